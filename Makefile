@@ -1,0 +1,43 @@
+# The two commands a newcomer needs: `make run` and `make test`. Both install what is
+# missing (Debian packages, through scripts/install-deps.sh) and build first.
+
+BUILD      ?= build
+FUZZ_BUILD ?= build-fuzz
+CMAKE_ARGS ?=
+FUZZ_SECONDS ?= 60
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench fuzz clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_ARGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./scripts/run.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTALLORA_BUILD_TESTS=OFF $(CMAKE_ARGS)
+	cmake --build $(BUILD)-release -j $(JOBS) --target benchmarks
+	./scripts/bench.sh $(BUILD)-release
+
+fuzz: deps
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DSTALLORA_BUILD_FUZZ=ON -DSTALLORA_BUILD_TESTS=OFF -DSTALLORA_BUILD_BENCH=OFF -DSTALLORA_BUILD_GUI=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	./scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-release $(FUZZ_BUILD)

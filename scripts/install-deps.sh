@@ -1,0 +1,33 @@
+#!/bin/sh
+# Installs every Debian package that building, testing and running Stallora needs.
+# Idempotent: when everything is present it prints nothing and changes nothing.
+set -eu
+
+PACKAGES="
+  build-essential cmake ninja-build pkg-config
+  libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
+  qt6-tools-dev qt6-l10n-tools qt6-image-formats-plugins
+  fonts-dejavu-core fonts-liberation2
+  xvfb xauth xdg-utils
+"
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null

@@ -1,0 +1,45 @@
+#pragma once
+// Reading and writing records as object text, the format of every record file.
+//
+// Writing prints a record's declared properties in declaration order (leaving out zero
+// floats, empty strings and lists, missing pictures), then its extra binary properties,
+// then its children as nested blocks. Reading checks the whole text against the grammar
+// first, then assigns the root block's properties to the caller's record by name and
+// creates each child block's record from the class registry. Every failure throws
+// ObjTextError with the message the user sees.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/objtext_parser.h"
+#include "core/record.h"
+
+namespace stallora {
+
+// Appends the record and its children as object text. Throws ObjTextError for a value that
+// has no text form (an infinite float).
+void WriteRecordText(const Record& record, std::string& out);
+std::string RecordText(const Record& record);
+
+// Writes the text beside the target and renames it over the target only when it is
+// complete, so a failed save leaves the previous file as it was ("Cannot create file %s").
+void SaveRecordToFile(const Record& record, const std::filesystem::path& path);
+
+// Assigns object text to an existing record; the root header's class name is not checked.
+void ReadRecordText(std::string_view text, Record& record,
+                    const ClassRegistry& registry = ClassRegistry::Global());
+
+// Reads a file onto an existing record ("Cannot open file %s" when it cannot be read).
+void LoadRecordFromFile(Record& record, const std::filesystem::path& path,
+                        const ClassRegistry& registry = ClassRegistry::Global());
+
+// A new record of the class named by the root header, looked up in the registry.
+std::unique_ptr<Record> ReadRecordFromString(std::string_view text,
+                                             const ClassRegistry& registry = ClassRegistry::Global());
+
+// Assigns an already parsed block (used by callers that need the syntax tree too).
+void AssignRecordBlock(ObjBlock& block, Record& record, const ClassRegistry& registry = ClassRegistry::Global());
+
+}  // namespace stallora

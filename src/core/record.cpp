@@ -1,0 +1,74 @@
+#include "core/record.h"
+
+#include "core/textutil.h"
+
+namespace stallora {
+
+Record::~Record() = default;
+
+RecordClass::RecordClass(std::string_view name, const RecordClass* base, std::vector<PropertyDef> properties,
+                         std::vector<ExtraPropertyDef> extras, Factory factory)
+    : name_(name), base_(base), factory_(factory) {
+  if (base_) {
+    all_.assign(base_->all_.begin(), base_->all_.end());
+    allExtras_.assign(base_->allExtras_.begin(), base_->allExtras_.end());
+  }
+  all_.insert(all_.end(), properties.begin(), properties.end());
+  allExtras_.insert(allExtras_.end(), extras.begin(), extras.end());
+}
+
+namespace {
+
+class BaseRecord final : public Record {
+ public:
+  const RecordClass& GetRecordClass() const override { return RecordClass::BaseClass(); }
+};
+
+}  // namespace
+
+const RecordClass& RecordClass::BaseClass() {
+  static const RecordClass c("TComponent", nullptr,
+                             {Prop<&Record::Name>("Name").NotStored(), Prop<&Record::Tag>("Tag").Default(0)}, {},
+                             nullptr);
+  return c;
+}
+
+const PropertyDef* RecordClass::FindProperty(std::string_view name, size_t* hint) const {
+  const size_t n = all_.size();
+  if (n == 0) return nullptr;
+  size_t start = hint && *hint < n ? *hint : 0;
+  for (size_t k = 0; k < n; ++k) {
+    size_t i = start + k;
+    if (i >= n) i -= n;
+    if (SameText(all_[i].name, name)) {
+      if (hint) *hint = i + 1;
+      return &all_[i];
+    }
+  }
+  return nullptr;
+}
+
+const ExtraPropertyDef* RecordClass::FindExtra(std::string_view name) const {
+  for (const auto& e : allExtras_)
+    if (SameText(e.name, name)) return &e;
+  return nullptr;
+}
+
+std::unique_ptr<Record> RecordClass::Create() const { return factory_ ? factory_() : nullptr; }
+
+void ClassRegistry::Register(const RecordClass& cls) { classes_[UpperCase(cls.Name())] = &cls; }
+
+const RecordClass* ClassRegistry::Get(std::string_view name) const {
+  auto it = classes_.find(UpperCase(name));
+  return it == classes_.end() ? nullptr : it->second;
+}
+
+ClassRegistry& ClassRegistry::Global() {
+  static ClassRegistry registry;
+  return registry;
+}
+
+void RegisterClass(const RecordClass& cls) { ClassRegistry::Global().Register(cls); }
+const RecordClass* GetClass(std::string_view name) { return ClassRegistry::Global().Get(name); }
+
+}  // namespace stallora

@@ -1,0 +1,298 @@
+#pragma once
+// Records and how they declare what they store.
+//
+// A record class states its persistent properties once, in file order, as a table of
+// member pointers; the shared object text writer and reader use that table and nothing
+// else, so no record writes save or load code for its ordinary fields. A record adds
+// extra binary properties (with their own byte layout) and names the child records it
+// owns; the reader hands it every child block it reads inside the record's block.
+//
+//   class TVekt : public Record {
+//     STALLORA_RECORD(TVekt)
+//    public:
+//     DayNumber Dato = 0;
+//     double Vekt = 0;
+//   };
+//   const RecordClass& TVekt::StaticClass() {
+//     static const RecordClass c = RecordClass::Make<TVekt>("TVekt", {
+//         Prop<&TVekt::Dato>("Dato"),
+//         Prop<&TVekt::Vekt>("Vekt")});
+//     return c;
+//   }
+
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace stallora {
+
+class Record;
+class RecordClass;
+
+// Every failure of reading or writing object text. The message is the user-facing text.
+class ObjTextError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+using StringList = std::vector<std::string>;
+
+// A JPEG picture held by a record: the bytes of the JPEG file, empty for no picture.
+struct Picture {
+  std::string jpeg;
+  bool Empty() const { return jpeg.empty(); }
+  bool operator==(const Picture&) const = default;
+};
+
+enum class PropertyKind : uint8_t {
+  kInteger,      // signed 32 bits
+  kByte,         // unsigned 8 bits (also the one-byte integer subranges)
+  kBoolean,
+  kEnumeration,  // one byte, written as the value's identifier
+  kReal,         // 64-bit float; dates too
+  kString,       // Windows-1252 bytes; short strings keep at most maxLength bytes
+  kStringList,   // written as Name.Strings = ( ... )
+  kPicture,      // written as Name.Data = { length + JPEG bytes }
+};
+
+// One declared property. Built with Prop<&Class::Member>("Name"), then refined.
+struct PropertyDef {
+  std::string_view name;
+  PropertyKind kind = PropertyKind::kInteger;
+  void* (*field)(Record&) = nullptr;
+  std::span<const std::string_view> enumNames;
+  size_t maxLength = 0;  // 0: no limit
+  int64_t minValue = 0;
+  int64_t maxValue = 0;
+  bool hasDefault = false;  // integers equal to the default are not written
+  int64_t defaultValue = 0;
+  bool stored = true;  // false: read but never written
+
+  // A short string: keeps at most `n` bytes when read.
+  PropertyDef ShortString(size_t n = 255) const {
+    PropertyDef d = *this;
+    d.maxLength = n;
+    return d;
+  }
+  // Integer values outside [lo, hi] are refused on reading ("Invalid property value").
+  PropertyDef Range(int64_t lo, int64_t hi) const {
+    PropertyDef d = *this;
+    d.minValue = lo;
+    d.maxValue = hi;
+    return d;
+  }
+  PropertyDef Default(int64_t v) const {
+    PropertyDef d = *this;
+    d.hasDefault = true;
+    d.defaultValue = v;
+    return d;
+  }
+  PropertyDef NotStored() const {
+    PropertyDef d = *this;
+    d.stored = false;
+    return d;
+  }
+
+  template <class T>
+  T& Ref(Record& r) const {
+    return *static_cast<T*>(field(r));
+  }
+  template <class T>
+  const T& Ref(const Record& r) const {
+    return *static_cast<const T*>(field(const_cast<Record&>(r)));
+  }
+};
+
+// An extra property: a binary block whose bytes the record makes and takes itself.
+struct ExtraPropertyDef {
+  std::string_view name;
+  std::string (*write)(const Record&) = nullptr;
+  // Throws ObjTextError (its message is reported as the property's error) for bytes it
+  // cannot take.
+  void (*read)(Record&, std::string_view bytes) = nullptr;
+};
+
+// The per-load state handed to records while they are read: the loading flag of one load,
+// the root being read.
+struct LoadContext {
+  Record* root = nullptr;
+  bool loading = true;
+};
+
+class RecordClass {
+ public:
+  using Factory = std::unique_ptr<Record> (*)();
+
+  RecordClass(std::string_view name, const RecordClass* base, std::vector<PropertyDef> properties,
+              std::vector<ExtraPropertyDef> extras, Factory factory);
+
+  // A class whose records derive directly from Record.
+  template <class R>
+  static RecordClass Make(std::string_view name, std::vector<PropertyDef> properties,
+                          std::vector<ExtraPropertyDef> extras = {}) {
+    return RecordClass(name, &BaseClass(), std::move(properties), std::move(extras), Factory_<R>());
+  }
+  // A class derived from another record class.
+  template <class R>
+  static RecordClass Derive(std::string_view name, const RecordClass& base,
+                            std::vector<PropertyDef> properties, std::vector<ExtraPropertyDef> extras = {}) {
+    return RecordClass(name, &base, std::move(properties), std::move(extras), Factory_<R>());
+  }
+
+  // The properties every record has: the component name (never written) and Tag.
+  static const RecordClass& BaseClass();
+
+  std::string_view Name() const { return name_; }
+  const RecordClass* Base() const { return base_; }
+  // All properties, base classes first, in writing order.
+  std::span<const PropertyDef> Properties() const { return all_; }
+  std::span<const ExtraPropertyDef> Extras() const { return allExtras_; }
+
+  // Case-insensitive lookup. `hint` is where the search starts (the property after the last
+  // one found), so files in declaration order are read without searching.
+  const PropertyDef* FindProperty(std::string_view name, size_t* hint = nullptr) const;
+  const ExtraPropertyDef* FindExtra(std::string_view name) const;
+
+  bool CanCreate() const { return factory_ != nullptr; }
+  std::unique_ptr<Record> Create() const;
+
+ private:
+  template <class R>
+  static Factory Factory_() {
+    if constexpr (std::is_abstract_v<R> || !std::is_default_constructible_v<R>)
+      return nullptr;
+    else
+      return []() -> std::unique_ptr<Record> { return std::make_unique<R>(); };
+  }
+
+  std::string_view name_;
+  const RecordClass* base_;
+  std::vector<PropertyDef> all_;
+  std::vector<ExtraPropertyDef> allExtras_;
+  Factory factory_;
+};
+
+#define STALLORA_RECORD(Cls)                                                                \
+ public:                                                                                    \
+  static const ::stallora::RecordClass& StaticClass();                                      \
+  const ::stallora::RecordClass& GetRecordClass() const override { return StaticClass(); } \
+                                                                                            \
+ private:
+
+class Record {
+ public:
+  Record() = default;
+  Record(const Record&) = delete;
+  Record& operator=(const Record&) = delete;
+  virtual ~Record();
+
+  virtual const RecordClass& GetRecordClass() const = 0;
+
+  // The child records, in the order they are written.
+  virtual std::vector<const Record*> Children() const { return {}; }
+
+  // The reader created `child` from a block inside this record's block and is about to fill
+  // it. Keep it (return nullptr) or give it back; a child given back stays owned by the
+  // root record of the load, unattached.
+  virtual std::unique_ptr<Record> AdoptChild(std::unique_ptr<Record> child, LoadContext& ctx) {
+    return child;
+  }
+
+  // Children that no record took while this record was the root of a load.
+  const std::vector<std::unique_ptr<Record>>& StrayChildren() const { return strays_; }
+  void KeepStray(std::unique_ptr<Record> child) { strays_.push_back(std::move(child)); }
+
+  // The component base: the name is never written, the tag only when it is not 0.
+  std::string Name;
+  int32_t Tag = 0;
+
+ private:
+  std::vector<std::unique_ptr<Record>> strays_;
+};
+
+// ---- declaring properties ----
+
+template <auto Member>
+struct MemberTraits;
+template <class C, class T, T C::*M>
+struct MemberTraits<M> {
+  using Class = C;
+  using Type = T;
+};
+
+inline constexpr std::string_view kBooleanNames[] = {"False", "True"};
+
+template <auto Member>
+PropertyDef Prop(std::string_view name) {
+  using C = typename MemberTraits<Member>::Class;
+  using T = typename MemberTraits<Member>::Type;
+  static_assert(std::is_base_of_v<Record, C>, "properties belong to records");
+  PropertyDef d;
+  d.name = name;
+  d.field = [](Record& r) -> void* { return &(static_cast<C&>(r).*Member); };
+  if constexpr (std::is_same_v<T, bool>) {
+    d.kind = PropertyKind::kBoolean;
+    d.enumNames = kBooleanNames;
+  } else if constexpr (std::is_same_v<T, int32_t>) {
+    d.kind = PropertyKind::kInteger;
+    d.minValue = std::numeric_limits<int32_t>::min();
+    d.maxValue = std::numeric_limits<int32_t>::max();
+  } else if constexpr (std::is_same_v<T, uint8_t>) {
+    d.kind = PropertyKind::kByte;
+    d.minValue = std::numeric_limits<int32_t>::min();  // stored in its width, as the format says
+    d.maxValue = std::numeric_limits<int32_t>::max();
+  } else if constexpr (std::is_enum_v<T>) {
+    static_assert(sizeof(T) == 1, "enumerations are stored in one byte");
+    d.kind = PropertyKind::kEnumeration;
+    d.enumNames = EnumValueNames(T{});  // found by argument-dependent lookup beside the enum
+  } else if constexpr (std::is_same_v<T, double>) {
+    d.kind = PropertyKind::kReal;
+  } else if constexpr (std::is_same_v<T, std::string>) {
+    d.kind = PropertyKind::kString;
+  } else if constexpr (std::is_same_v<T, StringList>) {
+    d.kind = PropertyKind::kStringList;
+  } else if constexpr (std::is_same_v<T, Picture>) {
+    d.kind = PropertyKind::kPicture;
+  } else {
+    static_assert(sizeof(T) == 0, "unsupported property type");
+  }
+  return d;
+}
+
+// An extra binary property whose bytes come from and go to two member functions of R:
+//   std::string WriteX() const;  void ReadX(std::string_view bytes);
+template <class R, std::string (R::*Write)() const, void (R::*Read)(std::string_view)>
+ExtraPropertyDef Extra(std::string_view name) {
+  ExtraPropertyDef d;
+  d.name = name;
+  d.write = [](const Record& r) { return (static_cast<const R&>(r).*Write)(); };
+  d.read = [](Record& r, std::string_view bytes) { (static_cast<R&>(r).*Read)(bytes); };
+  return d;
+}
+
+// ---- the class registry ----
+
+class ClassRegistry {
+ public:
+  void Register(const RecordClass& cls);
+  // Case-insensitive; nullptr when not registered.
+  const RecordClass* Get(std::string_view name) const;
+
+  // The program's registry, filled at start-up.
+  static ClassRegistry& Global();
+
+ private:
+  std::map<std::string, const RecordClass*, std::less<>> classes_;
+};
+
+void RegisterClass(const RecordClass& cls);
+const RecordClass* GetClass(std::string_view name);
+
+}  // namespace stallora

@@ -1,0 +1,229 @@
+#include "core/textutil.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace stallora {
+namespace {
+
+std::string Pad(std::string text, int width) {
+  if (width < 0) width = 0;
+  if (static_cast<int>(text.size()) < width) {
+    text.insert(0, static_cast<size_t>(width + 1) - text.size(), ' ');
+  } else {
+    text.resize(static_cast<size_t>(width));
+  }
+  return text;
+}
+
+// Shortest digits that read back as the value, and the exponent E with value = 0.D x 10^E.
+// Starting from the shortest form means a value typed as 2.675 rounds like the 2.675 the
+// user sees, not like the binary number just below it.
+void ShortestDigits(double magnitude, std::string& digits, int& exponent) {
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+  std::string_view s(buf, static_cast<size_t>(res.ptr - buf));
+  const size_t e = s.find('e');
+  digits.clear();
+  for (size_t i = 0; i < e; ++i)
+    if (s[i] != '.') digits.push_back(s[i]);
+  int x = 0;
+  std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), x);
+  exponent = x + 1;
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+}
+
+// Rounds a digit string to `keep` digits, half away from zero. Returns false when the
+// value rounds to nothing.
+bool RoundDigits(std::string& digits, int& exponent, int keep) {
+  if (keep < 0) return false;
+  if (static_cast<int>(digits.size()) <= keep) return true;
+  const bool up = digits[static_cast<size_t>(keep)] >= '5';
+  digits.resize(static_cast<size_t>(keep));
+  if (up) {
+    int i = keep - 1;
+    while (i >= 0 && digits[static_cast<size_t>(i)] == '9') {
+      digits[static_cast<size_t>(i)] = '0';
+      --i;
+    }
+    if (i >= 0) {
+      ++digits[static_cast<size_t>(i)];
+    } else {
+      digits.insert(digits.begin(), '1');
+      ++exponent;
+    }
+  }
+  while (!digits.empty() && digits.back() == '0') digits.pop_back();
+  return !digits.empty();
+}
+
+}  // namespace
+
+std::string FormatFixed(int width, int decimals, double value, char decimalSeparator) {
+  if (decimals < 0) decimals = 0;
+  if (decimals > 18) decimals = 18;
+  if (std::isnan(value)) return Pad("NAN", width);
+  if (std::isinf(value)) return Pad(value < 0 ? "-INF" : "INF", width);
+
+  const bool negative = value < 0;
+  std::string digits;
+  int exponent = 0;
+  if (value != 0) ShortestDigits(std::fabs(value), digits, exponent);
+
+  std::string out;
+  if (value != 0 && exponent > width && width > 0) {
+    // Too many digits before the separator for the width: exponent notation.
+    if (!RoundDigits(digits, exponent, width)) digits = "0";
+    if (negative) out.push_back('-');
+    out.push_back(digits[0]);
+    if (digits.size() > 1 || width > 1) {
+      out.push_back(decimalSeparator);
+      for (int i = 1; i < width; ++i)
+        out.push_back(i < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(i)] : '0');
+    }
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "E+%02d", exponent - 1);
+    out += buf;
+    return Pad(out, width);
+  }
+
+  bool nonZero = value != 0 && RoundDigits(digits, exponent, std::min(width, exponent + decimals));
+  if (!nonZero) {
+    digits.clear();
+    exponent = 0;
+  }
+  if (nonZero && negative) out.push_back('-');
+  if (exponent <= 0) {
+    out.push_back('0');
+  } else {
+    for (int i = 0; i < exponent; ++i)
+      out.push_back(i < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(i)] : '0');
+  }
+  if (decimals > 0) {
+    out.push_back(decimalSeparator);
+    for (int j = 0; j < decimals; ++j) {
+      const int pos = exponent + j;
+      out.push_back(pos >= 0 && pos < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(pos)]
+                                                                      : '0');
+    }
+  }
+  return Pad(out, width);
+}
+
+std::string PadLikeFormatFixed(std::string_view text, int width) { return Pad(std::string(text), width); }
+
+char UpperCp1252(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);
+  if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<char>(b - 32);
+  switch (b) {
+    case 0x9A: return static_cast<char>(0x8A);
+    case 0x9C: return static_cast<char>(0x8C);
+    case 0x9E: return static_cast<char>(0x8E);
+    case 0xFF: return static_cast<char>(0x9F);
+    default: return c;
+  }
+}
+
+char LowerCp1252(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 32);
+  if (b >= 0xC0 && b <= 0xDE && b != 0xD7) return static_cast<char>(b + 32);
+  switch (b) {
+    case 0x8A: return static_cast<char>(0x9A);
+    case 0x8C: return static_cast<char>(0x9C);
+    case 0x8E: return static_cast<char>(0x9E);
+    case 0x9F: return static_cast<char>(0xFF);
+    default: return c;
+  }
+}
+
+std::string FirstLetterUpper(std::string_view text) {
+  std::string out(text);
+  if (!out.empty()) out[0] = UpperCp1252(out[0]);
+  return out;
+}
+
+std::string FirstLetterLower(std::string_view text) {
+  std::string out(text);
+  if (!out.empty()) out[0] = LowerCp1252(out[0]);
+  return out;
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = UpperCp1252(c);
+  return out;
+}
+
+std::string LowerCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = LowerCp1252(c);
+  return out;
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(UpperCp1252(a[i]));
+    const auto y = static_cast<unsigned char>(UpperCp1252(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && CompareText(a, b) == 0;
+}
+
+std::string Trim(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return std::string(text.substr(b, e - b));
+}
+
+std::string EscapeNationalLetters(std::string_view html) {
+  std::string out;
+  out.reserve(html.size() + html.size() / 16);
+  for (char c : html) {
+    switch (static_cast<unsigned char>(c)) {
+      case 0xC4: out += "&Auml;"; break;
+      case 0xC5: out += "&Aring;"; break;
+      case 0xC6: out += "&AElig;"; break;
+      case 0xD6: out += "&Ouml;"; break;
+      case 0xD8: out += "&Oslash;"; break;
+      case 0xE4: out += "&auml;"; break;
+      case 0xE5: out += "&aring;"; break;
+      case 0xE6: out += "&aelig;"; break;
+      case 0xF4: out += "&ocirc;"; break;
+      case 0xF6: out += "&ouml;"; break;
+      case 0xF8: out += "&oslash;"; break;
+      default: out.push_back(c); break;
+    }
+  }
+  return out;
+}
+
+std::string HtmlClipboardBlock(std::string_view html) {
+  // The header's own length is fixed because both offsets are written with six digits.
+  auto six = [](size_t n) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%06zu", n);
+    return std::string(buf);
+  };
+  const std::string probe = "Version:0.9\r\nStartHTML:-1\r\nEndHTML:-1\r\nStartFragment:000000\r\n"
+                            "EndFragment:000000\r\n";
+  const size_t headerLength = probe.size();
+  std::string out = "Version:0.9\r\nStartHTML:-1\r\nEndHTML:-1\r\n";
+  out += "StartFragment:" + six(headerLength) + "\r\n";
+  out += "EndFragment:" + six(headerLength + html.size() + 2) + "\r\n";
+  out.append(html);
+  out += "\r\n";
+  out.push_back('\0');
+  return out;
+}
+
+}  // namespace stallora

@@ -1,0 +1,105 @@
+// stallora-cli's contract: exit statuses, messages on standard error, byte-exact format.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/cli.h"
+#include "core/objtext.h"
+#include "test_records.h"
+
+namespace stallora {
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result RunCli(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  int status = cli::Run(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("stallora-cli-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string Write(const std::string& name, const std::string& content) {
+    const auto p = dir_ / name;
+    std::ofstream(p, std::ios::binary) << content;
+    return p.string();
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(CliTest, HelpAndWrongUsage) {
+  Result r = RunCli({"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("check --syntax FILE"), std::string::npos);
+  EXPECT_EQ(RunCli({}).status, 2);
+  EXPECT_EQ(RunCli({"frobnicate"}).status, 2);
+  EXPECT_EQ(RunCli({"--today", "9-12-2026", "check", "x"}).status, 2);
+  EXPECT_EQ(RunCli({"--decimal", ";", "check", "x"}).status, 2);
+  EXPECT_EQ(RunCli({"check"}).status, 2);
+  r = RunCli({"--bogus", "1", "check", "x"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("unknown option --bogus"), std::string::npos);
+}
+
+TEST_F(CliTest, SyntaxCheckAcceptsAnyClassAndReportsTheExactError) {
+  Result r = RunCli({"check", "--syntax", Write("ok.lfm", "object Form1: TForm1\n  Left = 1\nend\n")});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "OK\n");
+  r = RunCli({"check", "--syntax", Write("bad.lfm", "object Form1: TForm1\n  Left 1\nend\n")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "''='' expected on line 2\n");
+  EXPECT_EQ(r.out, "");
+  r = RunCli({"check", "--syntax", (dir_ / "missing").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Cannot open file " + (dir_ / "missing").string() + "\n");
+}
+
+TEST_F(CliTest, CheckOfAnUnknownRootClass) {
+  Result r = RunCli({"check", Write("x.eqx", "object TNobody\nend\n")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Class TNobody not found\n");
+}
+
+TEST_F(CliTest, FormatGivesTheWrittenBytesBackAndCheckReadsRegisteredRoots) {
+  // The test record classes stand in for the program's records here.
+  RegisterClass(testing::TStable::StaticClass());
+  RegisterClass(testing::TList::StaticClass());
+  RegisterClass(testing::TFeed::StaticClass());
+  testing::TStable stall;
+  stall.stallNavn = "Nord \xC6rl\xF8v";
+  stall.notes = std::string(40, '\x01');
+  auto feed = std::make_unique<testing::TFeed>();
+  feed->Fornavn = std::string(100, 'h') + "'\r\n";
+  feed->Pris = 2.175;
+  stall.list->feeds.push_back(std::move(feed));
+  const std::string written = RecordText(stall);
+  const std::string file = Write("nord.eqs", written);
+  Result r = RunCli({"format", file});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, written);
+  r = RunCli({"check", file});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "OK\n");
+  // A reader error is reported exactly, with status 1.
+  r = RunCli({"check", Write("bad.eqs", "object TStall\r\n  Prix = 1\r\nend\r\n")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Error reading TStall.Prix: Property does not exist\n");
+  r = RunCli({"format", (dir_ / "absent.eqs").string()});
+  EXPECT_EQ(r.status, 1);
+}
+
+}  // namespace
+}  // namespace stallora

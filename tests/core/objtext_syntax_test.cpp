@@ -1,0 +1,179 @@
+// The tokenizer and grammar check: what is accepted, and every message with its line.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/objtext_parser.h"
+
+namespace stallora {
+namespace {
+
+std::string SyntaxError(std::string_view text) {
+  try {
+    CheckObjectTextSyntax(text);
+  } catch (const ObjTextError& e) {
+    return e.what();
+  }
+  return "OK";
+}
+
+TEST(ObjTextSyntax, AcceptsEveryValueForm) {
+  const char* text =
+      "inherited Form1: TForm1 [2]\r\n"
+      "  Left = -10\n"
+      "  Hex = $FF\n"
+      "  Ratio = 1.5E-3\n"
+      "  Single = 1.5s\n"
+      "  Money = 12c\n"
+      "  When = 39448.75d\n"
+      "  Caption = 'It''s'#13#10'ok' +\n"
+      "    ' more'\n"
+      "  Wide = 'x'#8364\n"
+      "  Align = alClient\n"
+      "  Ref = Owner.Panel1.Font\n"
+      "  Style = [fsBold, fsItalic]\n"
+      "  Nums = [1, 2]\n"
+      "  Empty = []\n"
+      "  Lines.Strings = (\n"
+      "    'a'\n"
+      "    'b')\n"
+      "  Mixed = (1 'two' three 4.5 (nested) [set])\n"
+      "  Data = {\n"
+      "    0A0b FF\n"
+      "    00}\n"
+      "  Columns = <\n"
+      "    item\n"
+      "      Width = 5\n"
+      "    end\n"
+      "    item [3]\n"
+      "    end>\n"
+      "  NoItems = <>\n"
+      "  object Child: TPanel\n"
+      "    inline Frame1: TFrame1[0]\n"
+      "    end\n"
+      "  end\n"
+      "  OBJECT TBevel\n"
+      "  END\n"
+      "end\n";
+  EXPECT_EQ(SyntaxError(text), "OK");
+}
+
+TEST(ObjTextSyntax, TheTreeHoldsWhatTheTextSaid) {
+  ObjBlock b = ParseObjectText(
+      "object X: TThing [4]\n a.b.c = 'q'#10 + 'r'\n n = -7\n f = 2.5\n object TChild end\nend");
+  EXPECT_EQ(b.instanceName, "X");
+  EXPECT_EQ(b.className, "TThing");
+  EXPECT_TRUE(b.hasPosition);
+  EXPECT_EQ(b.position, 4);
+  ASSERT_EQ(b.properties.size(), 3u);
+  EXPECT_EQ(b.properties[0].path, "a.b.c");
+  EXPECT_EQ(b.properties[0].value.text, "q\nr");
+  EXPECT_EQ(b.properties[0].line, 2);
+  EXPECT_EQ(b.properties[1].value.integer, -7);
+  EXPECT_EQ(b.properties[2].value.real, 2.5);
+  ASSERT_EQ(b.children.size(), 1u);
+  EXPECT_EQ(b.children[0].className, "TChild");
+}
+
+TEST(ObjTextSyntax, StringCodes) {
+  ObjBlock b = ParseObjectText("object T s = #39#255'a'# end");
+  EXPECT_EQ(b.properties[0].value.text, std::string("'\xFF" "a") + std::string(1, '\0'));
+  EXPECT_FALSE(b.properties[0].value.wide);
+  b = ParseObjectText("object T s = #256 end");
+  EXPECT_TRUE(b.properties[0].value.wide);
+}
+
+TEST(ObjTextSyntax, OnlyTheFirstBlockIsRead) {
+  EXPECT_EQ(SyntaxError("object A end\nobject B end"), "OK");
+  EXPECT_EQ(SyntaxError("object A end\n'never closed\n{zz"), "OK");
+}
+
+TEST(ObjTextSyntax, AByteOrderMarkAtTheStartIsSkipped) {
+  EXPECT_EQ(SyntaxError("\xEF\xBB\xBFobject A end"), "OK");
+  // Anywhere else it is just a stray character.
+  EXPECT_EQ(SyntaxError("object A \xEF\xBB\xBF end"), "Identifier expected on line 1");
+}
+
+struct ErrorCase {
+  const char* text;
+  const char* message;
+};
+
+TEST(ObjTextSyntax, EveryMessageWithItsLine) {
+  const ErrorCase cases[] = {
+      {"", "OBJECT expected on line 1"},
+      {"\n\nthing TFoo end", "OBJECT expected on line 3"},
+      {"object\n", "Identifier expected on line 2"},
+      {"object A:\n 5 end", "Identifier expected on line 2"},
+      {"object T\n  = 5\nend", "Identifier expected on line 2"},
+      {"object T\n a. = 5\nend", "Identifier expected on line 2"},
+      {"object T\n a = 5\n", "Identifier expected on line 3"},
+      {"object T\n a = 5\n object", "Identifier expected on line 3"},
+      {"object T\n object C end\n a = 1 end", "OBJECT expected on line 3"},
+      {"object T\n a = 'x' +\n 5\nend", "String expected on line 3"},
+      {"object T [x]\nend", "Number expected on line 1"},
+      {"object T [1 x\nend", "'']'' expected on line 1"},
+      {"object T\n a 5\nend", "''='' expected on line 2"},
+      {"object T\n a = [x y]\nend", "'','' expected on line 2"},
+      {"object T\n a = [x,\n 'y']\nend", "Identifier expected on line 3"},
+      {"object T\n a = <\n x>\nend", "item expected on line 3"},
+      {"object T\n a = < item [y] end>\nend", "Number expected on line 2"},
+      {"object T\n a = )\nend", "Invalid property value on line 2"},
+      {"object T\n a = (1 2\n", "Invalid property value on line 3"},
+      {"object T\n a = ,\nend", "Invalid property value on line 2"},
+      {"object T\n a = 'abc\n'\nend", "Invalid string constant on line 2"},
+      {"object T\n a = 'abc", "Invalid string constant on line 2"},
+      {"object T\n a = {0G}\nend", "Invalid binary value on line 2"},
+      {"object T\n a = {\n ABC}\nend", "Invalid binary value on line 3"},
+      {"object T\n a = {A B}\nend", "Invalid binary value on line 2"},
+      {"object T\n a = {00\n\n", "Invalid binary value on line 4"},
+      {"object T\n a = $\nend", "'$' is not a valid integer value on line 2"},
+      {"object T\n a = -\nend", "'-' is not a valid integer value on line 2"},
+      {"object T\n a = 99999999999999999999\nend", "'99999999999999999999' is not a valid integer value on line 2"},
+      {"object T\n a = $11112222333344445\nend", "'$11112222333344445' is not a valid integer value on line 2"},
+      {"object T\n a = 1.2.3\nend", "'1.2.3' is not a valid floating point value on line 2"},
+      {"object T\n a = 1e\nend", "'1e' is not a valid floating point value on line 2"},
+      {"object T\n a = 1e999\nend", "'1e999' is not a valid floating point value on line 2"},
+      {"object T\n a = 5-\nend", "'5-' is not a valid floating point value on line 2"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SyntaxError(c.text), c.message) << c.text;
+}
+
+TEST(ObjTextSyntax, DeepNestingIsAnErrorNotACrash) {
+  std::string blocks;
+  for (int i = 0; i < 100000; ++i) blocks += "object T ";
+  EXPECT_EQ(SyntaxError(blocks), "Nesting too deep on line 1");
+  std::string lists = "object T a = ";
+  for (int i = 0; i < 100000; ++i) lists += "(";
+  EXPECT_EQ(SyntaxError(lists), "Nesting too deep on line 1");
+  std::string collections = "object T a = ";
+  for (int i = 0; i < 100000; ++i) collections += "< item b = ";
+  EXPECT_EQ(SyntaxError(collections), "Nesting too deep on line 1");
+  // The program's own depth and the deepest forms of other programs are far inside the limit.
+  std::string ok;
+  for (int i = 0; i < 200; ++i) ok += "object T\n";
+  for (int i = 0; i < 200; ++i) ok += "end\n";
+  EXPECT_EQ(SyntaxError(ok), "OK");
+}
+
+TEST(ObjTextSyntax, LongLinesAreAccepted) {
+  std::string text = "object T\n a = '" + std::string(10000, 'x') + "'\nend";
+  EXPECT_EQ(SyntaxError(text), "OK");
+}
+
+}  // namespace
+}  // namespace stallora
+
+namespace stallora {
+namespace {
+
+TEST(ObjTextSyntax, SubnormalFloatsAreNumbersOverflowIsNot) {
+  ObjBlock b = ParseObjectText("object T a = 1E-320 end");
+  EXPECT_GT(b.properties[0].value.real, 0);
+  EXPECT_LT(b.properties[0].value.real, 1e-300);
+  EXPECT_EQ(SyntaxError("object T a = 1E-400 end"), "'1E-400' is not a valid floating point value on line 1");
+}
+
+}  // namespace
+}  // namespace stallora
