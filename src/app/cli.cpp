@@ -5,7 +5,13 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
+#include <cstdlib>
+#include <filesystem>
 
+#include "config/country_settings.h"
+#include "config/energy_protein.h"
+#include "config/preferences.h"
 #include "core/cp1252.h"
 #include "core/daynum.h"
 #include "core/fileio.h"
@@ -33,7 +39,9 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  check FILE             read a record file; print OK or the reader's error\n"
     "  check --syntax FILE    only the grammar check, for object text of any class\n"
-    "  format FILE            read a record file and write it back to standard output as saving would\n";
+    "  format FILE            read a record file and write it back to standard output as saving would\n"
+    "  config                 print the country tables of the program directory and the active\n"
+    "                         energy/protein object\n";
 
 struct Options {
   std::optional<std::string> programDir;
@@ -47,7 +55,99 @@ struct Env {
   Options options;
   std::ostream& out;
   std::ostream& err;
+
+  std::filesystem::path ProgramDir() const {
+    if (options.programDir) return *options.programDir;
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path() : exe.parent_path();
+  }
 };
+
+// The parts of the start sequence a command needs, made on demand.
+struct Configuration {
+  CountrySettings settings;
+  TEnProList energyList;
+  std::unique_ptr<TEnergyProteinObj> active;
+  std::string notice;
+};
+
+std::optional<TEnergyProteinObj*> ParseEnergyOption(const std::string& text, TEnergyProteinObj& obj) {
+  std::vector<std::string> parts;
+  size_t pos = 0;
+  for (;;) {
+    const size_t colon = text.find(':', pos);
+    parts.push_back(text.substr(pos, colon - pos));
+    if (colon == std::string::npos) break;
+    pos = colon + 1;
+  }
+  if (parts.size() != 5) return std::nullopt;
+  auto pick = [](const std::string& word, std::span<const std::string_view> names, auto& field) {
+    for (size_t i = 0; i < names.size(); ++i)
+      if (SameText(names[i], word)) {
+        field = static_cast<std::remove_reference_t<decltype(field)>>(i);
+        return true;
+      }
+    return false;
+  };
+  if (!pick(parts[0], EnumValueNames(TEnergiBeregning{}), obj.Energiberegning) ||
+      !pick(parts[1], EnumValueNames(EnergiBasisType{}), obj.EnergiBasis) ||
+      !pick(parts[2], EnumValueNames(EnergiEnhetstype{}), obj.EnergiEnhet) ||
+      !pick(parts[4], EnumValueNames(TProteinBeregning{}), obj.ProteinBeregning))
+    return std::nullopt;
+  char* end = nullptr;
+  obj.EnergiFaktor = std::strtod(parts[3].c_str(), &end);
+  if (parts[3].empty() || *end != 0 || !(obj.EnergiFaktor > 0)) return std::nullopt;
+  obj.Navn = Utf8ToCp1252(text);
+  return &obj;
+}
+
+// Country settings, energy/protein list and the active object, as the program starts them.
+// Returns nothing after printing the reason.
+std::unique_ptr<Configuration> LoadConfiguration(Env& env) {
+  RegisterConfigClasses();
+  const auto dir = env.ProgramDir();
+  CountrySettingsResult r =
+      LoadCountrySettings(dir, Tr(kSettingsFileName), env.options.regional.languageAbbreviation);
+  if (!r.settings) {
+    env.err << Cp1252ToUtf8(r.message) << "\n";
+    return nullptr;
+  }
+  auto config = std::make_unique<Configuration>();
+  config->settings = std::move(*r.settings);
+  const auto listFile = dir / "Resources" / "EPListe.eqe";
+  std::error_code ec;
+  if (!std::filesystem::exists(listFile, ec)) {
+    env.err << Cp1252ToUtf8("Fejl:: Finder ikke filen " + PathText(listFile)) << "\n";
+    return nullptr;
+  }
+  try {
+    config->energyList.LoadfromFile(listFile);
+  } catch (const ObjTextError& e) {
+    env.err << Cp1252ToUtf8(e.what()) << "\n";
+    return nullptr;
+  }
+  if (env.options.energy) {
+    config->active = std::make_unique<TEnergyProteinObj>();
+    ParseEnergyOption(*env.options.energy, *config->active);
+  } else {
+    // The last active object's name is kept in the preferences file, when there is one.
+    std::string lastName;
+    TPreferences prefs;
+    if (std::filesystem::exists(dir / "stallora.pref", ec)) {
+      try {
+        LoadRecordFromFile(prefs, dir / "stallora.pref");
+        lastName = prefs.LastGlobalEPObjectName;
+      } catch (const ObjTextError&) {
+      }
+    }
+    config->active = ChooseActiveEnergyObject(config->energyList, lastName, config->settings.countryNumber,
+                                              PathText(config->settings.settingsFile),
+                                              env.options.regional.currencySymbol, &config->notice);
+  }
+  ApplyActiveEnergyObject(*config->active, config->settings, config->settings.countryNumber);
+  return config;
+}
 
 int Usage(std::ostream& err, const std::string& problem) {
   err << "stallora-cli: " << problem << "\n\n" << kUsage;
@@ -63,6 +163,7 @@ int Fail(Env& env, const std::string& cp1252Message) {
 // because they never occur as children) are added here as they are built.
 std::unique_ptr<Record> CreateRoot(std::string_view className) {
   if (const RecordClass* cls = GetClass(className)) return cls->Create();
+  if (SameText(className, "TPreferences")) return std::make_unique<TPreferences>();
   return nullptr;
 }
 
@@ -86,6 +187,61 @@ std::unique_ptr<Record> ReadRecordFile(Env& env, const std::string& file, std::s
     error = e.what();
     return nullptr;
   }
+}
+
+std::string Lines(std::string text) {
+  for (char& c : text)
+    if (c == '\r') c = '\n';
+  return Cp1252ToUtf8(text);
+}
+
+int CmdConfig(Env& env, const std::vector<std::string>& args) {
+  if (!args.empty()) return Usage(env.err, "config takes no arguments");
+  auto config = LoadConfiguration(env);
+  if (!config) return 1;
+  const CountrySettings& s = config->settings;
+  auto& o = env.out;
+  auto u = [](const std::string& t) { return Cp1252ToUtf8(t); };
+  o << "Settings file\t" << s.settingsFile.string() << "\n";
+  o << "Country\t" << u(CountryName(s.countryNumber).empty() ? std::to_string(s.countryNumber)
+                                                            : CountryName(s.countryNumber))
+    << "\n";
+  o << "Currency decimals\t" << s.currencyDecimals << "\n";
+  o << "Guarantee feed list\t" << u(s.guaranteeFeedFile) << "\n";
+  o << "Web site\t" << s.webBase << "\nResource server\t" << s.resourceBase << "\n";
+  o << "\nNutrients (index, name, unit, decimals)\n";
+  for (int i = 0; i < kNutrientCount; ++i)
+    o << i << "\t" << u(s.NutrientName(i)) << "\t" << u(s.NutrientUnit(i)) << "\t"
+      << s.nutrients[static_cast<size_t>(i)].precision << "\n";
+  o << "\nFeed types\n";
+  for (int i = 0; i < kFeedTypeCount; ++i) o << i << "\t" << u(s.feedTypeNames[static_cast<size_t>(i)]) << "\n";
+  o << "\nBreeds (name, male weight, female weight, blood type, picture)\n";
+  for (const Breed& b : s.breeds)
+    o << u(b.name) << "\t" << u(b.maleWeight) << "\t" << u(b.femaleWeight) << "\t"
+      << EnumValueNames(TBlodsType{})[static_cast<size_t>(b.bloodType)] << "\t" << u(b.image) << "\n";
+  auto list = [&](const char* title, const std::vector<std::string>& names) {
+    o << "\n" << title << "\n";
+    for (size_t i = 0; i < names.size(); ++i) o << i << "\t" << u(names[i]) << "\n";
+  };
+  list("Categories", s.categoryNames);
+  list("Work levels", s.workNames);
+  list("Young-horse training", s.youngTrainingNames);
+  list("Blood types", s.bloodTypeNames);
+  list("Sexes", s.sexNames);
+  list("Body conditions", s.conditionNames);
+  list("Protein types", {s.proteinTypeNames.begin(), s.proteinTypeNames.end()});
+  list("Contact types", s.contactTypeNames);
+  list("Energy units", {s.energyUnitNames.begin(), s.energyUnitNames.end()});
+  o << "\nFeed companies (name, logo, web, brands)\n";
+  for (const FeedCompany& c : s.feedCompanies)
+    o << u(c.name) << "\t" << u(c.logoFile) << "\t" << u(c.web) << "\t" << u(c.brands) << "\n";
+  o << "\nEnergy/protein objects\n";
+  for (int i = 0; i < config->energyList.Antall(); ++i)
+    o << u(config->energyList.Element(i)->BeskrivelseKort(s)) << "\n";
+  o << "\nActive energy/protein object\n" << Lines(config->active->Beskrivelse(s, env.options.regional.decimalSeparator))
+    << "\n";
+  if (!config->notice.empty()) o << u(config->notice) << "\n";
+  return 0;
 }
 
 int CmdCheck(Env& env, const std::vector<std::string>& args) {
@@ -127,6 +283,7 @@ std::optional<DayNumber> ParseIsoDate(const std::string& s) { return ParseDate(s
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Env env{Options{}, out, err};
+  RegisterConfigClasses();
   size_t i = 0;
   auto value = [&](const std::string& opt) -> std::optional<std::string> {
     if (i + 1 >= args.size()) return std::nullopt;
@@ -159,6 +316,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     } else if (a == "--currency") {
       env.options.regional.currencySymbol = Utf8ToCp1252(*v);
     } else if (a == "--energy") {
+      TEnergyProteinObj probe;
+      if (!ParseEnergyOption(*v, probe)) return Usage(err, "--energy needs SYSTEM:BASIS:UNIT:FACTOR:PROTEIN");
       env.options.energy = *v;
     } else {
       return Usage(err, "unknown option " + a);
@@ -170,6 +329,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   static const std::map<std::string, int (*)(Env&, const std::vector<std::string>&)> kCommands = {
       {"check", &CmdCheck},
       {"format", &CmdFormat},
+      {"config", &CmdConfig},
   };
   auto it = kCommands.find(command);
   if (it == kCommands.end()) return Usage(err, "unknown command " + command);

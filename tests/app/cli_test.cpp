@@ -103,3 +103,47 @@ TEST_F(CliTest, FormatGivesTheWrittenBytesBackAndCheckReadsRegisteredRoots) {
 
 }  // namespace
 }  // namespace stallora
+
+namespace stallora {
+namespace {
+
+TEST_F(CliTest, ConfigShowsTheInstalledEdition) {
+  Result r = RunCli({"--program-dir", STALLORA_DATA_DIR, "config"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Country\t45 Danmark\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\n0\tEnergi\tfe\t2\n"), std::string::npos);           // the active object's unit
+  EXPECT_NE(r.out.find("\n1\tFordøjeligt råprotein\tg\t0\n"), std::string::npos);  // and protein type
+  EXPECT_NE(r.out.find("Active energy/protein object\nDanmark"), std::string::npos);
+  r = RunCli({"--program-dir", STALLORA_DATA_DIR, "--energy", "nrc2007:DE:MCal:1:CP", "config"});
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("\n0\tEnergi\tMCal\t2\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Active energy/protein object\nnrc2007:DE:MCal:1:CP\n"), std::string::npos);
+  EXPECT_EQ(RunCli({"--energy", "nrc2007:DE:MCal:0:CP", "config"}).status, 2);
+  EXPECT_EQ(RunCli({"--energy", "nrc:DE:MCal:1:CP", "config"}).status, 2);
+  r = RunCli({"--program-dir", dir_.string(), "config"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Stallora could not find the expected initialisation file"), std::string::npos);
+}
+
+TEST_F(CliTest, PreferencesAndEnergyListsCheckAndFormat) {
+  const std::string prefs = Write("stallora.pref",
+                                  "object TPreferences\r\n  KonsulentNavn = 'Bo'\r\n  MainFormWindowState = wsMaximized\r\n"
+                                  "  MainFormHeight = 700\r\n  MainFormWidth = 900\r\n  ShowWelcomeScreen = True\r\n"
+                                  "  NutrientErrorsInPrint = False\r\n  ForwardReportingDays = 7\r\n"
+                                  "  ShopRationmailToAdvisor = False\r\nend\r\n");
+  Result r = RunCli({"check", prefs});
+  EXPECT_EQ(r.status, 0) << r.err;
+  r = RunCli({"format", prefs});
+  EXPECT_EQ(r.out, "object TPreferences\r\n  KonsulentNavn = 'Bo'\r\n  MainFormWindowState = wsMaximized\r\n"
+                   "  MainFormHeight = 700\r\n  MainFormWidth = 900\r\n  ShowWelcomeScreen = True\r\n"
+                   "  NutrientErrorsInPrint = False\r\n  ForwardReportingDays = 7\r\n"
+                   "  ShopRationmailToAdvisor = False\r\nend\r\n");
+  const std::string list = std::string(STALLORA_DATA_DIR) + "/Resources/EPListe.eqe";
+  r = RunCli({"format", list});
+  std::ifstream in(list, std::ios::binary);
+  const std::string original((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(r.out, original);
+}
+
+}  // namespace
+}  // namespace stallora
