@@ -1,10 +1,14 @@
 #include "app/cli.h"
 
+#include "app/cli_commands.h"
+#include "app/cli_support.h"
+
 #include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <span>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +16,7 @@
 #include "config/country_settings.h"
 #include "config/energy_protein.h"
 #include "config/preferences.h"
+#include "feeds/feedlist.h"
 #include "core/cp1252.h"
 #include "core/daynum.h"
 #include "core/fileio.h"
@@ -42,158 +47,6 @@ constexpr const char* kUsage =
     "  format FILE            read a record file and write it back to standard output as saving would\n"
     "  config                 print the country tables of the program directory and the active\n"
     "                         energy/protein object\n";
-
-struct Options {
-  std::optional<std::string> programDir;
-  std::optional<std::string> saveDir;
-  std::optional<DayNumber> today;
-  std::optional<std::string> energy;
-  Regional regional;
-};
-
-struct Env {
-  Options options;
-  std::ostream& out;
-  std::ostream& err;
-
-  std::filesystem::path ProgramDir() const {
-    if (options.programDir) return *options.programDir;
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
-  }
-};
-
-// The parts of the start sequence a command needs, made on demand.
-struct Configuration {
-  CountrySettings settings;
-  TEnProList energyList;
-  std::unique_ptr<TEnergyProteinObj> active;
-  std::string notice;
-};
-
-std::optional<TEnergyProteinObj*> ParseEnergyOption(const std::string& text, TEnergyProteinObj& obj) {
-  std::vector<std::string> parts;
-  size_t pos = 0;
-  for (;;) {
-    const size_t colon = text.find(':', pos);
-    parts.push_back(text.substr(pos, colon - pos));
-    if (colon == std::string::npos) break;
-    pos = colon + 1;
-  }
-  if (parts.size() != 5) return std::nullopt;
-  auto pick = [](const std::string& word, std::span<const std::string_view> names, auto& field) {
-    for (size_t i = 0; i < names.size(); ++i)
-      if (SameText(names[i], word)) {
-        field = static_cast<std::remove_reference_t<decltype(field)>>(i);
-        return true;
-      }
-    return false;
-  };
-  if (!pick(parts[0], EnumValueNames(TEnergiBeregning{}), obj.Energiberegning) ||
-      !pick(parts[1], EnumValueNames(EnergiBasisType{}), obj.EnergiBasis) ||
-      !pick(parts[2], EnumValueNames(EnergiEnhetstype{}), obj.EnergiEnhet) ||
-      !pick(parts[4], EnumValueNames(TProteinBeregning{}), obj.ProteinBeregning))
-    return std::nullopt;
-  char* end = nullptr;
-  obj.EnergiFaktor = std::strtod(parts[3].c_str(), &end);
-  if (parts[3].empty() || *end != 0 || !(obj.EnergiFaktor > 0)) return std::nullopt;
-  obj.Navn = Utf8ToCp1252(text);
-  return &obj;
-}
-
-// Country settings, energy/protein list and the active object, as the program starts them.
-// Returns nothing after printing the reason.
-std::unique_ptr<Configuration> LoadConfiguration(Env& env) {
-  RegisterConfigClasses();
-  const auto dir = env.ProgramDir();
-  CountrySettingsResult r =
-      LoadCountrySettings(dir, Tr(kSettingsFileName), env.options.regional.languageAbbreviation);
-  if (!r.settings) {
-    env.err << Cp1252ToUtf8(r.message) << "\n";
-    return nullptr;
-  }
-  auto config = std::make_unique<Configuration>();
-  config->settings = std::move(*r.settings);
-  const auto listFile = dir / "Resources" / "EPListe.eqe";
-  std::error_code ec;
-  if (!std::filesystem::exists(listFile, ec)) {
-    env.err << Cp1252ToUtf8("Fejl:: Finder ikke filen " + PathText(listFile)) << "\n";
-    return nullptr;
-  }
-  try {
-    config->energyList.LoadfromFile(listFile);
-  } catch (const ObjTextError& e) {
-    env.err << Cp1252ToUtf8(e.what()) << "\n";
-    return nullptr;
-  }
-  if (env.options.energy) {
-    config->active = std::make_unique<TEnergyProteinObj>();
-    ParseEnergyOption(*env.options.energy, *config->active);
-  } else {
-    // The last active object's name is kept in the preferences file, when there is one.
-    std::string lastName;
-    TPreferences prefs;
-    if (std::filesystem::exists(dir / "stallora.pref", ec)) {
-      try {
-        LoadRecordFromFile(prefs, dir / "stallora.pref");
-        lastName = prefs.LastGlobalEPObjectName;
-      } catch (const ObjTextError&) {
-      }
-    }
-    config->active = ChooseActiveEnergyObject(config->energyList, lastName, config->settings.countryNumber,
-                                              PathText(config->settings.settingsFile),
-                                              env.options.regional.currencySymbol, &config->notice);
-  }
-  ApplyActiveEnergyObject(*config->active, config->settings, config->settings.countryNumber);
-  return config;
-}
-
-int Usage(std::ostream& err, const std::string& problem) {
-  err << "stallora-cli: " << problem << "\n\n" << kUsage;
-  return 2;
-}
-
-int Fail(Env& env, const std::string& cp1252Message) {
-  env.err << Cp1252ToUtf8(cp1252Message) << "\n";
-  return 1;
-}
-
-// The record a file's root header asks for. Root-only classes (not in the registry,
-// because they never occur as children) are added here as they are built.
-std::unique_ptr<Record> CreateRoot(std::string_view className) {
-  if (const RecordClass* cls = GetClass(className)) return cls->Create();
-  if (SameText(className, "TPreferences")) return std::make_unique<TPreferences>();
-  return nullptr;
-}
-
-// Reads a record file the way the program does; the record or an error message.
-std::unique_ptr<Record> ReadRecordFile(Env& env, const std::string& file, std::string& error) {
-  std::optional<std::string> text = ReadWholeFile(file);
-  if (!text) {
-    error = "Cannot open file " + Utf8ToCp1252(file);
-    return nullptr;
-  }
-  try {
-    ObjBlock block = ParseObjectText(*text);
-    std::unique_ptr<Record> record = CreateRoot(block.className);
-    if (!record) {
-      error = "Class " + block.className + " not found";
-      return nullptr;
-    }
-    AssignRecordBlock(block, *record);
-    return record;
-  } catch (const ObjTextError& e) {
-    error = e.what();
-    return nullptr;
-  }
-}
-
-std::string Lines(std::string text) {
-  for (char& c : text)
-    if (c == '\r') c = '\n';
-  return Cp1252ToUtf8(text);
-}
 
 int CmdConfig(Env& env, const std::vector<std::string>& args) {
   if (!args.empty()) return Usage(env.err, "config takes no arguments");
@@ -244,6 +97,13 @@ int CmdConfig(Env& env, const std::vector<std::string>& args) {
   return 0;
 }
 
+// The configuration when the program directory has one; record files can be read without.
+std::unique_ptr<Configuration> LoadConfigurationQuietly(Env& env) {
+  std::ostringstream ignored;
+  Env quiet{env.options, env.out, ignored, SystemClock{}, env.fixedClock};
+  return LoadConfiguration(quiet);
+}
+
 int CmdCheck(Env& env, const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "--syntax") {
     std::optional<std::string> text = ReadWholeFile(args[1]);
@@ -258,7 +118,8 @@ int CmdCheck(Env& env, const std::vector<std::string>& args) {
   }
   if (args.size() != 1) return Usage(env.err, "check needs one FILE (or --syntax FILE)");
   std::string error;
-  if (!ReadRecordFile(env, args[0], error)) return Fail(env, error);
+  auto config = LoadConfigurationQuietly(env);
+  if (!ReadRecordFile(env, args[0], error, config ? config->environment.get() : nullptr)) return Fail(env, error);
   env.out << "OK\n";
   return 0;
 }
@@ -266,7 +127,8 @@ int CmdCheck(Env& env, const std::vector<std::string>& args) {
 int CmdFormat(Env& env, const std::vector<std::string>& args) {
   if (args.size() != 1) return Usage(env.err, "format needs one FILE");
   std::string error;
-  std::unique_ptr<Record> record = ReadRecordFile(env, args[0], error);
+  auto config = LoadConfigurationQuietly(env);
+  std::unique_ptr<Record> record = ReadRecordFile(env, args[0], error, config ? config->environment.get() : nullptr);
   if (!record) return Fail(env, error);
   try {
     const std::string text = RecordText(*record);
@@ -282,8 +144,9 @@ std::optional<DayNumber> ParseIsoDate(const std::string& s) { return ParseDate(s
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Env env{Options{}, out, err};
+  Env env{Options{}, out, err, SystemClock{}, std::nullopt};
   RegisterConfigClasses();
+  RegisterFeedClasses();
   size_t i = 0;
   auto value = [&](const std::string& opt) -> std::optional<std::string> {
     if (i + 1 >= args.size()) return std::nullopt;
@@ -306,6 +169,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     } else if (a == "--today") {
       env.options.today = ParseIsoDate(*v);
       if (!env.options.today) return Usage(err, "--today needs a date as YYYY-MM-DD");
+      env.fixedClock.emplace(*env.options.today);
     } else if (a == "--date-format") {
       if (*v != "dd-mm-yyyy" && *v != "dd.mm.yyyy" && *v != "dd/mm/yyyy" && *v != "yyyy-mm-dd")
         return Usage(err, "unknown date format " + *v);
@@ -330,6 +194,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {"check", &CmdCheck},
       {"format", &CmdFormat},
       {"config", &CmdConfig},
+      // Commands of the library's modules (app/cli_commands.h):
   };
   auto it = kCommands.find(command);
   if (it == kCommands.end()) return Usage(err, "unknown command " + command);

@@ -136,20 +136,25 @@ double TEnergyProteinObj::KonverterEnergi(double value, EnergiBasisType basis, E
   return ConvertEnergy(value, basis, unit, factor, EnergiBasis, EnergiEnhet, EnergiFaktor);
 }
 
-std::string TEnergyProteinObj::Beskrivelse(const CountrySettings& settings, char decimalSeparator) const {
-  std::string s = Navn + "\r" + Tr(kEnergySystem) + ": " + SystemDisplayName(Energiberegning) + "\r" +
-                  Tr(kEnergyUnit) + ": ";
-  switch (EnergiEnhet) {
+std::string EnergyDescription(TEnergiBeregning system, EnergiBasisType basis, EnergiEnhetstype unit, double factor,
+                              const CountrySettings& settings, char decimalSeparator) {
+  std::string s = Tr(kEnergySystem) + ": " + SystemDisplayName(system) + "\r" + Tr(kEnergyUnit) + ": ";
+  switch (unit) {
     case EnergiEnhetstype::MCal: s += "  MCal"; break;
     case EnergiEnhetstype::MJ: s += "  MJ"; break;
     // The feed-unit label (the energy nutrient's unit), not the nutrient's name: a line
     // reading "Energienhed: Energi" would tell the user nothing.
     case EnergiEnhetstype::fe: s += "  " + settings.NutrientUnit(0); break;
   }
-  s += std::string(" ( ") + BasisCode(EnergiBasis) + ", " + BasisDisplayName(EnergiBasis) + ")";
-  if (EnergiFaktor != 1) s += "\r (*" + FormatFixed(7, 2, EnergiFaktor, decimalSeparator) + ")";
-  s += "\r" + Tr(kProtein) + ":  " + settings.ProteinTypeName(ProteinBeregning);
+  s += std::string(" ( ") + BasisCode(basis) + ", " + BasisDisplayName(basis) + ")";
+  if (factor != 1) s += "\r (*" + FormatFixed(7, 2, factor, decimalSeparator) + ")";
   return s;
+}
+
+std::string TEnergyProteinObj::Beskrivelse(const CountrySettings& settings, char decimalSeparator) const {
+  return Navn + "\r" +
+         EnergyDescription(Energiberegning, EnergiBasis, EnergiEnhet, EnergiFaktor, settings, decimalSeparator) +
+         "\r" + Tr(kProtein) + ":  " + settings.ProteinTypeName(ProteinBeregning);
 }
 
 std::string TEnergyProteinObj::BeskrivelseLinje(const CountrySettings& settings) const {

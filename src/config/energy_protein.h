@@ -28,6 +28,12 @@ std::string SystemDisplayName(TEnergiBeregning system);
 // "fordøjelig energi", "omsættelig energi", "nettoenergi" (Windows-1252).
 const std::string& BasisDisplayName(EnergiBasisType basis);
 
+// "Energiberegningssystem: ..." CR "Energienhed: ..." and, for a factor other than 1,
+// CR " (*factor)": the description of an energy record, shared by the energy/protein
+// objects and the feed lists.
+std::string EnergyDescription(TEnergiBeregning system, EnergiBasisType basis, EnergiEnhetstype unit, double factor,
+                              const CountrySettings& settings, char decimalSeparator);
+
 // Converts an energy value between bases, units and feed-unit factors.
 double ConvertEnergy(double value, EnergiBasisType fromBasis, EnergiEnhetstype fromUnit, double fromFactor,
                      EnergiBasisType toBasis, EnergiEnhetstype toUnit, double toFactor);

@@ -29,17 +29,21 @@ void SaveRecordToFile(const Record& record, const std::filesystem::path& path);
 
 // Assigns object text to an existing record; the root header's class name is not checked.
 void ReadRecordText(std::string_view text, Record& record,
-                    const ClassRegistry& registry = ClassRegistry::Global());
+                    const ClassRegistry& registry = ClassRegistry::Global(),
+                    const LoadEnvironment* environment = nullptr);
 
 // Reads a file onto an existing record ("Cannot open file %s" when it cannot be read).
 void LoadRecordFromFile(Record& record, const std::filesystem::path& path,
-                        const ClassRegistry& registry = ClassRegistry::Global());
+                        const ClassRegistry& registry = ClassRegistry::Global(),
+                        const LoadEnvironment* environment = nullptr);
 
 // A new record of the class named by the root header, looked up in the registry.
 std::unique_ptr<Record> ReadRecordFromString(std::string_view text,
-                                             const ClassRegistry& registry = ClassRegistry::Global());
+                                             const ClassRegistry& registry = ClassRegistry::Global(),
+                                             const LoadEnvironment* environment = nullptr);
 
 // Assigns an already parsed block (used by callers that need the syntax tree too).
-void AssignRecordBlock(ObjBlock& block, Record& record, const ClassRegistry& registry = ClassRegistry::Global());
+void AssignRecordBlock(ObjBlock& block, Record& record, const ClassRegistry& registry = ClassRegistry::Global(),
+                       const LoadEnvironment* environment = nullptr);
 
 }  // namespace stallora

@@ -11,7 +11,10 @@ using K = ObjValue::Kind;
 
 class Assigner {
  public:
-  Assigner(const ClassRegistry& registry, Record& root) : registry_(registry) { ctx_.root = &root; }
+  Assigner(const ClassRegistry& registry, Record& root, const LoadEnvironment* environment) : registry_(registry) {
+    ctx_.root = &root;
+    ctx_.environment = environment;
+  }
 
   void Block(ObjBlock& block, Record& record) {
     const RecordClass& cls = record.GetRecordClass();
@@ -19,7 +22,7 @@ class Assigner {
     for (ObjProperty& prop : block.properties) Property(record, cls, prop, hint);
     for (ObjBlock& childBlock : block.children) {
       const RecordClass* childClass = registry_.Get(childBlock.className);
-      std::unique_ptr<Record> child = childClass ? childClass->Create() : nullptr;
+      std::unique_ptr<Record> child = childClass ? childClass->Create(ctx_) : nullptr;
       if (!child) throw ObjTextError(fmt::format("Class {} not found", childBlock.className));
       Record* raw = child.get();
       if (auto declined = record.AdoptChild(std::move(child), ctx_)) ctx_.root->KeepStray(std::move(declined));
@@ -146,27 +149,33 @@ class Assigner {
 
 }  // namespace
 
-void AssignRecordBlock(ObjBlock& block, Record& record, const ClassRegistry& registry) {
-  Assigner(registry, record).Block(block, record);
+void AssignRecordBlock(ObjBlock& block, Record& record, const ClassRegistry& registry,
+                       const LoadEnvironment* environment) {
+  Assigner(registry, record, environment).Block(block, record);
 }
 
-void ReadRecordText(std::string_view text, Record& record, const ClassRegistry& registry) {
+void ReadRecordText(std::string_view text, Record& record, const ClassRegistry& registry,
+                    const LoadEnvironment* environment) {
   ObjBlock block = ParseObjectText(text);
-  AssignRecordBlock(block, record, registry);
+  AssignRecordBlock(block, record, registry, environment);
 }
 
-void LoadRecordFromFile(Record& record, const std::filesystem::path& path, const ClassRegistry& registry) {
+void LoadRecordFromFile(Record& record, const std::filesystem::path& path, const ClassRegistry& registry,
+                        const LoadEnvironment* environment) {
   std::optional<std::string> text = ReadWholeFile(path);
   if (!text) throw ObjTextError(fmt::format("Cannot open file {}", PathText(path)));
-  ReadRecordText(*text, record, registry);
+  ReadRecordText(*text, record, registry, environment);
 }
 
-std::unique_ptr<Record> ReadRecordFromString(std::string_view text, const ClassRegistry& registry) {
+std::unique_ptr<Record> ReadRecordFromString(std::string_view text, const ClassRegistry& registry,
+                                             const LoadEnvironment* environment) {
   ObjBlock block = ParseObjectText(text);
   const RecordClass* cls = registry.Get(block.className);
-  std::unique_ptr<Record> record = cls ? cls->Create() : nullptr;
+  LoadContext ctx;
+  ctx.environment = environment;
+  std::unique_ptr<Record> record = cls ? cls->Create(ctx) : nullptr;
   if (!record) throw ObjTextError(fmt::format("Class {} not found", block.className));
-  AssignRecordBlock(block, *record, registry);
+  AssignRecordBlock(block, *record, registry, environment);
   return record;
 }
 

@@ -54,7 +54,7 @@ const ExtraPropertyDef* RecordClass::FindExtra(std::string_view name) const {
   return nullptr;
 }
 
-std::unique_ptr<Record> RecordClass::Create() const { return factory_ ? factory_() : nullptr; }
+std::unique_ptr<Record> RecordClass::Create(const LoadContext& ctx) const { return factory_ ? factory_(ctx) : nullptr; }
 
 void ClassRegistry::Register(const RecordClass& cls) { classes_[UpperCase(cls.Name())] = &cls; }
 

@@ -119,16 +119,25 @@ struct ExtraPropertyDef {
   void (*read)(Record&, std::string_view bytes) = nullptr;
 };
 
+// What records created during a load take their starting values from (today's date, the
+// country, the active energy system, ...). The library's higher layers derive from it; the
+// core only carries it from the caller of a load to the records it creates.
+class LoadEnvironment {
+ public:
+  virtual ~LoadEnvironment() = default;
+};
+
 // The per-load state handed to records while they are read: the loading flag of one load,
-// the root being read.
+// the root being read, and the caller's environment (may be null).
 struct LoadContext {
   Record* root = nullptr;
   bool loading = true;
+  const LoadEnvironment* environment = nullptr;
 };
 
 class RecordClass {
  public:
-  using Factory = std::unique_ptr<Record> (*)();
+  using Factory = std::unique_ptr<Record> (*)(const LoadContext&);
 
   RecordClass(std::string_view name, const RecordClass* base, std::vector<PropertyDef> properties,
               std::vector<ExtraPropertyDef> extras, Factory factory);
@@ -161,15 +170,21 @@ class RecordClass {
   const ExtraPropertyDef* FindExtra(std::string_view name) const;
 
   bool CanCreate() const { return factory_ != nullptr; }
-  std::unique_ptr<Record> Create() const;
+  // A new record of this class; classes whose records take starting values from the
+  // environment have a constructor taking the LoadContext.
+  std::unique_ptr<Record> Create(const LoadContext& ctx = {}) const;
 
  private:
   template <class R>
   static Factory Factory_() {
-    if constexpr (std::is_abstract_v<R> || !std::is_default_constructible_v<R>)
+    if constexpr (std::is_abstract_v<R>)
       return nullptr;
+    else if constexpr (std::is_constructible_v<R, const LoadContext&>)
+      return [](const LoadContext& ctx) -> std::unique_ptr<Record> { return std::make_unique<R>(ctx); };
+    else if constexpr (std::is_default_constructible_v<R>)
+      return [](const LoadContext&) -> std::unique_ptr<Record> { return std::make_unique<R>(); };
     else
-      return []() -> std::unique_ptr<Record> { return std::make_unique<R>(); };
+      return nullptr;
   }
 
   std::string_view name_;

@@ -1,0 +1,151 @@
+#include "app/cli_support.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <span>
+
+#include "config/preferences.h"
+#include "core/cp1252.h"
+#include "core/fileio.h"
+#include "core/objtext.h"
+#include "core/textutil.h"
+
+namespace stallora::cli {
+
+const Clock& Env::GetClock() const {
+  if (fixedClock) return *fixedClock;
+  return systemClock;
+}
+
+std::filesystem::path Env::ProgramDir() const {
+  if (options.programDir) return *options.programDir;
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::current_path() : exe.parent_path();
+}
+
+bool ParseEnergyOption(const std::string& text, TEnergyProteinObj& obj) {
+  std::vector<std::string> parts;
+  size_t pos = 0;
+  for (;;) {
+    const size_t colon = text.find(':', pos);
+    parts.push_back(text.substr(pos, colon - pos));
+    if (colon == std::string::npos) break;
+    pos = colon + 1;
+  }
+  if (parts.size() != 5) return false;
+  auto pick = [](const std::string& word, std::span<const std::string_view> names, auto& field) {
+    for (size_t i = 0; i < names.size(); ++i)
+      if (SameText(names[i], word)) {
+        field = static_cast<std::remove_reference_t<decltype(field)>>(i);
+        return true;
+      }
+    return false;
+  };
+  if (!pick(parts[0], EnumValueNames(TEnergiBeregning{}), obj.Energiberegning) ||
+      !pick(parts[1], EnumValueNames(EnergiBasisType{}), obj.EnergiBasis) ||
+      !pick(parts[2], EnumValueNames(EnergiEnhetstype{}), obj.EnergiEnhet) ||
+      !pick(parts[4], EnumValueNames(TProteinBeregning{}), obj.ProteinBeregning))
+    return false;
+  char* end = nullptr;
+  obj.EnergiFaktor = std::strtod(parts[3].c_str(), &end);
+  if (parts[3].empty() || *end != 0 || !(obj.EnergiFaktor > 0)) return false;
+  obj.Navn = Utf8ToCp1252(text);
+  return true;
+}
+
+std::unique_ptr<Configuration> LoadConfiguration(Env& env) {
+  RegisterConfigClasses();
+  const auto dir = env.ProgramDir();
+  CountrySettingsResult r = LoadCountrySettings(dir, Tr(kSettingsFileName), env.options.regional.languageAbbreviation);
+  if (!r.settings) {
+    env.err << Cp1252ToUtf8(r.message) << "\n";
+    return nullptr;
+  }
+  auto config = std::make_unique<Configuration>();
+  config->settings = std::move(*r.settings);
+  const auto listFile = dir / "Resources" / "EPListe.eqe";
+  std::error_code ec;
+  if (!std::filesystem::exists(listFile, ec)) {
+    env.err << Cp1252ToUtf8("Fejl:: Finder ikke filen " + PathText(listFile)) << "\n";
+    return nullptr;
+  }
+  try {
+    config->energyList.LoadfromFile(listFile);
+  } catch (const ObjTextError& e) {
+    env.err << Cp1252ToUtf8(e.what()) << "\n";
+    return nullptr;
+  }
+  if (env.options.energy) {
+    config->active = std::make_unique<TEnergyProteinObj>();
+    ParseEnergyOption(*env.options.energy, *config->active);
+  } else {
+    // The last active object's name is kept in the preferences file, when there is one.
+    std::string lastName;
+    TPreferences prefs;
+    if (std::filesystem::exists(dir / "stallora.pref", ec)) {
+      try {
+        LoadRecordFromFile(prefs, dir / "stallora.pref");
+        lastName = prefs.LastGlobalEPObjectName;
+      } catch (const ObjTextError&) {
+      }
+    }
+    config->active = ChooseActiveEnergyObject(config->energyList, lastName, config->settings.countryNumber,
+                                              PathText(config->settings.settingsFile),
+                                              env.options.regional.currencySymbol, &config->notice);
+  }
+  ApplyActiveEnergyObject(*config->active, config->settings, config->settings.countryNumber);
+  config->environment = std::make_unique<RecordEnvironment>(env.GetClock(), env.options.regional,
+                                                            config->settings.countryNumber, config->active.get(),
+                                                            &config->settings);
+  return config;
+}
+
+int Usage(std::ostream& err, const std::string& problem) {
+  err << "stallora-cli: " << problem << "\n\nRun stallora-cli --help for the usage.\n";
+  return 2;
+}
+
+int Fail(Env& env, const std::string& cp1252Message) {
+  env.err << Cp1252ToUtf8(cp1252Message) << "\n";
+  return 1;
+}
+
+std::unique_ptr<Record> CreateRoot(std::string_view className, const LoadEnvironment* environment) {
+  LoadContext ctx;
+  ctx.environment = environment;
+  if (const RecordClass* cls = GetClass(className)) return cls->Create(ctx);
+  if (SameText(className, "TPreferences")) return std::make_unique<TPreferences>();
+  return nullptr;
+}
+
+std::unique_ptr<Record> ReadRecordFile(Env& env, const std::string& file, std::string& error,
+                                       const LoadEnvironment* environment) {
+  (void)env;
+  std::optional<std::string> text = ReadWholeFile(file);
+  if (!text) {
+    error = "Cannot open file " + Utf8ToCp1252(file);
+    return nullptr;
+  }
+  try {
+    ObjBlock block = ParseObjectText(*text);
+    std::unique_ptr<Record> record = CreateRoot(block.className, environment);
+    if (!record) {
+      error = "Class " + block.className + " not found";
+      return nullptr;
+    }
+    AssignRecordBlock(block, *record, ClassRegistry::Global(), environment);
+    return record;
+  } catch (const ObjTextError& e) {
+    error = e.what();
+    return nullptr;
+  }
+}
+
+std::string Lines(std::string text) {
+  for (char& c : text)
+    if (c == '\r') c = '\n';
+  return Cp1252ToUtf8(text);
+}
+
+}  // namespace stallora::cli

@@ -1,0 +1,71 @@
+#pragma once
+// What the command-line tool's commands share: the options, the output streams, the start-up
+// pieces a command needs (country settings, energy/protein list, the active object, the
+// environment records are made with), and the reading of record files.
+
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/country_settings.h"
+#include "config/energy_protein.h"
+#include "config/environment.h"
+#include "core/daynum.h"
+#include "core/record.h"
+#include "core/seams.h"
+
+namespace stallora::cli {
+
+struct Options {
+  std::optional<std::string> programDir;
+  std::optional<std::string> saveDir;
+  std::optional<DayNumber> today;
+  std::optional<std::string> energy;
+  Regional regional;
+};
+
+struct Env {
+  Options options;
+  std::ostream& out;
+  std::ostream& err;
+  SystemClock systemClock;
+  std::optional<FixedClock> fixedClock;
+
+  const Clock& GetClock() const;
+  std::filesystem::path ProgramDir() const;
+};
+
+// The parts of the start sequence a command needs.
+struct Configuration {
+  CountrySettings settings;
+  TEnProList energyList;
+  std::unique_ptr<TEnergyProteinObj> active;
+  std::string notice;
+  std::unique_ptr<RecordEnvironment> environment;
+};
+
+// Parses SYSTEM:BASIS:UNIT:FACTOR:PROTEIN into obj (named after the text); false when malformed.
+bool ParseEnergyOption(const std::string& text, TEnergyProteinObj& obj);
+
+// Country settings, energy/protein list and the active object as the program starts them.
+// Prints the reason and returns nothing when they cannot be had.
+std::unique_ptr<Configuration> LoadConfiguration(Env& env);
+
+// Wrong usage: prints the problem and the usage text, returns 2.
+int Usage(std::ostream& err, const std::string& problem);
+// A failure: prints the (Windows-1252) message as UTF-8, returns 1.
+int Fail(Env& env, const std::string& cp1252Message);
+
+// A record of the class the root header names (registered classes and the root-only ones).
+std::unique_ptr<Record> CreateRoot(std::string_view className, const LoadEnvironment* environment);
+// Reads a record file the way the program does; the record, or nothing with `error` set.
+std::unique_ptr<Record> ReadRecordFile(Env& env, const std::string& file, std::string& error,
+                                       const LoadEnvironment* environment = nullptr);
+
+// Windows-1252 text with CR line breaks, as UTF-8 with LF.
+std::string Lines(std::string text);
+
+}  // namespace stallora::cli
