@@ -8,7 +8,7 @@
 
 #include "app/cli.h"
 #include "core/objtext.h"
-#include "test_records.h"
+#include "feeds/feedlist.h"
 
 namespace stallora {
 namespace {
@@ -74,29 +74,26 @@ TEST_F(CliTest, CheckOfAnUnknownRootClass) {
 }
 
 TEST_F(CliTest, FormatGivesTheWrittenBytesBackAndCheckReadsRegisteredRoots) {
-  // The test record classes stand in for the program's records here.
-  RegisterClass(testing::TStable::StaticClass());
-  RegisterClass(testing::TList::StaticClass());
-  RegisterClass(testing::TFeed::StaticClass());
-  testing::TStable stall;
-  stall.stallNavn = "Nord \xC6rl\xF8v";
-  stall.notes = std::string(40, '\x01');
-  auto feed = std::make_unique<testing::TFeed>();
+  TForListe list;
+  list.ForlisteNavn = "Nord \xC6rl\xF8v";
+  auto feed = std::make_unique<TFor>();
   feed->Fornavn = std::string(100, 'h') + "'\r\n";
   feed->Pris = 2.175;
-  stall.list->feeds.push_back(std::move(feed));
-  const std::string written = RecordText(stall);
-  const std::string file = Write("nord.eqs", written);
+  feed->SetValue(0, 12.5);
+  feed->SetValue(3, 4.25);
+  list.AddFeed(std::move(feed));
+  const std::string written = RecordText(list);
+  const std::string file = Write("nord.eqf", written);
   Result r = RunCli({"format", file});
-  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, written);
   r = RunCli({"check", file});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "OK\n");
   // A reader error is reported exactly, with status 1.
-  r = RunCli({"check", Write("bad.eqs", "object TStall\r\n  Prix = 1\r\nend\r\n")});
+  r = RunCli({"check", Write("bad.eqf", "object TForListe\r\n  object TFor\r\n    Prix = 1\r\n  end\r\nend\r\n")});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "Error reading TStall.Prix: Property does not exist\n");
+  EXPECT_EQ(r.err, "Error reading TFor.Prix: Property does not exist\n");
   r = RunCli({"format", (dir_ / "absent.eqs").string()});
   EXPECT_EQ(r.status, 1);
 }
