@@ -8,6 +8,7 @@
 #include <random>
 
 #include "core/cp1252.h"
+#include "core/texts.h"
 
 namespace stallora {
 
@@ -65,5 +66,23 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 }
 
 std::string PathText(const std::filesystem::path& path) { return Utf8ToCp1252(path.string()); }
+
+namespace {
+inline constexpr Text kNameEmpty{"fileio.nameempty", "Navnet er tomt og kan ikke bruges som filnavn"};
+inline constexpr Text kNameDot{"fileio.namedot", "Et navn må ikke begynde med punktum"};
+inline constexpr Text kNameSeparator{"fileio.nameseparator", "Et navn må ikke indeholde / eller \\"};
+inline constexpr Text kNameControl{"fileio.namecontrol", "Et navn må ikke indeholde styretegn"};
+}  // namespace
+
+std::optional<std::string> ValidateFileName(std::string_view name) {
+  if (name.empty()) return Tr(kNameEmpty);
+  const std::string quoted = ": \"" + std::string(name) + "\"";
+  if (name.front() == '.') return Tr(kNameDot) + quoted;
+  for (char c : name) {
+    if (c == '/' || c == '\\') return Tr(kNameSeparator) + quoted;
+    if (static_cast<unsigned char>(c) < 32 || c == 127) return Tr(kNameControl);
+  }
+  return std::nullopt;
+}
 
 }  // namespace stallora

@@ -19,4 +19,10 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 // A path as text for a message (Windows-1252).
 std::string PathText(const std::filesystem::path& path);
 
+// Whether a name (Windows-1252) that came from a file or from the user can be the base name of
+// a file in a directory of the program: nothing when it can, else the message for the user.
+// Refused are empty names, names starting with a full stop (".", ".." and hidden files),
+// names containing a slash or a backslash, and names containing control characters.
+std::optional<std::string> ValidateFileName(std::string_view name);
+
 }  // namespace stallora

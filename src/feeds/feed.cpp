@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/html_report.h"
 #include "core/textutil.h"
 
 namespace stallora {
@@ -33,9 +34,7 @@ const RecordClass& TAnalyseArray::StaticClass() {
   return c;
 }
 
-double TAnalyseArray::Get(int i) const {
-  return i >= 0 && i < Count() ? values_[static_cast<size_t>(i)] : 0.0;
-}
+double TAnalyseArray::Get(int i) const { return i >= 0 && i < Count() ? values_[static_cast<size_t>(i)] : 0.0; }
 
 void TAnalyseArray::Set(int i, double v) {
   if (i < 0) return;
@@ -95,6 +94,222 @@ void TFor::ReadAnalyser(std::string_view bytes) {
   }
 }
 
-void RegisterFeedClasses();  // defined with the feed list
+// ---------------------------------------------------------------------------------------
+
+int CategoryGroupOffset(int c) {
+  if (IsRoughageCategory(c)) return 0;
+  if (IsConcentrateCategory(c)) return 1;
+  if (IsSupplementCategory(c)) return 2;
+  if (IsGroup11Category(c)) return 3;
+  return -1;
+}
+
+std::optional<double> ReadDecimal(std::string_view text) {
+  std::string s = Trim(text);
+  if (const size_t comma = s.find(','); comma != std::string::npos) s[comma] = '.';
+  const char* first = s.data();
+  const char* last = s.data() + s.size();
+  if (first < last && *first == '+') ++first;
+  if (first == last) return std::nullopt;
+  double v = 0;
+  auto r = std::from_chars(first, last, v, std::chars_format::general);
+  if (r.ec != std::errc() || r.ptr != last || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+const CountrySettings& SettingsOf(const RecordEnvironment& env) {
+  if (env.settings && env.settings->nutrients.size() >= static_cast<size_t>(kNutrientCount)) return *env.settings;
+  static const CountrySettings empty = [] {
+    CountrySettings s;
+    s.nutrients.resize(kNutrientCount);
+    return s;
+  }();
+  return empty;
+}
+
+std::unique_ptr<TFor> TFor::Clone() const {
+  auto copy = std::make_unique<TFor>(*env);
+  copy->Analyse.Values() = Analyse.Values();
+  copy->Fornavn = Fornavn;
+  copy->Brand = Brand;
+  copy->Valgt = Valgt;
+  copy->TildeltKg = TildeltKg;
+  copy->StallBehov = StallBehov;
+  copy->Enhetsvekt = Enhetsvekt;
+  copy->Beholdning = Beholdning;
+  copy->TorrStoff = TorrStoff;
+  copy->Fortype = Fortype;
+  copy->Pris = Pris;
+  copy->Fornummer = Fornummer;
+  copy->KarotenRikt = KarotenRikt;
+  copy->KanIkkeEndres = KanIkkeEndres;
+  copy->KommersieltFor = KommersieltFor;
+  copy->Origin = Origin;
+  copy->UserText = UserText;
+  copy->Fordeling = Fordeling;
+  return copy;
+}
+
+bool TFor::SameFeed(const TFor& other) const {
+  if (Fornavn != other.Fornavn || Pris != other.Pris || Brand != other.Brand || TorrStoff != other.TorrStoff)
+    return false;
+  for (int i = 0; i < Analyse.Count(); ++i)
+    if (Value(i) != other.Value(i)) return false;
+  return true;
+}
+
+void TFor::ToDryMatterBasis() {
+  if (TorrStoff == 0) return;
+  for (double& v : Analyse.Values()) v = v * 100 / TorrStoff;
+  UpdateRatio();
+}
+
+void TFor::ToAsFedBasis() {
+  if (TorrStoff == 0) return;
+  for (double& v : Analyse.Values()) v = v * TorrStoff / 100;
+  UpdateRatio();
+}
+
+void TFor::UpdateRatio() {
+  const double p = Value(4);
+  const double ratio = p > 0 ? Value(3) / p : 0.0;
+  if (ratio != 0 || Analyse.Count() > 6) SetValue(6, ratio);
+}
+
+bool TFor::HasAnalysis() const {
+  for (double v : Analyse.Values())
+    if (v > 0) return true;
+  return false;
+}
+
+double TFor::UndistributedKg() const {
+  double given = 0;
+  for (const std::string& line : Fordeling)
+    if (auto v = ReadDecimal(line)) given += *v;
+  return TildeltKg - given;
+}
+
+double TFor::DryMatterKg() const { return TildeltKg * TorrStoff / 100; }
+
+int TFor::FeedStatusIcon() const {
+  const int offset = CategoryGroupOffset(Fortype);
+  if (offset < 0) return kIconNoGroup;
+  if (IsOwnFeedCategory(Fortype)) return kIconOwnFeed + offset;
+  if (Brand == kGenericBrandMark) return kIconGeneric + offset;
+  if (KommersieltFor) return kIconCommercial + offset;
+  return HasAnalysis() ? kIconWithAnalysis : kIconWithoutAnalysis;
+}
+
+std::string TFor::FeedStatusText() const {
+  const int icon = FeedStatusIcon();
+  if (icon >= 22 && icon <= 25) return Tr(kKommercieltFoder) + " - " + Tr(kKanIkkeAendres);
+  if (icon >= 26 && icon <= 29) return Tr(kAlmindeligtFoder) + " - " + Tr(kKanIkkeAendres);
+  if (icon >= 30 && icon <= 33) return Tr(kEgetFoder);
+  if (icon == kIconWithAnalysis || icon == kIconWithoutAnalysis) return Tr(kKontrollerNaering);
+  return {};
+}
+
+namespace {
+
+// x truncated toward zero, reduced modulo 2^32. Infinities and NaN count as 0.
+uint32_t WrappedTerm(double x) {
+  if (!std::isfinite(x)) return 0;
+  const double t = std::trunc(x);
+  const double m = std::fmod(t, 4294967296.0);  // |m| < 2^32, exact
+  return static_cast<uint32_t>(static_cast<int64_t>(m));
+}
+
+uint32_t CharSum(std::string_view s) {
+  uint32_t sum = 0;
+  for (char c : s) sum += static_cast<unsigned char>(c);
+  return sum;
+}
+
+}  // namespace
+
+int32_t TFor::Fingerprint() const {
+  uint32_t sum = CharSum(Fornavn);
+  for (double v : Analyse.Values()) sum += WrappedTerm(v * 100);
+  for (const std::string& line : Fordeling) sum += CharSum(line);
+  sum += static_cast<uint32_t>(UserText.size());
+  sum += WrappedTerm(Pris * 100);
+  sum += WrappedTerm(TildeltKg * 100);
+  sum += WrappedTerm(UndistributedRemainder * 1000);
+  return static_cast<int32_t>(sum);  // modular conversion (C++20)
+}
+
+namespace {
+
+constexpr std::string_view kRowStart = "<tr bgcolor=\"#FFFFFF\">";
+constexpr std::string_view kRowEnd = "</tr>";
+constexpr std::string_view kEmptyCell = "<td> </td>";
+
+std::string LabelCell(std::string_view text) { return "<td Align=\"left\">" + std::string(text) + "</td>"; }
+std::string ValueCell(std::string_view text) { return "<td Align=\"center\">" + std::string(text) + "</td>"; }
+
+int NutrientDecimals(int i) { return i == 15 || i == 16 ? 0 : 2; }
+
+}  // namespace
+
+std::string TFor::FeedInfoPage() const {
+  const CountrySettings& s = SettingsOf(*env);
+  const char sep = env->regional.decimalSeparator;
+  std::string out = SimplePageHead();
+  out += TitleBlockWithRule(Fornavn, env->regional.FormatShortDate(env->Today()));
+  out += TableFrameStart();
+  out += HeaderRowStart();
+  out += "<th width=\"60%\" align=\"left\">" + Tr(kNaeringsstof) + "</th>";
+  out += "<th width=\"20%\" align=\"center\"> </th>";
+  out += "<th width=\"20%\" align=\"center\"> </th>";
+  out += RowEnd();
+  out += kRowStart;
+  out += LabelCell(Tr(kTorstofProcent)) + ValueCell(FormatFixed(8, 1, TorrStoff, sep));
+  out += kEmptyCell;
+  out += kRowEnd;
+  for (int i = 0; i < kNutrientCount; ++i) {
+    out += kRowStart;
+    out += LabelCell(s.NutrientName(i));
+    out += ValueCell(FormatFixed(8, NutrientDecimals(i), Value(i), sep));
+    out += i == 6 ? std::string(kEmptyCell) : ValueCell(s.NutrientUnit(i) + "/kg");
+    out += kRowEnd;
+  }
+  out += TableFrameEnd();
+  return out;
+}
+
+std::string TFor::FeedInfoPageDM() const {
+  const CountrySettings& s = SettingsOf(*env);
+  const char sep = env->regional.decimalSeparator;
+  std::string out = SimplePageHead();
+  out += TitleBlockWithRule(Fornavn, env->regional.FormatShortDate(env->Today()));
+  out += TableFrameStart();
+  out += HeaderRowStart();
+  out += "<th width=\"55%\" align=\"left\">" + Tr(kNaeringsstof) + "</th>";
+  out += "<th width=\"15%\" align=\"center\">" + Tr(kPrKgFoder) + "</th>";
+  out += "<th width=\"15%\" align=\"center\">" + Tr(kPerKgTorrstoff) + "</th>";
+  out += "<th width=\"20%\" align=\"center\"> </th>";
+  out += RowEnd();
+  out += kRowStart;
+  out += LabelCell(Tr(kTorstofProcent)) + ValueCell(FormatFixed(8, 1, TorrStoff, sep));
+  out += kEmptyCell;
+  out += kEmptyCell;
+  out += kRowEnd;
+  for (int i = 0; i < kNutrientCount; ++i) {
+    const int d = NutrientDecimals(i);
+    out += kRowStart;
+    out += LabelCell(s.NutrientName(i));
+    out += ValueCell(FormatFixed(8, d, Value(i), sep));
+    if (TorrStoff > 0) {
+      const double dm = i == 6 ? Value(i) : Value(i) * 100 / TorrStoff;
+      out += ValueCell(FormatFixed(8, d, dm, sep));
+    } else {
+      out += kEmptyCell;
+    }
+    out += i == 6 ? std::string(kEmptyCell) : ValueCell(s.NutrientUnit(i) + "/kg");
+    out += kRowEnd;
+  }
+  out += TableFrameEnd();
+  return out;
+}
 
 }  // namespace stallora
