@@ -1,5 +1,7 @@
 #include "config/environment.h"
 
+#include "config/preferences.h"
+
 namespace stallora {
 
 const RecordEnvironment& RecordEnvironment::Default() {
@@ -11,6 +13,10 @@ const RecordEnvironment& RecordEnvironment::Default() {
   }();
   static const RecordEnvironment env(clock, Regional{}, 45, builtIn);
   return env;
+}
+
+int RecordEnvironment::PreferenceCountry() const {
+  return preferences ? preferences->countryNumber : countryNumber;
 }
 
 const RecordEnvironment& RecordEnvironment::Of(const LoadContext& ctx) {

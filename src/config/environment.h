@@ -11,6 +11,7 @@
 namespace stallora {
 
 class TPreferences;
+class TBehovsListe;
 
 class RecordEnvironment : public LoadEnvironment {
  public:
@@ -27,6 +28,10 @@ class RecordEnvironment : public LoadEnvironment {
   const TEnergyProteinObj* activeEnergy;  // null before one is chosen
   const CountrySettings* settings;        // null in tools that do without
   const TPreferences* preferences = nullptr;  // for the workspace's directories; may be null
+  const TBehovsListe* requirementList = nullptr;  // the requirement formulas; may be null
+
+  // The country number the preferences hold (the settings' when there are no preferences).
+  int PreferenceCountry() const;
 
   // The currency decimals of the country settings (2 without settings).
   int CurrencyDecimals() const { return settings ? settings->currencyDecimals : 2; }
