@@ -1,6 +1,7 @@
 #include "stable/adresser.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -229,7 +230,10 @@ TEST(Adresser, EditingKeepsOrderAndIgnoresBadIndices) {
 }
 
 struct TempDir {
-  fs::path path = fs::temp_directory_path() / "stallora-adresser-test";
+  // One folder per test, so tests run side by side never share files.
+  fs::path path = fs::temp_directory_path() /
+                  ("stallora-adresser-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
   TempDir() {
     fs::remove_all(path);
     fs::create_directories(path);

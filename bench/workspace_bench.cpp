@@ -1,0 +1,171 @@
+// The workspace at scale: a generated save directory of 200 stables x 25 horses with rations,
+// weighings and treatments. Measures the start sequence + scan, saving every record, one
+// horse file's load and save, and the requirement + ration evaluation of one horse.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+
+#include "core/objtext.h"
+#include "ration/evaluation.h"
+#include "stable/workspace.h"
+
+namespace stallora {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = STALLORA_DATA_DIR;
+
+struct Generated {
+  fs::path dir;
+  FixedClock clock{EncodeDate(2026, 12, 9)};
+  RecordingMessages messages;
+  std::unique_ptr<AppContext> app;
+};
+
+fs::path MakeProgramDir(const std::string& name) {
+  const fs::path dir = fs::temp_directory_path() / name;
+  fs::remove_all(dir);
+  fs::create_directories(dir / "Resources");
+  fs::copy_file(kData / "dan.ini", dir / "dan.ini");
+  for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
+    fs::copy_file(kData / "Resources" / f, dir / "Resources" / f);
+  return dir;
+}
+
+void FillHorse(THest& h, const RecordEnvironment& env, std::mt19937& rng, int feeds, int weighings,
+               int treatments) {
+  h.Kategori = static_cast<TDyreKategori>(rng() % 6);
+  h.ForventetVoksenvekt = 450 + rng() % 200;
+  h.Fodselsdato = env.Today() - 300 - rng() % 3000;
+  h.TreningsMengde = (rng() % 100) / 100.0;
+  h.ParringsDato = env.Today() - rng() % 300;
+  h.PartusDato = env.Today() - rng() % 300;
+  for (int w = 0; w < weighings; ++w) h.VektListe->LeggTil(400 + rng() % 200, env.Today() - 7.0 * (weighings - w));
+  for (int f = 0; f < feeds; ++f) {
+    TFor& feed = h.ForListe->AddFeed(std::make_unique<TFor>(env));
+    feed.Fornavn = "Foder " + std::to_string(f);
+    feed.Fortype = static_cast<uint8_t>(rng() % 12);
+    feed.Valgt = true;
+    feed.TildeltKg = (rng() % 80) / 10.0;
+    feed.Pris = (rng() % 500) / 100.0;
+    for (int n = 0; n < 24; ++n) feed.SetValue(n, (rng() % 10000) / 100.0);
+  }
+  for (int t = 0; t < treatments; ++t) {
+    TTreatmentObj& tr = h.TreatmentListe->AddNew();
+    tr.TreatmentType = static_cast<TTreatmentType>(rng() % 6);
+    tr.TreatmentName = "Behandling " + std::to_string(t);
+    tr.PlannedDate = env.Today() - 400 + rng() % 500;
+  }
+}
+
+Generated& Big() {
+  static Generated* g = [] {
+    auto* gen = new Generated;
+    gen->dir = MakeProgramDir("stallora-bench-workspace");
+    StartResult r = StartProgram(gen->dir, gen->clock, Regional{}, gen->messages);
+    gen->app = std::move(r.context);
+    std::mt19937 rng(7);
+    for (int s = 0; s < 200; ++s) {
+      TStall stable(gen->app->Env());
+      stable.stallNavn = "Stald " + std::to_string(s);
+      stable.NameFeedList();
+      stable.Save();
+      for (int h = 0; h < 25; ++h) {
+        THest& horse = stable.AddHorse(std::make_unique<THest>(gen->app->Env()));
+        horse.Navn = "Hest " + std::to_string(h);
+        FillHorse(horse, gen->app->Env(), rng, 8, 20, 6);
+      }
+      stable.SaveAllHorses();
+    }
+    return gen;
+  }();
+  return *g;
+}
+
+void BM_StartAndScan5000Horses(benchmark::State& state) {
+  Generated& g = Big();
+  size_t horses = 0;
+  for (auto _ : state) {
+    StartResult r = StartProgram(g.dir, g.clock, Regional{}, g.messages);
+    Workspace ws(*r.context);
+    ws.Scan();
+    horses = 0;
+    for (const auto& s : ws.Stables()) horses += static_cast<size_t>(s->HorseCount());
+    benchmark::DoNotOptimize(horses);
+  }
+  state.counters["horses"] = static_cast<double>(horses);
+  state.counters["horses/s"] = benchmark::Counter(static_cast<double>(horses) * state.iterations(), benchmark::Counter::kIsRate);
+}
+
+void BM_SaveEveryRecord(benchmark::State& state) {
+  Generated& g = Big();
+  StartResult r = StartProgram(g.dir, g.clock, Regional{}, g.messages);
+  Workspace ws(*r.context);
+  ws.Scan();
+  for (auto _ : state) {
+    for (const auto& s : ws.Stables()) {
+      s->Save();
+      s->SaveAllHorses();
+    }
+  }
+}
+
+// A horse with 10 years of weekly weighings, 200 treatments and a 30-feed ration.
+void BM_HorseFileLoadSave(benchmark::State& state) {
+  static fs::path dir = MakeProgramDir("stallora-bench-horse");
+  static FixedClock clock(EncodeDate(2026, 12, 9));
+  static RecordingMessages messages;
+  static StartResult r = StartProgram(dir, clock, Regional{}, messages);
+  static const fs::path file = [] {
+    std::mt19937 rng(3);
+    THest h(r.context->Env());
+    h.Navn = "Stor";
+    FillHorse(h, r.context->Env(), rng, 30, 520, 200);
+    const fs::path f = dir / "Stor.eqh";
+    h.writeToFile(f);
+    return f;
+  }();
+  for (auto _ : state) {
+    THest h(r.context->Env());
+    h.LoadfromFile(file);
+    h.writeToFile(dir / "Stor-copy.eqh");
+  }
+  state.counters["bytes"] = static_cast<double>(fs::file_size(file));
+}
+
+void BM_RequirementAndEvaluation(benchmark::State& state) {
+  static fs::path dir = MakeProgramDir("stallora-bench-eval");
+  static FixedClock clock(EncodeDate(2026, 12, 9));
+  static RecordingMessages messages;
+  static StartResult r = StartProgram(dir, clock, Regional{}, messages);
+  AppContext& app = *r.context;
+  static const char* kSystems[] = {"nrc2007", "fransk", "dutch"};
+  TEnergyProteinObj obj;
+  obj.Energiberegning = static_cast<TEnergiBeregning>(state.range(0));
+  obj.EnergiBasis = obj.Energiberegning == TEnergiBeregning::nrc2007 ? EnergiBasisType::DE : EnergiBasisType::NE;
+  obj.EnergiEnhet = obj.Energiberegning == TEnergiBeregning::nrc2007 ? EnergiEnhetstype::MCal : EnergiEnhetstype::fe;
+  app.SetActiveEnergyObject(obj);
+  std::mt19937 rng(11);
+  THest h(app.Env());
+  FillHorse(h, app.Env(), rng, 30, 10, 0);
+  h.Kategori = TDyreKategori::Trening;
+  for (auto _ : state) {
+    h.BeregnBehov();
+    BeregnTilforsel(h);
+    benchmark::DoNotOptimize(h.Behov[0]);
+  }
+  state.SetLabel(kSystems[state.range(0)]);
+}
+
+BENCHMARK(BM_StartAndScan5000Horses)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SaveEveryRecord)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_HorseFileLoadSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RequirementAndEvaluation)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace stallora
+
+BENCHMARK_MAIN();

@@ -1,0 +1,110 @@
+#pragma once
+// A stable: a named group of horses with one owner, a feeding schedule shared by its horses,
+// notes, and the stable's own feed list with the stable's total daily need of each feed.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/environment.h"
+#include "core/record.h"
+#include "feeds/feedlist.h"
+#include "nutrition/hest.h"
+
+namespace stallora {
+
+inline constexpr Text kNyStall{"stable.new", "Ny Stall"};
+inline constexpr Text kMinHest{"stable.myhorse", "Min hest"};
+inline constexpr Text kKopier{"stable.copy", "Kopier"};
+inline constexpr Text kFejl{"common.error", "Fejl:"};
+inline constexpr Text kSletningAf{"common.deletionof", "Sletning af"};
+inline constexpr Text kFindesAendre{"stable.exists", "findes! Vil du ændre værdierne"};
+inline constexpr Text kNytNavn{"stable.newname", "Nyt navn"};
+
+class TStall : public Record {
+  STALLORA_RECORD(TStall)
+ public:
+  explicit TStall(const RecordEnvironment& env = RecordEnvironment::Default());
+  explicit TStall(const LoadContext& ctx) : TStall(RecordEnvironment::Of(ctx)) {}
+  ~TStall() override;
+
+  // ---- persistent ----
+  std::string stallNavn;
+  std::string StallEier;
+  int32_t StallNoMeals = 4;
+  StringList SFTider;
+  bool ErModellHestStall = false;
+  std::string DiverseOpplysninger;  // the notes, RTF bytes kept as they are
+  std::unique_ptr<TForListe> ForListe;
+
+  // ---- run time ----
+  const RecordEnvironment* env;
+  int32_t savedSignature = 0;
+
+  std::string WriteNotes() const { return DiverseOpplysninger; }
+  void ReadNotes(std::string_view b) { DiverseOpplysninger.assign(b); }
+
+  // ---- horses (owned, in tree order) ----
+  const std::vector<std::unique_ptr<THest>>& Horses() const { return horses_; }
+  int HorseCount() const { return static_cast<int>(horses_.size()); }
+  std::vector<std::string> HorseNames() const;
+  THest* HorseByName(const std::string& name) const;  // the last horse of that name
+  THest* HorseAt(int i) const;
+  THest& AddHorse(std::unique_ptr<THest> horse);
+  std::unique_ptr<THest> TakeHorse(const THest* horse);  // removes it without deleting files
+  THest* NewHorseRecord();  // creates the record only
+
+  // ---- files ----
+  std::filesystem::path StableDirectory() const;
+  std::string StableFileName() const { return stallNavn + ".eqs"; }
+  std::filesystem::path StableFilePath() const;
+  // The horse's directory and file in the workspace.
+  std::filesystem::path HorseDirectory(const THest& h) const;
+  std::filesystem::path HorseFilePath(const THest& h) const;
+  bool Save(std::string* error = nullptr);
+  void Load(const std::filesystem::path& path);  // throws ObjTextError
+  // Moves the stable's directory and file to the new name. Refuses a name that cannot be a
+  // file name or that another stable directory already has, and rolls back when a move
+  // fails; false with the message then.
+  bool RenameStable(const std::string& name, std::string* error = nullptr);
+  bool DeleteFiles();
+  // Saves a horse into its directory, creating it; false with the message when it cannot.
+  bool SaveHorse(THest& h, std::string* error = nullptr);
+  bool SaveAllHorses(std::string* error = nullptr);
+  bool DeleteHorse(const std::string& name, std::string* error = nullptr);
+  void DeleteAllHorses();
+  // Gives a horse a new name, renaming its file and directory; refuses names that cannot be
+  // file names or that another horse of the stable has.
+  bool RenameHorse(THest& h, const std::string& newName, std::string* error = nullptr);
+
+  // ---- horses from the user ----
+  THest& NewHorse();
+  THest& CopyHorse(const THest& source);
+  // False when the file is not a horse file; `message` receives the rename notice.
+  bool ImportHorse(const std::filesystem::path& path, std::string* message = nullptr);
+  // A name not used by another horse of the stable (adds a number when needed).
+  std::string UniqueHorseName(const std::string& wanted) const;
+
+  // ---- stable-wide ----
+  void ComputeStableRequirement();
+  double DailyRationCost() const;
+  void UpdateFeedPriceInHorses(const TFor& feed, std::vector<THest*>* changed = nullptr);
+  void UpdateFeedValuesInHorses(const TFor& feed, std::vector<THest*>* changed = nullptr);
+  int32_t ChangeSignature() const;
+  // The feed list's name: "foderliste-" + stallNavn.
+  void NameFeedList();
+
+  std::vector<const Record*> Children() const override { return {ForListe.get()}; }
+  std::unique_ptr<Record> AdoptChild(std::unique_ptr<Record> child, LoadContext& ctx) override;
+
+ private:
+  std::vector<std::unique_ptr<THest>> horses_;
+};
+
+// "Blakken" -> "Blakken_Kopier1", "Blakken_Kopier1" -> "Blakken_Kopier2", "..._Kopier9" -> "..._Kopier10".
+std::string CopyName(const std::string& source);
+
+void RegisterStableClasses();
+
+}  // namespace stallora

@@ -1,0 +1,522 @@
+#include "stable/workspace.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "core/cp1252.h"
+#include "core/fileio.h"
+#include "core/objtext.h"
+#include "core/textutil.h"
+
+namespace stallora {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsHidden(const fs::path& p) {
+  const std::string n = p.filename().string();
+  return !n.empty() && n[0] == '.';
+}
+
+bool Exists(const fs::path& p) {
+  std::error_code ec;
+  return fs::exists(p, ec);
+}
+
+std::string NameOf(const fs::path& p) { return TextFromPath(p.filename()); }
+
+}  // namespace
+
+std::vector<fs::directory_entry> SortedEntries(const fs::path& dir) {
+  std::vector<fs::directory_entry> entries;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(dir, ec)) entries.push_back(e);
+  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+    const int c = CompareText(NameOf(a.path()), NameOf(b.path()));
+    return c != 0 ? c < 0 : a.path().filename() < b.path().filename();
+  });
+  return entries;
+}
+
+// ---------------------------------------------------------------- context and start
+
+AppContext::AppContext(fs::path dir, const Clock& c, Regional r, Messages& m)
+    : programDir(std::move(dir)), clock(c), regional(std::move(r)), messages(m) {}
+
+void AppContext::SetActiveEnergyObject(const TEnergyProteinObj& obj) {
+  active = obj.Kopi();
+  ApplyActiveEnergyObject(*active, settings, settings.countryNumber);
+  environment->activeEnergy = active.get();
+}
+
+void RegisterAllRecordClasses() {
+  RegisterConfigClasses();
+  RegisterFeedClasses();
+  RegisterNutritionClasses();
+  RegisterBehovsListeClasses();
+  RegisterStableClasses();
+  RegisterAdresserClasses();
+}
+
+StartResult StartProgram(const fs::path& programDir, const Clock& clock, Regional regional, Messages& messages,
+                         ScreenSize screen) {
+  StartResult result;
+  RegisterAllRecordClasses();
+  auto app = std::make_unique<AppContext>(programDir, clock, regional, messages);
+
+  CountrySettingsResult settings = LoadCountrySettings(programDir, Tr(kSettingsFileName), regional.languageAbbreviation);
+  if (!settings.settings) {
+    result.fatalMessage = settings.message;
+    return result;
+  }
+  app->settings = std::move(*settings.settings);
+  app->environment = std::make_unique<RecordEnvironment>(clock, regional, app->settings.countryNumber, nullptr,
+                                                         &app->settings);
+
+  try {
+    app->preferences.Initialise(programDir, app->settings, regional, screen, messages);
+  } catch (const ObjTextError& e) {
+    result.fatalMessage = e.what();
+    return result;
+  }
+  app->preferences.ApplyMiniHorseStartRule();
+  app->environment->preferences = &app->preferences;
+
+  const fs::path listFile = app->preferences.EnergyProteinListFile();
+  if (!Exists(listFile)) {
+    result.fatalMessage = Tr(kFejl) + ": " + Tr(kFinderIkkeFilen) + " " + PathText(listFile);
+    return result;
+  }
+  try {
+    app->energyList.LoadfromFile(listFile);
+  } catch (const ObjTextError& e) {
+    result.fatalMessage = e.what();
+    return result;
+  }
+  app->active = ChooseActiveEnergyObject(app->energyList, app->preferences.LastGlobalEPObjectName,
+                                         app->settings.countryNumber, PathText(app->settings.settingsFile),
+                                         regional.currencySymbol, &result.notice);
+  ApplyActiveEnergyObject(*app->active, app->settings, app->settings.countryNumber);
+  app->environment->activeEnergy = app->active.get();
+
+  app->requirements = std::make_unique<TBehovsListe>(*app->environment);
+  try {
+    app->requirements->LoadfromFile(app->preferences.RequirementListFile());
+  } catch (const ObjTextError& e) {
+    // Without formulas the program still runs; every formula-only requirement stays 0.
+    messages.Error(e.what());
+  }
+  app->environment->requirementList = app->requirements.get();
+
+  app->contacts.LoadfromFile(app->preferences.SaveDirectory() / std::string(kAdresseFilNavn));
+  result.context = std::move(app);
+  return result;
+}
+
+// ---------------------------------------------------------------- migration and checks
+
+bool MigrateEnergyText(std::string& text) {
+  // Only the energy-system property line of an older file: "EnergiBeregning = <value with
+  // NRC>". A name or note that happens to contain the letters is left alone.
+  std::string out;
+  out.reserve(text.size());
+  bool changed = false;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    const bool lastLine = end == std::string::npos;
+    if (lastLine) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    const bool cr = !line.empty() && line.back() == '\r';
+    if (cr) line.pop_back();
+    const size_t eq = line.find('=');
+    if (eq != std::string::npos && line.find("NRC") != std::string::npos) {
+      const std::string key = Trim(std::string_view(line).substr(0, eq));
+      const std::string value = Trim(std::string_view(line).substr(eq + 1));
+      if (SameText(key, "EnergiBeregning") && value.find("NRC") != std::string::npos &&
+          value.find('\'') == std::string::npos && value.find('#') == std::string::npos) {
+        line = "EnergiBeregning = nrc2007";
+        changed = true;
+      }
+    }
+    out += line;
+    if (!lastLine) out += "\r\n";
+    pos = end + 1;
+  }
+  if (changed) text = std::move(out);
+  return changed;
+}
+
+bool MigrateEnergyLines(const fs::path& path) {
+  auto text = ReadWholeFile(path);
+  if (!text) return false;
+  if (!MigrateEnergyText(*text)) return false;
+  return WriteFileAtomically(path, *text);
+}
+
+std::string CheckHorse(THest& h, const std::string& stableName, DayNumber today) {
+  const std::string head = h.Navn + " [" + stableName + "]   ";
+  switch (h.Kategori) {
+    case TDyreKategori::Ungdyr:
+      if (today > h.Fodselsdato + 1100) {
+        h.Fodselsdato = today - 1825;
+        h.Kategori = TDyreKategori::Vedlikehold;
+        return head + Tr(kYoungTooOld);
+      }
+      break;
+    case TDyreKategori::Drektig:
+      if (today - h.ParringsDato > 375) {
+        h.ParringsDato = today;
+        h.Kategori = TDyreKategori::Vedlikehold;
+        return head + Tr(kPregnancyTooLong);
+      }
+      break;
+    case TDyreKategori::Lakterende:
+      if (today - h.PartusDato > 515) {
+        h.Kategori = TDyreKategori::Vedlikehold;
+        return head + Tr(kLactationTooLong);
+      }
+      break;
+    default:
+      break;
+  }
+  return {};
+}
+
+// ---------------------------------------------------------------- workspace
+
+void Workspace::Clear() {
+  stables_.clear();
+  feedLists_.clear();
+  currentGuarantee_ = nullptr;
+  guaranteeListsRead_ = 0;
+  messages_.clear();
+}
+
+TStall* Workspace::StableByName(const std::string& name) const {
+  TStall* found = nullptr;
+  for (const auto& s : stables_)
+    if (s->stallNavn == name) found = s.get();
+  return found;
+}
+
+TStall& Workspace::AddStable(std::unique_ptr<TStall> stable) {
+  stables_.push_back(std::move(stable));
+  return *stables_.back();
+}
+
+std::unique_ptr<TStall> Workspace::TakeStable(const TStall* stable) {
+  for (auto it = stables_.begin(); it != stables_.end(); ++it)
+    if (it->get() == stable) {
+      auto s = std::move(*it);
+      stables_.erase(it);
+      return s;
+    }
+  return nullptr;
+}
+
+TForListe& Workspace::AddFeedList(std::unique_ptr<TForListe> list) {
+  feedLists_.push_back(std::move(list));
+  return *feedLists_.back();
+}
+
+TForListe& Workspace::AddGuaranteeList(std::unique_ptr<TForListe> list) {
+  currentGuarantee_ = list.get();
+  feedLists_.insert(feedLists_.begin(), std::move(list));
+  return *currentGuarantee_;
+}
+
+std::unique_ptr<TForListe> Workspace::TakeFeedList(const TForListe* list) {
+  for (auto it = feedLists_.begin(); it != feedLists_.end(); ++it)
+    if (it->get() == list) {
+      auto l = std::move(*it);
+      feedLists_.erase(it);
+      if (currentGuarantee_ == list) currentGuarantee_ = nullptr;
+      return l;
+    }
+  return nullptr;
+}
+
+void Workspace::Scan() {
+  Clear();
+  const RecordEnvironment& env = app_.Env();
+  const DayNumber today = env.Today();
+  const fs::path P = app_.programDir;
+  const std::string nr = std::to_string(app_.settings.countryNumber);
+  std::error_code ec;
+
+  // 1. The program's own folders, one level at a time; failures are ignored.
+  fs::create_directory(P / "Save", ec);
+  if (fs::is_directory(P / "Save" / "Feeds", ec)) fs::create_directory(P / "Save" / "Feeds" / nr, ec);
+  fs::create_directory(P / "temp", ec);
+
+  // 2. Feed lists.
+  const fs::path S = app_.preferences.SaveDirectory();
+  const fs::path feedDir = S / "Feeds" / nr;
+  int highest = -2147483647;
+  for (const char* ext : {".eqf", ".mix"}) {
+    for (const auto& entry : SortedEntries(feedDir)) {
+      if (!entry.is_regular_file(ec) || IsHidden(entry.path()) || !SameText(entry.path().extension().string(), ext))
+        continue;
+      auto list = std::make_unique<TForListe>(env);
+      try {
+        list->LoadFromFile(entry.path());
+      } catch (const ObjTextError& e) {
+        // A damaged list is left out and reported; the scan goes on with the next file.
+        messages_.push_back(e.what());
+        continue;
+      }
+      if (!list->ErGarantiForliste) {
+        feedLists_.push_back(std::move(list));
+        continue;
+      }
+      ++guaranteeListsRead_;
+      if (list->GarantiForlisteVersjon > highest) {
+        highest = list->GarantiForlisteVersjon;
+        currentGuarantee_ = list.get();
+        feedLists_.insert(feedLists_.begin(), std::move(list));
+      }
+      // A guarantee list not newer than one read before it is not shown.
+    }
+  }
+  if (currentGuarantee_) app_.preferences.GarantiForlisteFilnavn = currentGuarantee_->ForlisteNavn + ".eqf";
+
+  // 3. Stables and their horses.
+  for (const auto& entry : SortedEntries(S)) {
+    if (!entry.is_directory(ec) || IsHidden(entry.path())) continue;
+    const std::string d = NameOf(entry.path());
+    const fs::path stableFile = entry.path() / PathFromText(d + ".eqs");
+    if (!fs::is_regular_file(stableFile, ec)) continue;
+    auto stable = std::make_unique<TStall>(env);
+    MigrateEnergyLines(stableFile);
+    try {
+      stable->Load(stableFile);
+    } catch (const ObjTextError& e) {
+      // One damaged stable file must not hide the stables after it.
+      messages_.push_back(e.what());
+      continue;
+    }
+    stable->stallNavn = d;
+    stable->NameFeedList();
+    for (const auto& he : SortedEntries(entry.path())) {
+      if (!he.is_directory(ec) || IsHidden(he.path())) continue;
+      const std::string h = NameOf(he.path());
+      if (h.find(".eqh") != std::string::npos) continue;
+      const fs::path horseFile = he.path() / PathFromText(h + ".eqh");
+      if (!fs::is_regular_file(horseFile, ec)) continue;
+      auto horse = std::make_unique<THest>(env);
+      horse->Navn = h;
+      MigrateEnergyLines(horseFile);
+      try {
+        horse->LoadfromFile(horseFile);
+      } catch (const ObjTextError& e) {
+        messages_.push_back(e.what());
+        continue;
+      }
+      horse->Navn = h;  // the directory decides the name
+      horse->LagretSum = horse->Fingerprint();
+      if (!stable->ErModellHestStall) {
+        std::string message = CheckHorse(*horse, stable->stallNavn, today);
+        if (!message.empty()) messages_.push_back(std::move(message));
+      }
+      stable->AddHorse(std::move(horse));
+    }
+    stable->savedSignature = stable->ChangeSignature();
+    stables_.push_back(std::move(stable));
+  }
+
+  // 5. Model horses keep their age and stage from one start to the next.
+  for (const auto& s : stables_) {
+    if (!s->ErModellHestStall) continue;
+    for (const auto& h : s->Horses()) {
+      const DayNumber D = h->InnPaStall;
+      h->Fodselsdato = today - (D - h->Fodselsdato);
+      if (h->Kategori == TDyreKategori::Drektig) h->ParringsDato = today - (D - h->ParringsDato);
+      if (h->Kategori == TDyreKategori::Lakterende) h->PartusDato = today - (D - h->PartusDato);
+      h->InnPaStall = today;
+      h->AfterLoad();
+    }
+  }
+
+  // 6. A newer guarantee list among several brings everything up to date.
+  if (guaranteeListsRead_ > 1) UpdateAllFromGuarantee();
+
+  // 7. Messages open the welcome window.
+  if (!messages_.empty()) app_.preferences.ShowWelcomeScreen = true;
+}
+
+void Workspace::UpdateAllFromGuarantee() {
+  if (!currentGuarantee_) return;
+  for (const auto& l : feedLists_) {
+    if (l.get() == currentGuarantee_) continue;
+    l->UpdateFrom(*currentGuarantee_);
+    try {
+      l->SaveToFile(l->FileNameFor());
+    } catch (const ObjTextError& e) {
+      messages_.push_back(e.what());
+    }
+  }
+  for (const auto& s : stables_) {
+    s->ForListe->UpdateFrom(*currentGuarantee_);
+    for (const auto& h : s->Horses()) h->ForListe->UpdateFrom(*currentGuarantee_);
+    std::string error;
+    if (!s->Save(&error)) messages_.push_back(error);
+    if (!s->SaveAllHorses(&error)) messages_.push_back(error);
+  }
+}
+
+std::string Workspace::FeedListLabel() const {
+  if (!currentGuarantee_) return {};
+  return FirstLetterUpper(Tr(kFoderliste)) + ":\n" + currentGuarantee_->ForlisteNavn + "\n- " + Tr(kVersion) + " " +
+         std::to_string(currentGuarantee_->GarantiForlisteVersjon);
+}
+
+std::vector<std::string> Workspace::TreeLines() const {
+  std::vector<std::string> lines;
+  for (const auto& l : feedLists_) lines.push_back(l->DisplayName());
+  for (const auto& s : stables_) {
+    lines.push_back(s->stallNavn);
+    lines.push_back("  " + s->ForListe->ForlisteNavn);
+    for (const auto& h : s->Horses()) lines.push_back("  " + h->Navn);
+  }
+  return lines;
+}
+
+bool Workspace::ChangeSaveDirectory(bool useDefault, const fs::path& chosen, std::string* error) {
+  std::error_code ec;
+  TPreferences& prefs = app_.preferences;
+  if (useDefault) {
+    prefs.ActiveSaveDirectory = TextFromPath(prefs.DefaultSaveDirectory());
+  } else if (!chosen.empty()) {
+    const fs::path target = chosen / "save";
+    fs::create_directories(target, ec);
+    if (!fs::is_directory(target, ec)) {
+      if (error) *error = Tr(kCouldNotCreate) + " " + PathText(target);
+      Scan();
+      return false;
+    }
+    prefs.ActiveSaveDirectory = TextFromPath(target);
+    const fs::path feedDir = prefs.FeedDirectory();
+    if (currentGuarantee_ && !currentGuarantee_->ForListeFilNavn.empty()) {
+      const fs::path source = PathFromText(currentGuarantee_->ForListeFilNavn);
+      fs::copy_file(source, feedDir / source.filename(), fs::copy_options::skip_existing, ec);
+    }
+  }
+  Scan();
+  return true;
+}
+
+fs::path Workspace::BackupTarget(const fs::path& parent) const {
+  std::string date = app_.regional.FormatShortDate(app_.Env().Today());
+  // A date format may hold characters a directory name cannot.
+  for (char& c : date)
+    if (c == '/' || c == '\\' || c == ':') c = '-';
+  const std::string leaf = "save" + date;
+  fs::path base = parent;
+  const std::string text = TextFromPath(parent);
+  if (const size_t at = text.find(leaf); at != std::string::npos) base = PathFromText(text.substr(0, at));
+  return base / PathFromText(leaf);
+}
+
+bool Workspace::Backup(const fs::path& target, std::string* error) const {
+  std::error_code ec;
+  fs::create_directories(target, ec);
+  if (!fs::is_directory(target, ec)) {
+    if (error) *error = Tr(kCouldNotCreate) + " " + PathText(target);
+    return false;
+  }
+  const fs::path S = app_.preferences.SaveDirectory();
+  auto copyFile = [&](const fs::path& from, const fs::path& to) {
+    fs::create_directories(to.parent_path(), ec);
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);  // a file that fails is skipped
+  };
+  auto hasDotAfterFirst = [](const fs::path& p) { return p.filename().string().find('.', 1) != std::string::npos; };
+  for (const auto& e1 : SortedEntries(S)) {
+    if (IsHidden(e1.path()) || e1.is_symlink(ec)) continue;
+    if (e1.is_regular_file(ec)) {
+      if (hasDotAfterFirst(e1.path())) copyFile(e1.path(), target / e1.path().filename());
+      continue;
+    }
+    if (!e1.is_directory(ec)) continue;
+    for (const auto& e2 : SortedEntries(e1.path())) {
+      if (IsHidden(e2.path()) || e2.is_symlink(ec)) continue;
+      const fs::path rel2 = e1.path().filename() / e2.path().filename();
+      if (e2.is_regular_file(ec)) {
+        if (hasDotAfterFirst(e2.path())) copyFile(e2.path(), target / rel2);
+        continue;
+      }
+      if (!e2.is_directory(ec)) continue;
+      for (const auto& e3 : SortedEntries(e2.path())) {
+        if (IsHidden(e3.path()) || e3.is_symlink(ec) || !e3.is_regular_file(ec)) continue;
+        copyFile(e3.path(), target / rel2 / e3.path().filename());
+      }
+    }
+  }
+  return true;
+}
+
+std::vector<std::string> Workspace::Close() {
+  std::vector<std::string> problems;
+  const fs::path contactsFile = app_.preferences.SaveDirectory() / std::string(kAdresseFilNavn);
+  if (!app_.contacts.writeToFile(contactsFile)) problems.push_back("Cannot create file " + PathText(contactsFile));
+  if (app_.active) app_.preferences.LastGlobalEPObjectName = app_.active->Navn;
+  try {
+    app_.preferences.Save(app_.settings);
+  } catch (const ObjTextError& e) {
+    problems.push_back(e.what());
+  }
+  CleanUp();
+  return problems;
+}
+
+// Whether a directory holds a stable or horse file anywhere below it: such a directory is
+// the user's data under another name (a renamed stable, a copied horse) and is never removed
+// by the clean-up.
+static bool HoldsRecordFiles(const fs::path& dir) {
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator(dir, fs::directory_options::skip_permission_denied, ec);
+       it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    if (ec) break;
+    if (it.depth() > 3) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    const std::string ext = it->path().extension().string();
+    if (SameText(ext, ".eqs") || SameText(ext, ".eqh")) return true;
+  }
+  return false;
+}
+
+std::vector<fs::path> Workspace::CleanUpCandidates() const {
+  std::vector<fs::path> doomed;
+  std::error_code ec;
+  const fs::path S = app_.preferences.SaveDirectory();
+  for (const auto& d : SortedEntries(S)) {
+    // Only real directories inside the save directory; a link is never followed.
+    if (d.is_symlink(ec) || !d.is_directory(ec)) continue;
+    const std::string name = NameOf(d.path());
+    if (name.find("Feeds") != std::string::npos || name.find('.') != std::string::npos) continue;
+    if (fs::is_regular_file(d.path() / PathFromText(name + ".eqs"), ec)) {
+      for (const auto& h : SortedEntries(d.path())) {
+        if (h.is_symlink(ec) || !h.is_directory(ec)) continue;
+        const std::string hn = NameOf(h.path());
+        if (hn.find('.') != std::string::npos) continue;
+        if (!fs::is_regular_file(h.path() / PathFromText(hn + ".eqh"), ec) && !HoldsRecordFiles(h.path()))
+          doomed.push_back(h.path());
+      }
+    } else if (!HoldsRecordFiles(d.path())) {
+      doomed.push_back(d.path());
+    }
+  }
+  return doomed;
+}
+
+void Workspace::CleanUp() const {
+  std::error_code ec;
+  for (const fs::path& dir : CleanUpCandidates()) {
+    // remove_all removes links themselves, never what they point to.
+    fs::remove_all(dir, ec);
+  }
+}
+
+}  // namespace stallora

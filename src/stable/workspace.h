@@ -1,0 +1,189 @@
+#pragma once
+// The program's process-wide state and its workspace: the start sequence up to the scan,
+// the scan of the save directory into stables, horses and feed lists, the start-up checks,
+// saving, changing the save directory, backups and the clean-up on close.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/country_settings.h"
+#include "config/energy_protein.h"
+#include "config/environment.h"
+#include "config/preferences.h"
+#include "core/seams.h"
+#include "feeds/feedlist.h"
+#include "nutrition/behovsliste.h"
+#include "stable/adresser.h"
+#include "stable/stall.h"
+
+namespace stallora {
+
+inline constexpr Text kFinderIkkeFilen{"start.filemissing", "Finder ikke filen"};
+inline constexpr Text kYoungTooOld{"check.young", "Unghesten er blevet for gammel. Vedligehold er valgt"};
+inline constexpr Text kPregnancyTooLong{"check.pregnant", "For lang drægtighedsperiode. Vedligehold er valgt"};
+inline constexpr Text kLactationTooLong{"check.lactating", "For lang laktationsperiode. Vedligehold er valgt"};
+inline constexpr Text kVersion{"common.version", "Version"};
+inline constexpr Text kBackupTo{"backup.to", "Sikkerhedskopi af stald og heste til"};
+inline constexpr Text kCouldNotCreate{"backup.notcreated", "Kunne ikke dannes"};
+inline constexpr Text kChoosePlace{"backup.chooseplace", "Vælg plads"};
+
+// Everything the program keeps from start to end: configuration, preferences, the energy
+// systems and the active one, the requirement formulas, the contacts, the online flags, and
+// the environment records are made with.
+class AppContext {
+ public:
+  AppContext(std::filesystem::path programDir, const Clock& clock, Regional regional, Messages& messages);
+  AppContext(const AppContext&) = delete;
+  AppContext& operator=(const AppContext&) = delete;
+
+  std::filesystem::path programDir;
+  const Clock& clock;
+  Regional regional;
+  Messages& messages;
+
+  CountrySettings settings;
+  TPreferences preferences;
+  TEnProList energyList;
+  std::unique_ptr<TEnergyProteinObj> active;
+  std::unique_ptr<TBehovsListe> requirements;
+  TAdresser contacts;
+  std::unique_ptr<RecordEnvironment> environment;
+
+  // The online service.
+  bool online = false;
+  bool newerProgram = false;
+  bool newerGuaranteeList = false;
+  int offeredGuaranteeVersion = 0;
+  std::string offeredGuaranteeFile;
+
+  const RecordEnvironment& Env() const { return *environment; }
+  // Makes another object the active one (a copy), and the tables follow it.
+  void SetActiveEnergyObject(const TEnergyProteinObj& obj);
+};
+
+struct StartResult {
+  std::unique_ptr<AppContext> context;
+  std::string fatalMessage;  // set when the program must end (no settings, no energy list)
+  std::string notice;        // a message to show ("... selected")
+};
+
+// Registers every record class of the program.
+void RegisterAllRecordClasses();
+
+// The start sequence up to the scan: classes, country settings, preferences, the energy
+// systems and the active object, the requirement list and the contacts.
+StartResult StartProgram(const std::filesystem::path& programDir, const Clock& clock, Regional regional,
+                         Messages& messages, ScreenSize screen = {});
+
+// Rewrites an older file's energy-system line ("NRC" in the EnergiBeregning line) as
+// "EnergiBeregning = nrc2007". Returns true when the file was rewritten.
+bool MigrateEnergyLines(const std::filesystem::path& path);
+// The same on text in memory (for imports that must not touch the user's file).
+bool MigrateEnergyText(std::string& text);
+
+// The horse check of the start-up: changes a horse whose category no longer fits and gives
+// the message line, or returns an empty text.
+std::string CheckHorse(THest& horse, const std::string& stableName, DayNumber today);
+
+class Workspace {
+ public:
+  explicit Workspace(AppContext& app) : app_(app) {}
+
+  // Builds the workspace from the save directory (the tree's content).
+  void Scan();
+  void Clear();
+
+  AppContext& App() { return app_; }
+
+  // Feed lists in tree order: the current guarantee list first, then the others as read.
+  const std::vector<std::unique_ptr<TForListe>>& FeedLists() const { return feedLists_; }
+  TForListe* CurrentGuaranteeList() const { return currentGuarantee_; }
+  int GuaranteeListsRead() const { return guaranteeListsRead_; }
+  const std::vector<std::unique_ptr<TStall>>& Stables() const { return stables_; }
+  // Messages of the start-up check and of files that could not be read, in order.
+  const std::vector<std::string>& Messages() const { return messages_; }
+  // The main window's feed list label ("Foderliste:" LF name LF "- Version n"), or empty.
+  std::string FeedListLabel() const;
+
+  TStall* StableByName(const std::string& name) const;
+  TStall& AddStable(std::unique_ptr<TStall> stable);
+  std::unique_ptr<TStall> TakeStable(const TStall* stable);
+  TForListe& AddFeedList(std::unique_ptr<TForListe> list);
+  // A guarantee list that replaces the current one (a download): the first node, current.
+  TForListe& AddGuaranteeList(std::unique_ptr<TForListe> list);
+  std::unique_ptr<TForListe> TakeFeedList(const TForListe* list);
+
+  // Brings every stand-alone list, stable feed list and ration up to date from the current
+  // guarantee list and saves what changed.
+  void UpdateAllFromGuarantee();
+
+  // ---- commands of the main window ----
+  // "Min stald1", "Min stald2", ...: the first number no stable has.
+  std::string NewStableName() const;
+  // A new stable with that name; its feed list gets copies of the current guarantee
+  // list's feeds. `warning` receives the message when there is no guarantee list.
+  TStall& NewStable(std::string* warning = nullptr);
+  // The model-horse stable ("Modelhest-Stald1", ...), saved at once.
+  TStall& NewModelHorseStable();
+  TStall* ModelHorseStable() const;
+  // Six example horses, one per category, in the stable; all saved.
+  void CreateModelHorses(TStall& stable);
+  // "Egen blanding1", ...: the first number no feed list of the workspace has.
+  std::string NewMixName() const;
+  bool FeedListNameTaken(const std::string& name) const;
+  // A new stand-alone feed list or mix of that name, saved in the feed directory.
+  TForListe& NewFeedList(const std::string& name, bool mix);
+  // Moves a horse to another stable with its files. The model-horse stable keeps a copy.
+  // `newName` is used when the target already has a horse of the horse's name (the caller
+  // asks the user); false with a message when the files cannot be moved.
+  bool MoveHorse(THest& horse, TStall& target, const std::string& newName, std::string* error = nullptr);
+  // Reads a stable file into a new stable of the workspace; with `includeHorses` the horses
+  // in the directories beside it come along. Saves everything into the workspace.
+  TStall* ImportStable(const std::filesystem::path& file, bool includeHorses, std::string* error = nullptr);
+  // Reads a feed list file (migrated in memory), adds it and saves it in the feed directory.
+  TForListe* ImportFeedList(const std::filesystem::path& file, std::string* error = nullptr);
+  // Imports a feed list text file ("Stallora - FEEDLIST") as a new stand-alone list; it is
+  // saved when the user saves it.
+  TForListe* ImportTextFeedList(const std::filesystem::path& file, std::string* error = nullptr);
+  // Deletes a stable with its horses and files.
+  bool DeleteStable(TStall& stable, std::string* error = nullptr);
+  bool DeleteFeedListFile(TForListe& list, std::string* error = nullptr);
+  // Whether a guarantee list may be deleted (not the only one read).
+  bool MayDeleteGuaranteeList() const { return guaranteeListsRead_ >= 2; }
+
+  // The tree as text: one node per line, indented two blanks per level.
+  std::vector<std::string> TreeLines() const;
+
+  // The save directory changes to P/Save (useDefault) or to chosen/save; the workspace is
+  // read again. A chosen directory that cannot be used keeps the old one and says why.
+  bool ChangeSaveDirectory(bool useDefault, const std::filesystem::path& chosen, std::string* error = nullptr);
+
+  // The backup target below `parent` for today (parent/save<date>, never nested in a backup
+  // of the same day).
+  std::filesystem::path BackupTarget(const std::filesystem::path& parent) const;
+  // Copies the workspace into the target; false with the message when it cannot be created.
+  bool Backup(const std::filesystem::path& target, std::string* error = nullptr) const;
+
+  // The closing steps after the windows: contacts, preferences, clean-up of the save
+  // directory. Returns the messages of what could not be written.
+  std::vector<std::string> Close();
+  // Removes directories of the save directory that are neither stables nor horses.
+  void CleanUp() const;
+  // What CleanUp would remove.
+  std::vector<std::filesystem::path> CleanUpCandidates() const;
+
+ private:
+  AppContext& app_;
+  std::vector<std::unique_ptr<TForListe>> feedLists_;
+  TForListe* currentGuarantee_ = nullptr;
+  int guaranteeListsRead_ = 0;
+  std::vector<std::unique_ptr<TStall>> stables_;
+  std::vector<std::string> messages_;
+};
+
+// Directory entries sorted by name without regard to case.
+std::vector<std::filesystem::directory_entry> SortedEntries(const std::filesystem::path& dir);
+
+}  // namespace stallora
