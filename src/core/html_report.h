@@ -4,8 +4,8 @@
 //
 // A report is one Windows-1252 string; the fragments are concatenated as they are. Their
 // bytes are fixed (stored reports and the printed layout depend on them), including the
-// odd spellings such as the doubled "table table" of the frame. Text inserted into a
-// fragment is not escaped: names and notes go in as the user typed them.
+// odd spellings such as the doubled "table table" of the frame. The fragments insert their
+// arguments as they are; the reports pass record text (names, notes) through HtmlEscape.
 
 #include <string>
 #include <string_view>
@@ -58,5 +58,10 @@ struct ReportFooterData {
 };
 
 std::string ReportFooter(const ReportFooterData& data);
+
+// Record text (names, notes, feed names from downloaded lists) made safe to insert into a
+// fragment: "&", "<", ">" and the double quote become entities, so the text shows as typed
+// and cannot open a tag or end an attribute. Every other byte is kept.
+std::string HtmlEscape(std::string_view text);
 
 }  // namespace stallora

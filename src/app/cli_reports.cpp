@@ -1,0 +1,249 @@
+// The report commands: a horse's pages and the stable's reports as HTML files, and any of
+// them printed to PDF.
+
+#include <iostream>
+#include <map>
+#include <optional>
+
+#include "app/cli_commands.h"
+#include "core/cp1252.h"
+#include "core/fileio.h"
+#include "core/objtext.h"
+#include "nutrition/treatment_reports.h"
+#include "stable/stable_reports.h"
+#include "stable/workspace.h"
+
+#ifdef STALLORA_CLI_HAS_QT
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "render/charts.h"
+#include "render/fonts.h"
+#include "render/qttext.h"
+#endif
+
+namespace stallora::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Session {
+  StderrMessages messages;
+  std::unique_ptr<AppContext> app;
+  std::unique_ptr<TStall> stable;
+  THest* horse = nullptr;
+  std::unique_ptr<THest> looseHorse;
+  fs::path horseDirectory;
+};
+
+std::unique_ptr<Session> Open(Env& env) {
+  auto session = std::make_unique<Session>();
+  StartResult r = StartProgram(env.ProgramDir(), env.GetClock(), env.options.regional, session->messages);
+  if (!r.context) {
+    env.err << Cp1252ToUtf8(r.fatalMessage) << "\n";
+    return nullptr;
+  }
+  session->app = std::move(r.context);
+  AppContext& app = *session->app;
+  if (env.options.saveDir) app.preferences.ActiveSaveDirectory = Utf8ToCp1252(*env.options.saveDir);
+  if (env.options.energy) {
+    TEnergyProteinObj obj;
+    ParseEnergyOption(*env.options.energy, obj);
+    app.SetActiveEnergyObject(obj);
+  }
+  return session;
+}
+
+// A horse file; in a workspace (S/<stable>/<horse>/<horse>.eqh) its stable is read too and
+// the reports go into the horse's directory there, else beside the file.
+bool LoadHorse(Env& env, Session& s, const std::string& file) {
+  const fs::path path = fs::absolute(fs::path(file));
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) {
+    env.err << "Cannot open file " << file << "\n";
+    return false;
+  }
+  const fs::path horseDir = path.parent_path();
+  const fs::path stableDir = horseDir.parent_path();
+  const fs::path stableFile = stableDir / (stableDir.filename().string() + ".eqs");
+  const RecordEnvironment& recordEnv = s.app->Env();
+  try {
+    if (path.stem() == horseDir.filename() && fs::is_regular_file(stableFile, ec)) {
+      s.stable = std::make_unique<TStall>(recordEnv);
+      s.stable->Load(stableFile);
+      s.stable->stallNavn = TextFromPath(stableDir.filename());
+      s.app->preferences.ActiveSaveDirectory = TextFromPath(stableDir.parent_path());
+      THest* h = s.stable->NewHorseRecord();
+      h->LoadfromFile(path);
+      s.horse = h;
+      s.horseDirectory = s.stable->HorseDirectory(*h);
+    } else {
+      s.looseHorse = std::make_unique<THest>(recordEnv);
+      s.looseHorse->LoadfromFile(path);
+      s.horse = s.looseHorse.get();
+      s.horseDirectory = horseDir;
+    }
+  } catch (const ObjTextError& e) {
+    env.err << Cp1252ToUtf8(e.what()) << "\n";
+    return false;
+  }
+  return true;
+}
+
+// A stable file S/<stable>/<stable>.eqs with the horses in the directories beside it.
+bool LoadStable(Env& env, Session& s, const std::string& file) {
+  const fs::path path = fs::absolute(fs::path(file));
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) {
+    env.err << "Cannot open file " << file << "\n";
+    return false;
+  }
+  const fs::path stableDir = path.parent_path();
+  try {
+    s.stable = std::make_unique<TStall>(s.app->Env());
+    s.stable->Load(path);
+    s.stable->stallNavn = TextFromPath(stableDir.filename());
+    s.app->preferences.ActiveSaveDirectory = TextFromPath(stableDir.parent_path());
+    for (const fs::directory_entry& entry : SortedEntries(stableDir)) {
+      if (!entry.is_directory(ec)) continue;
+      const fs::path horseFile = entry.path() / (entry.path().filename().string() + ".eqh");
+      if (!fs::is_regular_file(horseFile, ec)) continue;
+      s.stable->NewHorseRecord()->LoadfromFile(horseFile);
+    }
+  } catch (const ObjTextError& e) {
+    env.err << Cp1252ToUtf8(e.what()) << "\n";
+    return false;
+  }
+  return true;
+}
+
+#ifdef STALLORA_CLI_HAS_QT
+// Fonts and pictures need a GUI application; the tool runs without a screen.
+void EnsureGuiApplication() {
+  if (QGuiApplication::instance()) return;
+  static int argc = 3;
+  static char arg0[] = "stallora-cli", arg1[] = "-platform", arg2[] = "offscreen";
+  static char* argv[] = {arg0, arg1, arg2, nullptr};
+  new QGuiApplication(argc, argv);  // lives as long as the process
+  InstallFontSubstitutions();
+}
+
+bool PrintToPdf(const std::string& page, const fs::path& baseDirectory, const fs::path& pdf) {
+  EnsureGuiApplication();
+  QTextDocument document;
+  document.setBaseUrl(QUrl::fromLocalFile(QString::fromStdString(baseDirectory.string()) + "/"));
+  document.setHtml(Q(page));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf.string()));
+  document.print(&printer);
+  std::error_code ec;
+  return fs::is_regular_file(pdf, ec) && fs::file_size(pdf, ec) > 0;
+}
+#endif
+
+struct Outputs {
+  std::optional<std::string> file;  // -o
+  std::optional<std::string> pdf;   // --pdf
+  bool comments = false;            // --comments
+};
+
+// Parses "-o FILE", "--pdf FILE" and "--comments" after the two operands.
+bool ParseOutputs(Env& env, const std::vector<std::string>& args, Outputs& out) {
+  for (size_t i = 2; i < args.size(); ++i) {
+    if (args[i] == "--comments") {
+      out.comments = true;
+    } else if ((args[i] == "-o" || args[i] == "--pdf") && i + 1 < args.size()) {
+      (args[i] == "-o" ? out.file : out.pdf) = args[i + 1];
+      ++i;
+    } else {
+      Usage(env.err, "report: unexpected " + args[i]);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Writes the page to -o FILE or to its normal path, then the PDF when asked.
+int Deliver(Env& env, const std::string& page, const fs::path& normalPath, const fs::path& baseDirectory,
+            const Outputs& outputs) {
+  const fs::path target = outputs.file ? fs::path(*outputs.file) : normalPath;
+  if (!WriteFileAtomically(target, page)) return Fail(env, "Kunne ikke dannes " + PathText(target));
+  env.out << target.string() << "\n";
+  if (outputs.pdf) {
+#ifdef STALLORA_CLI_HAS_QT
+    if (!PrintToPdf(page, baseDirectory, *outputs.pdf)) return Fail(env, "Cannot print to " + *outputs.pdf);
+    env.out << *outputs.pdf << "\n";
+#else
+    (void)baseDirectory;
+    return Fail(env, "This build has no printing (built without Qt)");
+#endif
+  }
+  return 0;
+}
+
+int HorseReport(Env& env, const std::string& kind, const std::string& file, const Outputs& outputs) {
+  static const std::map<std::string, int> kKinds = {
+      {"feedplan", kFeedPlanReport},       {"simple", kSimpleFeedPlanReport}, {"graphics", kGraphicsReport},
+      {"requirements", kRequirementReport}, {"meals", kMealReport},           {"weight", kWeightReport},
+      {"treatments", kTreatmentListReport}};
+  auto it = kKinds.find(kind);
+  if (it == kKinds.end()) return Usage(env.err, "unknown report kind " + kind);
+  auto s = Open(env);
+  if (!s || !LoadHorse(env, *s, file)) return 1;
+  THest& h = *s->horse;
+
+  std::unique_ptr<PictureWriter> pictures;
+#ifdef STALLORA_CLI_HAS_QT
+  if (it->second == kGraphicsReport) {
+    EnsureGuiApplication();
+    pictures = std::make_unique<JpegPictureWriter>();
+  }
+#endif
+  HorseReports reports(h, s->horseDirectory, pictures.get());
+  std::string page;
+  switch (it->second) {
+    case kFeedPlanReport:
+      page = reports.LagFoderplan(outputs.comments || s->app->preferences.NutrientErrorsInPrint);
+      break;
+    case kSimpleFeedPlanReport: page = reports.LagSimpelFoderplan(); break;
+    case kGraphicsReport: page = reports.Grafikkside(); break;
+    case kRequirementReport: page = reports.LagBehovside(); break;
+    case kMealReport: page = reports.LagMaltidside(); break;
+    case kWeightReport: page = reports.Vektside(); break;
+    case kTreatmentListReport: page = ListReport(*h.TreatmentListe, &h); break;
+  }
+  std::string error;
+  const fs::path normal = reports.Filnavn(it->second, &error);
+  if (!error.empty() && !outputs.file) return Fail(env, error);
+  return Deliver(env, page, normal, s->horseDirectory, outputs);
+}
+
+int StableReportCommand(Env& env, const std::string& kind, const std::string& file, const Outputs& outputs) {
+  static const std::map<std::string, int> kKinds = {{"stable-overview", kHorseOverviewReport},
+                                                    {"stable-requirement", kFeedRequirementReport},
+                                                    {"stable-allocation", kRationAllocationReport},
+                                                    {"stable-comparison", kRationComparisonReport},
+                                                    {"stable-treatments", kStableTreatmentReport}};
+  auto it = kKinds.find(kind);
+  if (it == kKinds.end()) return Usage(env.err, "unknown stable report kind " + kind);
+  auto s = Open(env);
+  if (!s || !LoadStable(env, *s, file)) return 1;
+  const std::string page = StableReport(*s->stable, it->second);
+  // Saved as the stable window saves it: the report and a CR LF.
+  return Deliver(env, page + "\r\n", ReportFilePath(*s->stable, it->second), s->stable->StableDirectory(), outputs);
+}
+
+}  // namespace
+
+int CmdReport(Env& env, const std::vector<std::string>& args) {
+  if (args.size() < 2) return Usage(env.err, "report needs KIND and a HORSE or STABLE file");
+  Outputs outputs;
+  if (!ParseOutputs(env, args, outputs)) return 2;
+  if (args[0].rfind("stable-", 0) == 0) return StableReportCommand(env, args[0], args[1], outputs);
+  return HorseReport(env, args[0], args[1], outputs);
+}
+
+}  // namespace stallora::cli
