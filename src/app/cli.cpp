@@ -17,6 +17,7 @@
 #include "config/energy_protein.h"
 #include "config/preferences.h"
 #include "feeds/feedlist.h"
+#include "stable/workspace.h"
 #include "core/cp1252.h"
 #include "core/daynum.h"
 #include "core/fileio.h"
@@ -46,7 +47,33 @@ constexpr const char* kUsage =
     "  check --syntax FILE    only the grammar check, for object text of any class\n"
     "  format FILE            read a record file and write it back to standard output as saving would\n"
     "  config                 print the country tables of the program directory and the active\n"
-    "                         energy/protein object\n";
+    "                         energy/protein object\n"
+    "  import FILE            read a feed list text file; write the feed list as object text\n"
+    "  convert FILE SYSTEM:BASIS:UNIT:FACTOR:PROTEIN\n"
+    "                         a feed list converted to another energy and protein system, as\n"
+    "                         object text (e.g. convert list.eqf nrc2007:DE:MCal:1:CP)\n"
+    "  eval HORSE EXPR [--nutrient N]\n"
+    "                         evaluate a requirement formula for a horse\n"
+    "  requirements HORSE     the horse's requirement: index, name, unit, formula value, requirement\n"
+    "  evaluate HORSE         requirement and ration evaluation, then the dry-matter verdicts\n"
+    "  scan                   the workspace tree of the save directory, then the start-up messages\n"
+    "  horse FILE             a horse's derived values: ages, weights, pasture, training, treatments\n"
+    "  formulas HORSE         every formula of the requirement list for the horse, or its error\n"
+    "  new-stable NAME        a new stable in the save directory\n"
+    "  backup DIR             copy the save directory into DIR/save<date>\n"
+    "  clean [--yes]          list (or, with --yes, remove) what the clean-up on close removes\n"
+    "  report KIND HORSE [-o FILE] [--pdf FILE] [--comments]\n"
+    "                         write a horse report: feedplan, simple, graphics, requirements, meals,\n"
+    "                         weight or treatments; without -o to its file name in the horse's directory;\n"
+    "                         --pdf also prints it to a PDF file, --comments adds the nutrient advice\n"
+    "                         to the feed plan\n"
+    "  report stable-KIND STABLEFILE [-o FILE] [--pdf FILE]\n"
+    "                         write a stable report: stable-overview, stable-requirement,\n"
+    "                         stable-allocation, stable-comparison or stable-treatments; without -o to\n"
+    "                         its file name in the stable's directory\n"
+    "  update --check|--fetch [--resource-url URL]\n"
+    "                         ask the online service what it offers; --fetch also downloads a newer\n"
+    "                         guarantee feed list and brings the workspace up to date\n";
 
 int CmdConfig(Env& env, const std::vector<std::string>& args) {
   if (!args.empty()) return Usage(env.err, "config takes no arguments");
@@ -100,8 +127,9 @@ int CmdConfig(Env& env, const std::vector<std::string>& args) {
 // The configuration when the program directory has one; record files can be read without.
 std::unique_ptr<Configuration> LoadConfigurationQuietly(Env& env) {
   std::ostringstream ignored;
-  Env quiet{env.options, env.out, ignored, SystemClock{}, env.fixedClock};
-  return LoadConfiguration(quiet);
+  // The configuration's environment keeps a reference to env's clock, so it is made with
+  // env itself; only the messages go elsewhere.
+  return LoadConfiguration(env, &ignored);
 }
 
 int CmdCheck(Env& env, const std::vector<std::string>& args) {
@@ -145,8 +173,7 @@ std::optional<DayNumber> ParseIsoDate(const std::string& s) { return ParseDate(s
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Env env{Options{}, out, err, SystemClock{}, std::nullopt};
-  RegisterConfigClasses();
-  RegisterFeedClasses();
+  RegisterAllRecordClasses();
   size_t i = 0;
   auto value = [&](const std::string& opt) -> std::optional<std::string> {
     if (i + 1 >= args.size()) return std::nullopt;
@@ -195,6 +222,20 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {"format", &CmdFormat},
       {"config", &CmdConfig},
       // Commands of the library's modules (app/cli_commands.h):
+      {"import", &CmdImport},
+      {"convert", &CmdConvert},
+      {"eval", &CmdEval},
+      {"requirements", &CmdRequirements},
+      {"evaluate", &CmdEvaluate},
+      {"scan", &CmdScan},
+      {"horse", &CmdHorse},
+      {"formulas", &CmdFormulas},
+      {"new-stable", &CmdNewStable},
+      {"backup", &CmdBackup},
+      {"clean", &CmdClean},
+      {"demo", &CmdDemo},
+      {"report", &CmdReport},
+      {"update", &CmdUpdate},
   };
   auto it = kCommands.find(command);
   if (it == kCommands.end()) return Usage(err, "unknown command " + command);

@@ -54,12 +54,13 @@ bool ParseEnergyOption(const std::string& text, TEnergyProteinObj& obj) {
   return true;
 }
 
-std::unique_ptr<Configuration> LoadConfiguration(Env& env) {
+std::unique_ptr<Configuration> LoadConfiguration(Env& env, std::ostream* messages) {
+  std::ostream& err = messages ? *messages : env.err;
   RegisterConfigClasses();
   const auto dir = env.ProgramDir();
   CountrySettingsResult r = LoadCountrySettings(dir, Tr(kSettingsFileName), env.options.regional.languageAbbreviation);
   if (!r.settings) {
-    env.err << Cp1252ToUtf8(r.message) << "\n";
+    err << Cp1252ToUtf8(r.message) << "\n";
     return nullptr;
   }
   auto config = std::make_unique<Configuration>();
@@ -67,13 +68,13 @@ std::unique_ptr<Configuration> LoadConfiguration(Env& env) {
   const auto listFile = dir / "Resources" / "EPListe.eqe";
   std::error_code ec;
   if (!std::filesystem::exists(listFile, ec)) {
-    env.err << Cp1252ToUtf8("Fejl:: Finder ikke filen " + PathText(listFile)) << "\n";
+    err << Cp1252ToUtf8("Fejl:: Finder ikke filen " + PathText(listFile)) << "\n";
     return nullptr;
   }
   try {
     config->energyList.LoadfromFile(listFile);
   } catch (const ObjTextError& e) {
-    env.err << Cp1252ToUtf8(e.what()) << "\n";
+    err << Cp1252ToUtf8(e.what()) << "\n";
     return nullptr;
   }
   if (env.options.energy) {

@@ -52,7 +52,8 @@ bool ParseEnergyOption(const std::string& text, TEnergyProteinObj& obj);
 
 // Country settings, energy/protein list and the active object as the program starts them.
 // Prints the reason and returns nothing when they cannot be had.
-std::unique_ptr<Configuration> LoadConfiguration(Env& env);
+// Messages go to `messages` when given, else to env.err.
+std::unique_ptr<Configuration> LoadConfiguration(Env& env, std::ostream* messages = nullptr);
 
 // Wrong usage: prints the problem and the usage text, returns 2.
 int Usage(std::ostream& err, const std::string& problem);
