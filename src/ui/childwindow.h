@@ -1,0 +1,32 @@
+#pragma once
+// The windows of records inside the main window (horse, stable, feed list). Each record has
+// at most one; the main window finds it, raises it, saves and closes all of them.
+
+#include <QMdiSubWindow>
+#include <QString>
+#include <QWidget>
+
+namespace stallora {
+
+class Record;
+
+class RecordWindow : public QWidget {
+  Q_OBJECT
+ public:
+  using QWidget::QWidget;
+  virtual Record* record() const = 0;
+  // Copies what the controls hold into the record.
+  virtual void TakeDataIntoRecord() {}
+  // Saves the record (and what belongs to it); false with the message for the user.
+  virtual bool SaveRecord(QString* error) = 0;
+  // The record differs from what was last saved or opened.
+  virtual bool HasUnsavedChanges() const = 0;
+  // Remembers the record's current state as the saved one.
+  virtual void StoreSignature() = 0;
+
+ signals:
+  // The record's name or icon changed: the tree shows it anew.
+  void RecordChanged();
+};
+
+}  // namespace stallora

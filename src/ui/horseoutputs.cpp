@@ -1,0 +1,67 @@
+#include "ui/horseoutputs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include "core/fileio.h"
+#include "core/textutil.h"
+#include "nutrition/horse_form.h"
+#include "nutrition/report_common.h"
+#include "render/qttext.h"
+#include "ui/horsetexts.h"
+#include "ui/horsewindow.h"
+#include "ui/htmlview.h"
+
+namespace stallora {
+
+using namespace horsetext;
+
+void CopyPageToClipboard(const std::string& html) {
+  const QString escaped = Q(EscapeNationalLetters(html));
+  auto* data = new QMimeData;
+  data->setHtml(escaped);
+  data->setText(escaped);
+  QApplication::clipboard()->setMimeData(data);
+}
+
+void CopyFileToClipboard(HorseWindow& window, const std::filesystem::path& file) {
+  const auto bytes = ReadWholeFile(file);
+  if (!bytes) {
+    window.Prompts().Error(Tr(kWFejl) + " " + PathText(file));
+    return;
+  }
+  CopyPageToClipboard(*bytes);
+}
+
+void StorePage(HorseWindow& window, int kind, const std::string& html, const Text& word) {
+  THest& h = window.Horse();
+  const std::string proposed = HorseReportFileName(h, kind);
+  auto description = window.Prompts().Describe(T(kWFil) + " " + T(kWBeskrivelse), StoreExplanation(proposed));
+  if (!description) return;
+  const std::string name = StoredReportName(proposed, L(*description));
+  const std::filesystem::path dir = window.HorseDirectory();
+  for (;;) {
+    const QString chosen = window.Prompts().SaveFileName(
+        T(kWGem) + " " + T(word) + ": " + Q(h.Navn), QString::fromStdString((dir / PathFromText(name)).string()),
+        QStringLiteral("HTML files (*.htm)"));
+    if (chosen.isEmpty()) return;
+    const std::filesystem::path path = PathFromText(WithHtmExtension(L(chosen)));
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+      const auto answer = window.Prompts().YesCancelRetry(OverwriteQuestion(PathText(path.filename())));
+      if (answer == HorsePrompts::Answer::kRetry) continue;
+      if (answer != HorsePrompts::Answer::kYes) return;
+    }
+    if (!WriteFileAtomically(path, EscapeNationalLetters(html)))
+      window.Prompts().Error(Tr(kKunneIkkeDannes) + " " + PathText(path));
+    return;
+  }
+}
+
+void PrintView(HorseWindow& window, HtmlView& view) {
+  if (view.document()->isEmpty()) return;
+  window.Prompts().Print(*view.document(), Q(window.Horse().Navn));
+}
+
+}  // namespace stallora

@@ -1,0 +1,181 @@
+#include "ui/horseyoungdialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/texts.h"
+#include "nutrition/horse_form.h"
+#include "render/qttext.h"
+#include "ui/horsedates.h"
+
+namespace stallora {
+namespace {
+
+inline constexpr Text kFoedselsdato{"youngdlg.birthdate", "Fødselsdato"};
+inline constexpr Text kForventetVoksenvaegt{"youngdlg.adultweight", "Forventet voksenvægt"};
+inline constexpr Text kMdr{"youngdlg.months", "mdr"};
+inline constexpr Text kDobbeltklikBlaa{"youngdlg.sliderhint", "Dobbeltklik på blå text for hurtigt valg"};
+inline constexpr Text kDobbeltklikForValg{"youngdlg.quickhint", "Dobbeltklik for valg"};
+inline constexpr Text kAfbryd{"youngdlg.cancel", "Afbryd"};
+
+const Clock* gClock = nullptr;
+const Regional* gRegional = nullptr;
+
+QString T(const Text& t) { return Q(Tr(t)); }
+
+// A quick-choice label: a click picks its age.
+class QuickLabel : public QLabel {
+ public:
+  QuickLabel(int months, QWidget* parent, std::function<void(int)> pick)
+      : QLabel(QString::number(months), parent), months_(months), pick_(std::move(pick)) {
+    setObjectName(QStringLiteral("lbl%1").arg(months));
+    setStyleSheet(QStringLiteral("color: blue"));
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(T(kDobbeltklikForValg));
+  }
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override { pick_(months_); }
+  void mouseDoubleClickEvent(QMouseEvent*) override { pick_(months_); }
+
+ private:
+  int months_;
+  std::function<void(int)> pick_;
+};
+
+}  // namespace
+
+void YoungHorseDialog::SetEnvironment(const Clock* clock, const Regional* regional) {
+  gClock = clock;
+  gRegional = regional;
+}
+
+YoungHorseDialog& YoungHorseDialog::Instance(QWidget* owner) {
+  static QPointer<YoungHorseDialog> one;
+  if (!one) one = new YoungHorseDialog(owner ? owner->window() : nullptr);
+  return *one;
+}
+
+YoungHorseDialog::YoungHorseDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName("frmDefYoungHorse");
+  setModal(true);
+  auto* layout = new QVBoxLayout(this);
+  interval_ = new QLabel(this);
+  interval_->setObjectName("lblBirthDate");
+  interval_->setWordWrap(true);
+  layout->addWidget(interval_);
+
+  auto* grid = new QGridLayout;
+  auto* birthLabel = new QLabel(T(kFoedselsdato), this);
+  birthLabel->setObjectName("lblFodselsDato");
+  date_ = new QDateEdit(this);
+  date_->setObjectName("dtpDato");
+  date_->setCalendarPopup(true);
+  birthLabel->setBuddy(date_);
+  grid->addWidget(birthLabel, 0, 0);
+  grid->addWidget(date_, 0, 1);
+  age_ = new QLabel(this);
+  age_->setObjectName("lblAge");
+  grid->addWidget(age_, 0, 2);
+
+  slider_ = new QSlider(Qt::Horizontal, this);
+  slider_->setObjectName("tbAge");
+  slider_->setRange(0, 24);
+  slider_->setSingleStep(1);
+  slider_->setPageStep(3);
+  slider_->setTickInterval(3);
+  slider_->setTickPosition(QSlider::TicksBelow);
+  slider_->setToolTip(T(kDobbeltklikBlaa));
+  grid->addWidget(slider_, 1, 0, 1, 3);
+  auto* quick = new QHBoxLayout;
+  for (int m = 0; m <= 24; m += 3) {
+    quick->addWidget(new QuickLabel(m, this, [this](int months) { MoveSlider(months); }));
+    if (m < 24) quick->addStretch();
+  }
+  auto* months = new QLabel(T(kMdr), this);
+  months->setObjectName("lblMnd");
+  quick->addWidget(months);
+  grid->addLayout(quick, 2, 0, 1, 3);
+
+  auto* weightLabel = new QLabel(T(kForventetVoksenvaegt) + ", kg", this);
+  weightLabel->setObjectName("lblForventetVoksenvekt");
+  weight_ = new QLineEdit(this);
+  weight_->setObjectName("edAdultWeight");
+  weightLabel->setBuddy(weight_);
+  grid->addWidget(weightLabel, 3, 0);
+  grid->addWidget(weight_, 3, 1);
+  layout->addLayout(grid);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
+  ok->setObjectName("btnOK");
+  ok->setDefault(true);
+  QPushButton* cancel = buttons->addButton(T(kAfbryd), QDialogButtonBox::RejectRole);
+  cancel->setObjectName("btnCancel");
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  connect(date_, &QDateEdit::dateChanged, this, [this] {
+    if (!settingDate_) DateChanged();
+  });
+  connect(slider_, &QSlider::valueChanged, this, [this](int v) {
+    if (!settingSlider_) MoveSlider(v);
+  });
+  SetTexts();
+  SetDate(Today());
+}
+
+DayNumber YoungHorseDialog::Today() const { return gClock ? gClock->Today() : SystemClock().Today(); }
+
+void YoungHorseDialog::SetTexts() {
+  const Regional regional = gRegional ? *gRegional : Regional{};
+  interval_->setText(Q(YoungBirthIntervalText(regional, Today())));
+}
+
+void YoungHorseDialog::showEvent(QShowEvent* event) {
+  SetTexts();
+  QDialog::showEvent(event);
+}
+
+void YoungHorseDialog::SetDate(DayNumber date) {
+  settingDate_ = true;
+  date_->setDate(QDateFromDay(date));
+  settingDate_ = false;
+  DateChanged();
+}
+
+DayNumber YoungHorseDialog::Date() const { return DayFromQDate(date_->date()); }
+
+void YoungHorseDialog::DateChanged() {
+  const DayNumber today = Today();
+  const DayNumber clamped = ClampYoungBirthDate(Date(), today);
+  if (clamped != Date()) {
+    settingDate_ = true;
+    date_->setDate(QDateFromDay(clamped));
+    settingDate_ = false;
+  }
+  settingSlider_ = true;
+  slider_->setValue(SliderPosition(clamped, today));
+  settingSlider_ = false;
+  ShowAge();
+}
+
+void YoungHorseDialog::MoveSlider(int months) {
+  const DayNumber today = Today();
+  const DayNumber date = DateOfSlider(months, today);
+  settingDate_ = true;
+  date_->setDate(QDateFromDay(date));
+  settingDate_ = false;
+  settingSlider_ = true;
+  slider_->setValue(SliderPosition(date, today));
+  settingSlider_ = false;
+  ShowAge();
+}
+
+void YoungHorseDialog::ShowAge() { age_->setText(Q(AgeLabel(Date(), Today()))); }
+
+}  // namespace stallora

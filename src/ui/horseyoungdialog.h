@@ -1,0 +1,54 @@
+#pragma once
+// The young-horse definition: a birth date coupled with an age slider of 0 to 24 months,
+// quick choices of the age, and the expected adult weight.
+
+#include <QDateEdit>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSlider>
+
+#include "core/daynum.h"
+#include "core/seams.h"
+
+namespace stallora {
+
+class YoungHorseDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // The one dialog, made the first time with the owner's top-level window as parent.
+  static YoungHorseDialog& Instance(QWidget* owner);
+  explicit YoungHorseDialog(QWidget* parent = nullptr);
+
+  // The clock and date format the dialog counts with (the program's).
+  static void SetEnvironment(const Clock* clock, const Regional* regional);
+
+  // The caller's date: the date rule runs on it at once.
+  void SetDate(DayNumber date);
+  DayNumber Date() const;
+  void SetAdultWeight(const QString& text) { weight_->setText(text); }
+  QString AdultWeight() const { return weight_->text(); }
+  // As the user moving the slider or clicking a quick choice.
+  void MoveSlider(int months);
+  int SliderValue() const { return slider_->value(); }
+  QString AgeText() const { return age_->text(); }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  DayNumber Today() const;
+  void DateChanged();
+  void ShowAge();
+  void SetTexts();
+  QDateEdit* date_;
+  QSlider* slider_;
+  QLabel* age_;
+  QLabel* interval_;
+  QLineEdit* weight_;
+  bool settingDate_ = false;
+  bool settingSlider_ = false;
+};
+
+}  // namespace stallora

@@ -1,0 +1,933 @@
+#include "ui/mainwindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "core/cp1252.h"
+#include "core/fileio.h"
+#include "core/textutil.h"
+#include "feeds/feedlist_import.h"
+#include "render/pictures.h"
+#include "render/qttext.h"
+#include "ui/icons.h"
+#include "ui/infobrowser.h"
+#include "ui/workspacetree.h"
+
+namespace stallora {
+namespace {
+
+// ---- the window's texts
+inline constexpr Text kFil{"main.file", "Fil"};
+inline constexpr Text kOpretNyStald{"main.newstable", "Opret ny stald"};
+inline constexpr Text kOpretNyForliste{"main.newfeedlist", "Opret ny foderliste"};
+inline constexpr Text kEtabler{"main.create", "Etabler"};
+inline constexpr Text kNy{"main.new", "Ny"};
+inline constexpr Text kForblanding{"main.feedmix", "Foderblanding"};
+inline constexpr Text kGemStaldOgHeste{"main.savestable", "Gem stald og heste"};
+inline constexpr Text kSlet{"main.delete", "Slet"};
+inline constexpr Text kStald{"main.stable", "Stald"};
+inline constexpr Text kSikkerhedskopier{"main.backup", "Sikkerhedskopier"};
+inline constexpr Text kInformation{"main.information", "Information"};
+inline constexpr Text kMappe{"main.savefolder", "Mappe for at gemme brugerdata"};
+inline constexpr Text kImporterStald{"main.importstable", "Importer en stald fra en fil"};
+inline constexpr Text kImporterForliste{"main.importlist", "Importere en foderliste fra fil"};
+inline constexpr Text kImporterRuvex{"main.importtext", "Importer foderliste fra Ruvex"};
+inline constexpr Text kOpdater{"main.update", "Opdater Stallora fra internet"};
+inline constexpr Text kLuk{"main.close", "Luk"};
+inline constexpr Text kIndstillinger{"main.settings", "Indstillinger"};
+inline constexpr Text kKontaktregister{"main.contacts", "Kontaktregister"};
+inline constexpr Text kIndstillingAf{"main.preferences", "Indstilling af programmet"};
+inline constexpr Text kInformationOm{"main.infoabout", "Information om"};
+inline constexpr Text kFirma{"main.company", "Firma"};
+inline constexpr Text kSkole{"main.school", "Skole, universitet"};
+inline constexpr Text kMainNutrient{"main.nutrient", "Næringsstof"};
+inline constexpr Text kBehovsberegninger{"main.requirements", "Behovsberegninger"};
+inline constexpr Text kEnergyRules{"main.energyrules", "Energy/Protein rules"};
+inline constexpr Text kEnergiOgProtein{"main.energyprotein", "Energi og protein"};
+inline constexpr Text kBehandlingsinformation{"main.treatments", "Behandlingsinformation"};
+inline constexpr Text kPrinteropsaetning{"main.printsetup", "Printeropsætning"};
+inline constexpr Text kEpost{"main.mail", "Epost"};
+inline constexpr Text kEnkelEpost{"main.simplemail", "Enkel epost"};
+inline constexpr Text kHest{"main.horse", "Hest"};
+inline constexpr Text kVindue{"main.window", "Vindue"};
+inline constexpr Text kOrdneVindue{"main.cascade", "Ordne vindue"};
+inline constexpr Text kVis{"main.show", "Vis"};
+inline constexpr Text kStarthjaelp{"main.welcome", "Starthjælpe-skærm"};
+inline constexpr Text kHjaelp{"main.help", "Hjælp"};
+inline constexpr Text kOmStallora{"main.about", "Om Stallora"};
+inline constexpr Text kLaesOm{"main.readabout", "Læs om"};
+inline constexpr Text kBrugsanvisning{"main.manual", "Brugsanvisning"};
+inline constexpr Text kNormer{"main.norms", "Normer"};
+inline constexpr Text kFordoejelse{"main.digestion", "Fordøjelse og næringsstofomsætning "};
+inline constexpr Text kModelhestStald{"main.modelstable", "Modelhest-Stald"};
+inline constexpr Text kModelHeste{"main.modelhorses", "Model-Heste"};
+inline constexpr Text kNyStaldButton{"main.tb.newstable", "Ny stald"};
+inline constexpr Text kNyHestButton{"main.tb.newhorse", "Ny hest"};
+inline constexpr Text kSoeg{"main.tb.find", "Søg"};
+inline constexpr Text kFindHest{"main.tb.findhint", "Find en hest"};
+inline constexpr Text kAfslutVinduer{"main.tb.closeall", "Afslut åbne vinduer"};
+inline constexpr Text kAfslutHint{"main.tb.closeallhint", "Gem data og luk data alle åbne vinduer"};
+inline constexpr Text kLukStallora{"main.tb.close", "Luk Stallora"};
+inline constexpr Text kVaelgStald{"main.choosestable", "Vælg stald ved at klikke på et staldikon!"};
+inline constexpr Text kOpretStaldFoerst{"main.createstablefirst", "Opret en stald før du går videre!"};
+inline constexpr Text kAngivNavn{"main.listname", "Angiv navn på foderliste"};
+inline constexpr Text kNavn{"main.name", "Navn"};
+inline constexpr Text kFjernStald{"main.removestable", "Fjern stald og tilhørende heste"};
+inline constexpr Text kBekraeftSletning{"main.confirmdelete", "Bekræft sletning"};
+inline constexpr Text kGarantifoderliste{"main.guaranteelist", "Garantifoderliste"};
+inline constexpr Text kIkkeTilladt{"main.notallowed", "Ikke tilladt"};
+inline constexpr Text kGem{"main.save", "Gem"};
+inline constexpr Text kExporter{"main.export", "Exporter"};
+inline constexpr Text kEksporterHest{"main.exporthorse", "Eksporter hest"};
+inline constexpr Text kOpretKopi{"main.copyhorse", "Opret  en kopi af hesten"};
+inline constexpr Text kImporterHest{"main.importhorse", "Importer en hest til stalden"};
+inline constexpr Text kVaelgHestefil{"main.choosehorsefile", "Vælg filen som har hestens navn"};
+inline constexpr Text kHestIkkeFundet{"main.horsenotfound", "Hest ikke fundet. Definer ny hest!"};
+inline constexpr Text kVaelgStaldfil{"main.choosestablefile", "Vælg staldfil"};
+inline constexpr Text kMedtagHeste{"main.includehorses", "Medtag heste"};
+inline constexpr Text kHestFindes{"main.horseexists", "Hest findes allerede. Angiv andet navn!"};
+inline constexpr Text kAngivNytNavn{"main.newname", "Angiv nyt navn"};
+inline constexpr Text kVaelg{"main.choose", "Vælg"};
+inline constexpr Text kProgram{"main.program", "Program"};
+inline constexpr Text kVersionWord{"main.version", "Version"};
+inline constexpr Text kOpgrader{"main.upgrade", "Opgrader til version"};
+inline constexpr Text kHentForliste{"main.fetchlist", "Hent den seneste foderliste"};
+inline constexpr Text kAktuelInfo{"main.season", "Aktuel information"};
+inline constexpr Text kDobbeltklik{"main.doubleclickweb", "Dobbeltklik for at gå til webadressen"};
+inline constexpr Text kVaelgPlads{"main.chooseplace", "Vælg plads"};
+inline constexpr Text kFinderIkke{"main.filemissing", "Finder ikke filen"};
+inline constexpr Text kLinks{"main.links", "Links"};
+inline constexpr Text kMappeWord{"main.folder", "Mappe"};
+inline constexpr Text kManuelt{"main.manually", "Manuelt"};
+
+QString T(const Text& t) { return Q(Tr(t)); }
+QString Lower(const Text& t) { return Q(FirstLetterLower(Tr(t))); }
+QString Upper(const Text& t) { return Q(FirstLetterUpper(Tr(t))); }
+
+std::string MonthName(int month) {
+  static const char* kMonths[] = {"januar", "februar", "marts",     "april",   "maj",      "juni",
+                                  "juli",   "august",  "september", "oktober", "november", "december"};
+  return kMonths[(month - 1) % 12];
+}
+
+}  // namespace
+
+WindowFactories& Factories() {
+  static WindowFactories f;
+  return f;
+}
+
+MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messages)
+    : app_(app), workspace_(workspace), messages_(messages) {
+  services_ = Services{&app_, &workspace_, this, &messages_};
+  messages_.SetParent(this);
+  setWindowTitle(QStringLiteral("Stallora"));
+  setWindowIcon(Icon(IconKind::Horse));
+  askText = [this](const QString& caption, const QString& prompt, const QString& start) -> std::optional<QString> {
+    bool ok = false;
+    QString text = QInputDialog::getText(this, caption, prompt, QLineEdit::Normal, start, &ok);
+    if (!ok) return std::nullopt;
+    return text;
+  };
+  askFile = [this](const QString& title, const QString& dir, const QString& filter) {
+    return QFileDialog::getOpenFileName(this, title, dir, filter);
+  };
+  askDirectory = [this](const QString& title, const QString& dir) {
+    return QFileDialog::getExistingDirectory(this, title, dir);
+  };
+
+  mdi_ = new QMdiArea(this);
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  BuildNavigation();
+  BuildMenus();
+  BuildToolBar();
+  statusBar()->showMessage(QString());
+
+  const TPreferences& p = app_.preferences;
+  resize(std::max(640, p.MainFormWidth), std::max(480, p.MainFormHeight));
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+  if (p.MainFormWindowState == TWindowState::wsMaximized) setWindowState(Qt::WindowMaximized);
+}
+
+MainWindow::~MainWindow() {
+  // The sub-windows die after this object's members; they must not reach back into them.
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
+  children_.clear();
+}
+
+void MainWindow::BuildNavigation() {
+  auto* panel = new QWidget(this);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(4, 4, 4, 4);
+  picture_ = new QLabel(panel);
+  picture_->setAlignment(Qt::AlignCenter);
+  picture_->setMinimumHeight(90);
+  const QImage splash = ReadPicture(app_.preferences.ImagesDirectory() / "program.jpg");
+  if (!splash.isNull())
+    picture_->setPixmap(QPixmap::fromImage(splash).scaled(230, 110, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  else
+    picture_->setPixmap(Icon(IconKind::Horse).pixmap(72, 72));
+  layout->addWidget(picture_);
+
+  auto* tabs = new QTabWidget(panel);
+  auto* version = new QWidget(tabs);
+  auto* vl = new QVBoxLayout(version);
+  versionInfo_ = new QLabel(version);
+  feedListLabel_ = new QLabel(version);
+  feedListLabel_->setWordWrap(true);
+  upgradeLink_ = new QLabel(version);
+  newListLink_ = new QLabel(version);
+  seasonLink_ = new QLabel(version);
+  for (QLabel* l : {upgradeLink_, newListLink_, seasonLink_}) {
+    l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    l->setOpenExternalLinks(false);
+  }
+  vl->addWidget(versionInfo_);
+  vl->addWidget(feedListLabel_);
+  vl->addWidget(upgradeLink_);
+  vl->addWidget(newListLink_);
+  vl->addWidget(seasonLink_);
+  vl->addStretch();
+  tabs->addTab(version, T(kVersionWord));
+  links_ = new QListWidget(tabs);
+  links_->setToolTip(T(kDobbeltklik));
+  links_->setStatusTip(T(kDobbeltklik));
+  tabs->addTab(links_, T(kLinks));
+  tabs->setMaximumHeight(170);
+  layout->addWidget(tabs);
+
+  tree_ = new WorkspaceTree(panel);
+  layout->addWidget(tree_, 1);
+
+  auto* splitter = new QSplitter(this);
+  splitter->addWidget(panel);
+  splitter->addWidget(mdi_);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({260, 900});
+  setCentralWidget(splitter);
+
+  connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+    const NodeRef r = WorkspaceTree::Ref(item);
+    if (!r.record) return;
+    switch (r.kind) {
+      case NodeKind::Horse: OpenHorse(*static_cast<THest*>(r.record)); break;
+      case NodeKind::Stable: OpenStable(*static_cast<TStall*>(r.record)); break;
+      case NodeKind::FeedList:
+      case NodeKind::StableFeedList: OpenFeedList(*static_cast<TForListe*>(r.record)); break;
+    }
+  });
+  connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { UpdateCommands(); });
+  connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    QTreeWidgetItem* item = tree_->itemAt(pos);
+    if (!item) return;
+    const NodeRef r = WorkspaceTree::Ref(item);
+    QMenu menu(this);
+    QString name = item->text(0);
+    QIcon icon = item->icon(0);
+    menu.addAction(icon, T(kVis) + " " + name, [this, item] { emit tree_->itemDoubleClicked(item, 0); });
+    menu.addAction(Icon(IconKind::Save), T(kGem) + " " + name, [this] { SaveSelected(); });
+    if (r.kind != NodeKind::StableFeedList)
+      menu.addAction(Icon(IconKind::Delete), T(kSlet) + " " + name, [this] { DeleteSelected(); });
+    const QString mailCaption = (r.kind == NodeKind::Horse ? T(kEksporterHest) : T(kExporter)) + " " + name + " (" +
+                                T(kEpost) + ")";
+    menu.addAction(Icon(IconKind::Mail), mailCaption, [this] { MailSelected(); });
+    if (r.kind == NodeKind::Horse)
+      menu.addAction(Icon(IconKind::NewHorse), T(kOpretKopi) + " " + name, [this] { CopySelectedHorse(); });
+    if (r.kind == NodeKind::Stable)
+      menu.addAction(Icon(IconKind::Horse), T(kImporterHest) + " " + name, [this] { ImportHorseIntoSelected(); });
+    menu.exec(tree_->viewport()->mapToGlobal(pos));
+  });
+  tree_->onMoveHorse = [this](THest& h, TStall& s) { MoveHorse(h, s); };
+  connect(links_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    const int i = links_->row(item);
+    if (i < 0 || i >= static_cast<int>(app_.settings.feedCompanies.size())) return;
+    const std::string web = app_.settings.feedCompanies[static_cast<size_t>(i)].web;
+    InfoBrowser* w = InfoBrowser::OpenWindow(Q(web), QUrl(Q(web)), this);
+    if (!w) return;
+    const QRect g = geometry();
+    const int screenH = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry().height() : 800;
+    w->setGeometry(g.left() + g.width() / 10, g.top() + g.height() * 3 / 100, g.width() * 7 / 10, screenH * 8 / 10);
+  });
+  connect(seasonLink_, &QLabel::linkActivated, this, [this] {
+    OpenInfoPage(seasonLink_->text().remove(QRegularExpression("<[^>]*>")),
+                 app_.preferences.SeasonPage(0, app_.Env().Today()));
+  });
+  connect(newListLink_, &QLabel::linkActivated, this, [this] {
+    if (fetchNewestList) fetchNewestList();
+  });
+  connect(upgradeLink_, &QLabel::linkActivated, this, [this] {
+    OpenInfoPage(T(kOpdater), app_.preferences.NewVersionPage());
+  });
+}
+
+void MainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(T(kFil));
+  QAction* a = file->addAction(Icon(IconKind::NewStable), T(kOpretNyStald), this, &MainWindow::NewStable);
+  a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  file->addAction(Icon(IconKind::FeedList), T(kOpretNyForliste), this, &MainWindow::NewFeedList);
+  file->addAction(Icon(IconKind::FeedMix), T(kEtabler) + " " + Lower(kNy) + " " + Lower(kForblanding), this,
+                  &MainWindow::NewFeedMix);
+  file->addAction(Icon(IconKind::Save), T(kGemStaldOgHeste), this, &MainWindow::SaveStableAndHorses)
+      ->setShortcut(QKeySequence::Save);
+  file->addAction(Icon(IconKind::Delete), T(kSlet) + " " + Lower(kStald), this, &MainWindow::DeleteStableCommand);
+  file->addSeparator();
+  file->addAction(T(kSikkerhedskopier) + " " + T(kInformation), this, &MainWindow::Backup);
+  // The save directory is changed on the welcome window.
+  file->addAction(T(kMappe), this, [this] {
+    if (showWelcome) showWelcome();
+  });
+  file->addSeparator();
+  file->addAction(T(kImporterStald), this, &MainWindow::ImportStable);
+  file->addAction(T(kImporterForliste), this, &MainWindow::ImportFeedList);
+  file->addAction(T(kImporterRuvex), this, &MainWindow::ImportTextFeedList);
+  updateProgram_ = file->addAction(T(kOpdater), this, [this] {
+    OpenInfoPage(T(kOpdater), app_.preferences.NewVersionPage());
+  });
+  file->addSeparator();
+  file->addAction(Icon(IconKind::Close), T(kLuk), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
+
+  QMenu* settings = menuBar()->addMenu(T(kIndstillinger));
+  settings->addAction(T(kKontaktregister), this, [this] {
+    if (showContacts) showContacts();
+  });
+  QMenu* prefs = settings->addMenu(T(kIndstillingAf));
+  for (const Text* t : {&kInformationOm, &kMainNutrient, &kBehovsberegninger, &kEnergyRules}) {
+    QString caption = T(*t);
+    if (t == &kInformationOm) caption += " " + Lower(kFirma) + ", " + Lower(kSkole);
+    prefs->addAction(caption)->setEnabled(false);
+  }
+  settings->addAction(T(kEnergiOgProtein), this, &MainWindow::ShowEnergyProtein);
+  settings->addAction(T(kBehandlingsinformation))->setEnabled(false);
+  settings->addAction(T(kPrinteropsaetning), this, [this] {
+    QPrinter printer;
+    QPageSetupDialog dialog(&printer, this);
+    dialog.exec();
+  });
+
+  QMenu* mail = menuBar()->addMenu(Upper(kEpost));
+  mail->addAction(Icon(IconKind::Mail), T(kEnkelEpost), this, [this] {
+    if (simpleMail) simpleMail();
+  });
+  mail->addAction(Upper(kEpost) + " " + Lower(kStald) + "/" + Lower(kHest), this, [this] {
+    if (!mailWindow) return MailSelected();
+    if (THest* h = SelectedHorse()) mailWindow(h, h->stable);
+    else if (TStall* s = SelectedStable()) mailWindow(nullptr, s);
+    else messages_.Inform(Tr(kVaelgStald));
+  });
+
+  windowMenu_ = menuBar()->addMenu(T(kVindue));
+  connect(windowMenu_, &QMenu::aboutToShow, this, [this] {
+    windowMenu_->clear();
+    windowMenu_->addAction(T(kOrdneVindue), mdi_, &QMdiArea::cascadeSubWindows);
+    windowMenu_->addAction(T(kVis) + " " + Lower(kStarthjaelp), this, [this] {
+      if (showWelcome) showWelcome();
+    })->setEnabled(showWelcome && !(welcomeShown && welcomeShown()));
+    const auto list = mdi_->subWindowList();
+    if (!list.isEmpty()) windowMenu_->addSeparator();
+    for (QMdiSubWindow* w : list) {
+      QAction* act = windowMenu_->addAction(w->windowTitle(), this, [this, w] { mdi_->setActiveSubWindow(w); });
+      act->setCheckable(true);
+      act->setChecked(w == mdi_->activeSubWindow());
+    }
+  });
+
+  QMenu* help = menuBar()->addMenu(T(kHjaelp));
+  help->addAction(T(kOmStallora), this, [this] { OpenInfoPage(T(kLaesOm), app_.preferences.AboutPage()); });
+  help->addAction(Icon(IconKind::Help), T(kBrugsanvisning), this,
+                  [this] { OpenInfoPage(T(kBrugsanvisning), app_.preferences.ManualPage()); })
+      ->setShortcut(QKeySequence::HelpContents);
+  help->addAction(T(kNormer), this, [this] { OpenInfoPage(T(kNormer), app_.preferences.NormsPage()); });
+  help->addAction(T(kFordoejelse), this,
+                  [this] { OpenInfoPage(T(kFordoejelse), app_.preferences.DigestionPage()); });
+
+  QMenu* model = menuBar()->addMenu(T(kModelhestStald));
+  model->addAction(Icon(IconKind::ModelStable), T(kEtabler) + " " + Lower(kModelhestStald), this,
+                   &MainWindow::CreateModelStable);
+  model->addAction(Icon(IconKind::ModelHorse), T(kEtabler) + " " + Lower(kModelHeste), this,
+                   &MainWindow::CreateModelHorses);
+  model->addAction(T(kSlet) + " " + Lower(kModelHeste), this, &MainWindow::DeleteModelHorses);
+}
+
+void MainWindow::BuildToolBar() {
+  QToolBar* bar = addToolBar(QStringLiteral("main"));
+  bar->setObjectName("maintoolbar");
+  bar->setMovable(false);
+  bar->setIconSize(QSize(24, 24));
+  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  auto add = [&](IconKind icon, const QString& text, const QString& hint, auto slot) {
+    QAction* act = bar->addAction(Icon(icon), text);
+    act->setToolTip(hint);
+    act->setStatusTip(hint);
+    connect(act, &QAction::triggered, this, slot);
+    return act;
+  };
+  add(IconKind::Help, T(kHjaelp), T(kHjaelp),
+      [this] { OpenInfoPage(T(kBrugsanvisning), app_.preferences.ManualPage()); });
+  add(IconKind::NewStable, T(kNyStaldButton), T(kOpretNyStald), [this] { NewStable(); });
+  newHorse_ = add(IconKind::NewHorse, T(kNyHestButton), T(kNyHestButton), [this] { NewHorse(); });
+  add(IconKind::Find, T(kSoeg), T(kFindHest), [this] {
+    if (findHorse) findHorse();
+  });
+  add(IconKind::SaveAll, T(kAfslutVinduer), T(kAfslutHint), [this] { SaveAndCloseAllWindows(); });
+  add(IconKind::Formulas, QStringLiteral("BehovsEdit"), QStringLiteral("BehovsEdit"), [this] {})->setEnabled(false);
+  bar->addSeparator();
+  language_ = new QComboBox(bar);
+  language_->addItems({"DAN", "ENG", "NOR", "SVE", "NLD"});
+  language_->setCurrentText(Q(app_.regional.languageAbbreviation));
+  language_->setEnabled(false);  // the interface language is the string table's
+  bar->addWidget(language_);
+  bar->addSeparator();
+  add(IconKind::Close, T(kLukStallora), T(kLukStallora), [this] { close(); });
+}
+
+void MainWindow::ScanWorkspace() {
+  workspace_.Scan();
+  RefreshTree();
+  if (scanMessagesHandler) return scanMessagesHandler(workspace_.Messages());
+  if (!workspace_.Messages().empty()) {
+    std::string text;
+    for (const auto& m : workspace_.Messages()) text += m + "\n";
+    messages_.Inform(text);
+  }
+}
+
+void MainWindow::RefreshTree() {
+  tree_->Rebuild(workspace_);
+  UpdateInformation();
+  UpdateCommands();
+}
+
+void MainWindow::UpdateInformation() {
+  versionInfo_->setText(T(kProgram) + " " + Lower(kVersionWord) + ":\n2.17");
+  QString label = Q(workspace_.FeedListLabel());
+  feedListLabel_->setText(label);
+  upgradeLink_->setText("<a href=\"#\">" + T(kOpgrader) + " " + Q(offeredVersionText) + "</a>");
+  upgradeLink_->setVisible(app_.newerProgram);
+  newListLink_->setText("<a href=\"#\">" + T(kHentForliste) + " v." + QString::number(app_.offeredGuaranteeVersion) +
+                        "</a>");
+  newListLink_->setVisible(app_.newerGuaranteeList);
+  const int month = DecodeDate(app_.Env().Today()).month;
+  seasonLink_->setText("<a href=\"#\">" + T(kAktuelInfo) + " " + Q(FirstLetterUpper(MonthName(month))) + "</a>");
+  links_->clear();
+  for (const auto& c : app_.settings.feedCompanies) links_->addItem(Q(c.name));
+  if (updateProgram_) updateProgram_->setEnabled(app_.newerProgram);
+}
+
+void MainWindow::UpdateCommands() {
+  if (newHorse_) newHorse_->setEnabled(!workspace_.Stables().empty());
+}
+
+TStall* MainWindow::SelectedStable() const {
+  const NodeRef r = WorkspaceTree::Ref(tree_->currentItem());
+  return r.kind == NodeKind::Stable ? static_cast<TStall*>(r.record) : nullptr;
+}
+
+THest* MainWindow::SelectedHorse() const {
+  const NodeRef r = WorkspaceTree::Ref(tree_->currentItem());
+  return r.kind == NodeKind::Horse ? static_cast<THest*>(r.record) : nullptr;
+}
+
+TForListe* MainWindow::SelectedFeedList() const {
+  const NodeRef r = WorkspaceTree::Ref(tree_->currentItem());
+  return (r.kind == NodeKind::FeedList || r.kind == NodeKind::StableFeedList) ? static_cast<TForListe*>(r.record)
+                                                                              : nullptr;
+}
+
+// ---- child windows
+
+QMdiSubWindow* MainWindow::FindChild(const Record* record) const {
+  auto it = children_.find(record);
+  return it == children_.end() ? nullptr : it->data();
+}
+
+QMdiSubWindow* MainWindow::AddChild(Record* record, RecordWindow* window, const QString& caption) {
+  QMdiSubWindow* sub = mdi_->addSubWindow(window);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  sub->setWindowTitle(caption);
+  children_.insert(record, sub);
+  connect(sub, &QObject::destroyed, this, [this, record] { children_.remove(record); });
+  connect(window, &RecordWindow::RecordChanged, this, [this] { RefreshTree(); });
+  sub->move(0, 0);
+  sub->show();
+  return sub;
+}
+
+bool MainWindow::CloseChildOf(const Record* record, bool store) {
+  QMdiSubWindow* sub = FindChild(record);
+  if (!sub) return true;
+  if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) {
+    if (store) w->StoreSignature();
+  }
+  const QPointer<QMdiSubWindow> guard(sub);
+  sub->close();
+  // A window that stays open (its close was cancelled) keeps its record.
+  if (guard && guard->isVisible()) return false;
+  children_.remove(record);
+  return true;
+}
+
+QString MainWindow::HorseCaption(const THest& h) const {
+  if (h.stable) return Q(h.Navn + "  (" + h.stable->stallNavn + ")");
+  return Q(h.Navn);
+}
+
+void MainWindow::OpenHorse(THest& horse) {
+  if (QMdiSubWindow* sub = FindChild(&horse)) {
+    sub->showNormal();
+    mdi_->setActiveSubWindow(sub);
+    return;
+  }
+  if (!Factories().horse) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  RecordWindow* w = Factories().horse(horse, services_);
+  QApplication::restoreOverrideCursor();
+  if (!w) return;
+  AddChild(&horse, w, HorseCaption(horse));
+  mdi_->cascadeSubWindows();
+}
+
+void MainWindow::OpenStable(TStall& stable) {
+  if (QMdiSubWindow* sub = FindChild(&stable)) {
+    sub->showNormal();
+    mdi_->setActiveSubWindow(sub);
+    return;
+  }
+  if (!Factories().stable) return;
+  RecordWindow* w = Factories().stable(stable, services_);
+  if (w) AddChild(&stable, w, Q(stable.stallNavn));
+}
+
+void MainWindow::OpenFeedList(TForListe& list) {
+  if (QMdiSubWindow* sub = FindChild(&list)) {
+    sub->showNormal();
+    mdi_->setActiveSubWindow(sub);
+    return;
+  }
+  if (!Factories().feedList) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  RecordWindow* w = Factories().feedList(list, services_);
+  QApplication::restoreOverrideCursor();
+  if (!w) return;
+  AddChild(&list, w, Q(list.ForlisteNavn));
+  mdi_->cascadeSubWindows();
+}
+
+bool MainWindow::SaveAndCloseAllWindows() {
+  bool ok = true;
+  const auto list = mdi_->subWindowList();
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    auto* w = qobject_cast<RecordWindow*>((*it)->widget());
+    if (!w) {
+      (*it)->close();
+      continue;
+    }
+    w->TakeDataIntoRecord();
+    QString error;
+    if (!w->SaveRecord(&error)) {
+      ok = false;
+      if (!error.isEmpty()) messages_.Error(L(error));
+      continue;  // the window stays open with what the user typed
+    }
+    w->StoreSignature();
+    children_.remove(w->record());
+    (*it)->close();
+  }
+  RefreshTree();
+  return ok;
+}
+
+void MainWindow::ShowHtml(const std::string& html, const QString& caption, int widthKind) {
+  InfoBrowser::ShowHtmlText(html, caption, widthKind, app_.preferences.TempDirectory(), width(), this);
+}
+
+void MainWindow::OpenInfoPage(const QString& caption, const std::string& address) {
+  InfoBrowser::VisHelpScreenURL(caption, QUrl(Q(address)), this);
+}
+
+// ---- commands
+
+void MainWindow::NewStable() {
+  std::string warning;
+  TStall& s = workspace_.NewStable(&warning);
+  if (!warning.empty()) messages_.Inform(warning);
+  RefreshTree();
+  tree_->SelectRecord(&s);
+  OpenStable(s);
+}
+
+void MainWindow::NewHorse() {
+  const auto& stables = workspace_.Stables();
+  if (stables.empty()) {
+    messages_.Inform(Tr(kOpretStaldFoerst));
+    return;
+  }
+  TStall* stable = SelectedStable();
+  if (!stable && SelectedHorse()) stable = SelectedHorse()->stable;
+  if (!stable && stables.size() == 1) stable = stables.front().get();
+  if (!stable) {
+    messages_.Inform(Tr(kVaelgStald));
+    return;
+  }
+  THest& h = stable->NewHorse();
+  RefreshTree();
+  tree_->SelectRecord(&h);
+  OpenHorse(h);
+}
+
+void MainWindow::NewFeedList() {
+  auto answer = askText(T(kNy) + " " + Q(Tr(kFoderliste)), T(kAngivNavn), QString());
+  if (!answer || answer->trimmed().isEmpty()) return;
+  const std::string name = L(answer->trimmed());
+  if (auto problem = ValidateFileName(name)) {
+    messages_.Error(*problem);
+    return;
+  }
+  if (workspace_.FeedListNameTaken(name)) {
+    messages_.Error(name + " " + FirstLetterLower(Tr(kFindesAendre)));
+    return;
+  }
+  TForListe& list = workspace_.NewFeedList(name, false);
+  RefreshTree();
+  tree_->SelectRecord(&list);
+}
+
+void MainWindow::NewFeedMix() {
+  QString caption = T(kNy) + " " + Lower(kForblanding);
+  QString proposal = Q(workspace_.NewMixName());
+  for (;;) {
+    auto answer = askText(caption, T(kNavn), proposal);
+    if (!answer) return;
+    const std::string name = L(answer->trimmed());
+    if (auto problem = ValidateFileName(name)) {
+      messages_.Error(*problem);
+      return;
+    }
+    if (workspace_.FeedListNameTaken(name)) {
+      caption = *answer + " " + Lower(kFindesAendre) + "!";
+      proposal = *answer;
+      continue;
+    }
+    TForListe& mix = workspace_.NewFeedList(name, true);
+    RefreshTree();
+    tree_->SelectRecord(&mix);
+    OpenFeedList(mix);
+    return;
+  }
+}
+
+void MainWindow::SaveStableAndHorses() {
+  const auto& stables = workspace_.Stables();
+  if (stables.empty()) {
+    messages_.Inform(Tr(kOpretStaldFoerst));
+    return;
+  }
+  TStall* stable = SelectedStable();
+  if (!stable && stables.size() == 1) stable = stables.front().get();
+  if (!stable) {
+    messages_.Inform(Tr(kVaelgStald));
+    return;
+  }
+  std::string error;
+  if (!stable->Save(&error) || !stable->SaveAllHorses(&error)) messages_.Error(error);
+}
+
+void MainWindow::SaveSelected() {
+  std::string error;
+  if (THest* h = SelectedHorse()) {
+    if (QMdiSubWindow* sub = FindChild(h))
+      if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) w->TakeDataIntoRecord();
+    if (!h->stable->SaveHorse(*h, &error)) messages_.Error(error);
+  } else if (TStall* s = SelectedStable()) {
+    if (!s->Save(&error) || !s->SaveAllHorses(&error)) messages_.Error(error);
+  } else if (TForListe* l = SelectedFeedList()) {
+    if (QMdiSubWindow* sub = FindChild(l))
+      if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) w->TakeDataIntoRecord();
+    if (l->owner == ListOwnerKind::Stable) {
+      for (const auto& st : workspace_.Stables())
+        if (st->ForListe.get() == l && !st->Save(&error)) messages_.Error(error);
+    } else {
+      try {
+        l->SaveToFile(l->FileNameFor());
+      } catch (const ObjTextError& e) {
+        messages_.Error(e.what());
+      }
+    }
+  }
+}
+
+void MainWindow::DeleteStableCommand() {
+  TStall* s = SelectedStable();
+  if (!s) {
+    messages_.Inform(Tr(kVaelgStald));
+    return;
+  }
+  if (!messages_.Confirm(s->stallNavn + ": " + Tr(kFjernStald))) return;
+  // The record is going: its windows close without asking to save it.
+  for (const auto& h : s->Horses())
+    if (!CloseChildOf(h.get(), true)) return;
+  if (!CloseChildOf(s, true)) return;
+  std::string error;
+  if (!workspace_.DeleteStable(*s, &error)) messages_.Error(error);
+  RefreshTree();
+}
+
+void MainWindow::DeleteSelected() {
+  std::string error;
+  if (TStall* s = SelectedStable()) {
+    if (!messages_.Confirm(Tr(kBekraeftSletning) + ": " + s->stallNavn)) return;
+    for (const auto& h : s->Horses())
+      if (!CloseChildOf(h.get(), true)) return;
+    if (!CloseChildOf(s, true)) return;
+    if (!workspace_.DeleteStable(*s, &error)) messages_.Error(error);
+  } else if (THest* h = SelectedHorse()) {
+    if (!messages_.Confirm(Tr(kBekraeftSletning) + " " + h->Navn)) return;
+    TStall* stable = h->stable;
+    if (!CloseChildOf(h, true)) return;
+    const std::string name = h->Navn;
+    const auto dir = stable->HorseDirectory(*h);
+    if (!stable->DeleteHorse(name, &error))
+      messages_.Error(Tr(kFejl) + Tr(kSletningAf) + " " + name + "\r" + Tr(kSlet) + " " + Tr(kMappeWord) + " " + PathText(dir) +
+                      " " + FirstLetterLower(Tr(kManuelt)));
+    RefreshTree();
+    tree_->SelectRecord(stable);
+    if (QTreeWidgetItem* item = tree_->ItemOf(stable)) item->setExpanded(true);
+    return;
+  } else if (TForListe* l = SelectedFeedList()) {
+    if (l->owner == ListOwnerKind::Stable) return;
+    if (l->ErGarantiForliste && !workspace_.MayDeleteGuaranteeList()) {
+      messages_.Inform(Tr(kGarantifoderliste) + "\r" + Tr(kSlet) + " " + FirstLetterLower(Tr(kIkkeTilladt)));
+      return;
+    }
+    if (!messages_.Confirm(Tr(kBekraeftSletning) + ": " + l->ForlisteNavn)) return;
+    if (!CloseChildOf(l, true)) return;
+    if (!workspace_.DeleteFeedListFile(*l, &error)) messages_.Error(error);
+  }
+  RefreshTree();
+}
+
+void MainWindow::CopySelectedHorse() {
+  THest* h = SelectedHorse();
+  if (!h || !h->stable) return;
+  THest& copy = h->stable->CopyHorse(*h);
+  RefreshTree();
+  tree_->SelectRecord(&copy);
+  OpenHorse(copy);
+}
+
+void MainWindow::ImportHorseIntoSelected() {
+  TStall* s = SelectedStable();
+  if (!s) {
+    messages_.Inform(Tr(kVaelgStald));
+    return;
+  }
+  const QString file = askFile(T(kVaelgHestefil), QString::fromStdString((app_.programDir / "Save").string()),
+                               QStringLiteral("Horse files (*.eqh)"));
+  if (file.isEmpty()) return;
+  std::string message;
+  bool ok = false;
+  try {
+    ok = s->ImportHorse(file.toStdString(), &message);
+  } catch (const ObjTextError& e) {
+    messages_.Error(e.what());
+    return;
+  }
+  if (!ok) {
+    messages_.Inform(Tr(kHestIkkeFundet));
+    return;
+  }
+  if (!message.empty()) messages_.Inform(message);
+  RefreshTree();
+}
+
+void MainWindow::ImportStable() {
+  const QString file = askFile(T(kVaelgStaldfil), QString::fromStdString(app_.programDir.string()),
+                               QStringLiteral("Stable files (*.eqs)"));
+  if (file.isEmpty()) return;
+  const std::string name = TextFromPath(std::filesystem::path(file.toStdString()).stem());
+  const bool horses = messages_.Confirm(name + ": " + Tr(kMedtagHeste));
+  std::string error;
+  TStall* s = workspace_.ImportStable(file.toStdString(), horses, &error);
+  if (!error.empty()) messages_.Error(error);
+  RefreshTree();
+  if (s) tree_->expandAll();
+}
+
+void MainWindow::ImportFeedList() {
+  const QString file = askFile(T(kImporterForliste), QString::fromStdString(app_.programDir.string()),
+                               Q(Tr(kFoderliste)) + " (*.eqf *.mix)");
+  if (file.isEmpty()) return;
+  std::string error;
+  TForListe* l = workspace_.ImportFeedList(file.toStdString(), &error);
+  if (!error.empty()) messages_.Error(error);
+  RefreshTree();
+  if (l) tree_->SelectRecord(l);
+}
+
+void MainWindow::ImportTextFeedList() {
+  const QString file = askFile(QStringLiteral("Import utility for Version 1 -feedlists"),
+                               QString::fromStdString(app_.programDir.string()), QStringLiteral("Feed files (*.txt)"));
+  if (file.isEmpty()) return;
+  std::string error;
+  TForListe* l = workspace_.ImportTextFeedList(file.toStdString(), &error);
+  if (!error.empty()) messages_.Error(error);
+  RefreshTree();
+  if (l) tree_->SelectRecord(l);
+}
+
+void MainWindow::Backup() {
+  messages_.Inform(Tr(kVaelgPlads));
+  const QString parent = askDirectory(T(kVaelgPlads), QString::fromStdString(app_.preferences.BackupDirectory().string()));
+  if (parent.isEmpty()) return;
+  const auto target = workspace_.BackupTarget(parent.toStdString());
+  if (!messages_.Confirm(Tr(kSikkerhedskopier) + ": " + PathText(target))) return;
+  SaveAndCloseAllWindows();
+  std::string error;
+  if (!workspace_.Backup(target, &error)) messages_.Error(error);
+}
+
+void MainWindow::CreateModelStable() {
+  TStall& s = workspace_.NewModelHorseStable();
+  RefreshTree();
+  tree_->SelectRecord(&s);
+}
+
+void MainWindow::CreateModelHorses() {
+  TStall* s = SelectedStable();
+  if (!workspace_.ModelHorseStable()) {
+    s = &workspace_.NewModelHorseStable();
+    RefreshTree();
+    tree_->SelectRecord(s);
+  }
+  if (!s) {
+    messages_.Inform(Tr(kVaelg) + " " + FirstLetterLower(Tr(kModelhestStald)));
+    return;
+  }
+  workspace_.CreateModelHorses(*s);
+  RefreshTree();
+  if (QTreeWidgetItem* item = tree_->ItemOf(s)) item->setExpanded(true);
+}
+
+void MainWindow::DeleteModelHorses() {
+  TStall* s = SelectedStable();
+  if (!s) {
+    messages_.Inform("VelgModellStallTxt");
+    return;
+  }
+  for (const auto& h : s->Horses())
+    if (!CloseChildOf(h.get(), true)) return;
+  s->DeleteAllHorses();
+  RefreshTree();
+}
+
+void MainWindow::MoveHorse(THest& horse, TStall& target) {
+  // The window's data go with the horse: it is saved before it moves.
+  if (QMdiSubWindow* sub = FindChild(&horse))
+    if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) {
+      w->TakeDataIntoRecord();
+      QString error;
+      if (!w->SaveRecord(&error)) {
+        messages_.Error(L(error));
+        return;
+      }
+    }
+  if (!CloseChildOf(&horse, true)) return;
+  std::string newName;
+  if (target.HorseByName(horse.Navn)) {
+    for (;;) {
+      auto answer = askText(Q(horse.Navn + ": " + Tr(kHestFindes)), T(kAngivNytNavn), QString());
+      if (!answer) return;
+      newName = L(answer->trimmed());
+      if (newName.empty() || newName == horse.Navn || target.HorseByName(newName)) continue;
+      if (auto problem = ValidateFileName(newName)) {
+        messages_.Error(*problem);
+        continue;
+      }
+      break;
+    }
+  }
+  std::string error;
+  if (!workspace_.MoveHorse(horse, target, newName, &error)) messages_.Error(error);
+  RefreshTree();
+}
+
+void MainWindow::MailSelected() {
+  if (!SelectedHorse() && !SelectedStable() && !SelectedFeedList()) {
+    messages_.Inform(Tr(kVaelgStald));
+    return;
+  }
+  SaveAndCloseAllWindows();
+  std::filesystem::path attachment;
+  std::string subject;
+  if (THest* h = SelectedHorse()) {
+    attachment = h->stable->HorseFilePath(*h);
+    subject = h->Navn;
+  } else if (TStall* s = SelectedStable()) {
+    attachment = s->StableFilePath();
+    subject = s->stallNavn;
+  } else if (TForListe* l = SelectedFeedList()) {
+    subject = l->ForlisteNavn;
+    attachment = l->owner == ListOwnerKind::Stable ? app_.preferences.TempDirectory() / PathFromText(l->ForlisteNavn + ".eqf")
+                                                   : l->FileNameFor();
+    try {
+      l->SaveToFile(attachment);
+    } catch (const ObjTextError& e) {
+      messages_.Error(e.what());
+      return;
+    }
+  }
+  std::error_code ec;
+  if (!std::filesystem::exists(attachment, ec)) {
+    messages_.Error(Tr(kFinderIkke) + ": " + PathText(attachment));
+    return;
+  }
+  if (mailHandler) mailHandler(subject, {attachment});
+}
+
+void MainWindow::ShowEnergyProtein() {
+  if (app_.active) messages_.Inform(app_.active->Beskrivelse(app_.settings, app_.regional.decimalSeparator));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (closing_) return event->accept();
+  // Each child window saves or asks, as it does when closed on its own.
+  mdi_->closeAllSubWindows();
+  if (!mdi_->subWindowList().isEmpty()) {
+    event->ignore();
+    return;
+  }
+  TPreferences& p = app_.preferences;
+  p.MainFormWindowState = isMaximized() ? TWindowState::wsMaximized
+                          : isMinimized() ? TWindowState::wsMinimized
+                                          : TWindowState::wsNormal;
+  if (!isMaximized() && !isMinimized()) {
+    p.MainFormHeight = height();
+    p.MainFormWidth = width();
+  }
+  for (const std::string& problem : workspace_.Close()) messages_.Error(problem);
+  closing_ = true;
+  event->accept();
+}
+
+}  // namespace stallora

@@ -1,0 +1,141 @@
+#pragma once
+// The main window: the workspace tree, the child window area, the menus and the tool bar
+// through which the user creates, opens, saves, deletes, copies, moves, imports and mails
+// stables, horses and feed lists.
+
+#include <QHash>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QPointer>
+#include <QTreeWidget>
+#include <functional>
+
+#include "ui/childwindow.h"
+#include "ui/services.h"
+
+class QAction;
+class QComboBox;
+class QMenu;
+class QTabWidget;
+class QListWidget;
+
+namespace stallora {
+
+class WorkspaceTree;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messages);
+  ~MainWindow() override;
+
+  Services& services() { return services_; }
+
+  // Reads the save directory into the tree (the scan), and shows what the start-up found.
+  void ScanWorkspace();
+  // The tree anew from the workspace (after any change of stables, horses or lists).
+  void RefreshTree();
+
+  // Opens (or raises) the window of a record.
+  void OpenHorse(THest& horse);
+  void OpenStable(TStall& stable);
+  void OpenFeedList(TForListe& list);
+  // Shows generated HTML in an info browser window.
+  void ShowHtml(const std::string& cp1252Html, const QString& caption, int widthKind = 2);
+  void OpenInfoPage(const QString& caption, const std::string& address);
+
+  // Every child window's data saved and the window closed; false when one could not be saved.
+  bool SaveAndCloseAllWindows();
+
+  // Selection of the tree.
+  TStall* SelectedStable() const;
+  THest* SelectedHorse() const;
+  TForListe* SelectedFeedList() const;
+
+  // Commands (public so tests can drive them).
+  void NewStable();
+  void NewHorse();
+  void NewFeedList();
+  void NewFeedMix();
+  void SaveStableAndHorses();
+  void DeleteSelected();
+  void DeleteStableCommand();
+  void CopySelectedHorse();
+  void ImportHorseIntoSelected();
+  void ImportStable();
+  void ImportFeedList();
+  void ImportTextFeedList();
+  void Backup();
+  void CreateModelStable();
+  void CreateModelHorses();
+  void DeleteModelHorses();
+  void MoveHorse(THest& horse, TStall& target);
+  void SaveSelected();
+  void MailSelected();
+  void ShowEnergyProtein();
+
+  // Asks for text; tests replace it.
+  std::function<std::optional<QString>(const QString& caption, const QString& prompt, const QString& start)> askText;
+  // Asks for a file; tests replace it.
+  std::function<QString(const QString& title, const QString& dir, const QString& filter)> askFile;
+  // Fetches the newest guarantee feed list (the information panel's link).
+  std::function<void()> fetchNewestList;
+  // Line 1 of the service's version file, for the upgrade link.
+  std::string offeredVersionText;
+  // Hands a mail with attachments to the mail window or the desktop's mail program.
+  std::function<void(const std::string& subject, const std::vector<std::filesystem::path>& attachments)> mailHandler;
+  // Asks for a directory; tests replace it.
+  std::function<QString(const QString& title, const QString& dir)> askDirectory;
+
+  // The welcome, find-horse, contacts and mail windows plug in here (RegisterSmallWindows);
+  // a command whose hook is not set does nothing.
+  std::function<void()> showWelcome;
+  std::function<bool()> welcomeShown;  // the menu item is disabled while it is
+  std::function<void()> findHorse;
+  std::function<void()> showContacts;
+  std::function<void()> simpleMail;
+  // The mail window for a horse (with its stable) or for a stable (horse null).
+  std::function<void(THest*, TStall*)> mailWindow;
+  // What the scan reported (the start-up check's messages and unreadable files).
+  std::function<void(const std::vector<std::string>&)> scanMessagesHandler;
+  WorkspaceTree* Tree() const { return tree_; }
+  QMdiArea* MdiArea() const { return mdi_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildNavigation();
+  void UpdateCommands();
+  void UpdateInformation();
+  QMdiSubWindow* AddChild(Record* record, RecordWindow* window, const QString& caption);
+  QMdiSubWindow* FindChild(const Record* record) const;
+  // Closes a record's window; false when it stays open (the user cancelled its question).
+  bool CloseChildOf(const Record* record, bool store);
+  QString HorseCaption(const THest& h) const;
+
+  AppContext& app_;
+  Workspace& workspace_;
+  BoxMessages& messages_;
+  Services services_;
+  QMdiArea* mdi_ = nullptr;
+  WorkspaceTree* tree_ = nullptr;
+  QLabel* picture_ = nullptr;
+  QLabel* versionInfo_ = nullptr;
+  QLabel* feedListLabel_ = nullptr;
+  QLabel* upgradeLink_ = nullptr;
+  QLabel* newListLink_ = nullptr;
+  QLabel* seasonLink_ = nullptr;
+  QListWidget* links_ = nullptr;
+  QComboBox* language_ = nullptr;
+  QAction* newHorse_ = nullptr;
+  QAction* updateProgram_ = nullptr;
+  QMenu* windowMenu_ = nullptr;
+  QHash<const Record*, QPointer<QMdiSubWindow>> children_;
+  bool closing_ = false;
+};
+
+}  // namespace stallora

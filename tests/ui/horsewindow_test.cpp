@@ -1,0 +1,573 @@
+// The horse window on a horse of a stable in a temporary workspace: opened from the main
+// window's tree, typed into, saved, closed; the record and the horse file are checked.
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QChartView>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest/QtTest>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "core/fileio.h"
+#include "nutrition/horse_form.h"
+#include "nutrition/rtf.h"
+#include "render/pictures.h"
+#include "render/qttext.h"
+#include "stable/workspace.h"
+#include "ui/horsediary.h"
+#include "ui/horsehealth.h"
+#include "ui/horseweights.h"
+#include "ui/horsewindow.h"
+#include "ui/horseyoungdialog.h"
+#include "ui/mainwindow.h"
+#include "ui/qtmessages.h"
+#include "ui/smalldialogs.h"
+
+namespace stallora {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the window's questions from a script and keeps everything it was told.
+class ScriptedPrompts : public HorsePrompts {
+ public:
+  ScriptedPrompts() : HorsePrompts(nullptr) {}
+  void Inform(const std::string& text, const QString&) override { said.push_back(text); }
+  void Warn(const std::string& text, const QString& caption) override {
+    said.push_back(text);
+    captions.push_back(caption);
+  }
+  void Error(const std::string& text) override { said.push_back(text); }
+  bool YesNo(const std::string& text) override {
+    asked.push_back(text);
+    return yes;
+  }
+  bool OkCancel(const std::string& text) override {
+    asked.push_back(text);
+    return yes;
+  }
+  Answer YesNoCancel(const std::string& text) override {
+    asked.push_back(text);
+    if (answers.empty()) return Answer::kCancel;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  Answer YesCancelRetry(const std::string& text) override {
+    asked.push_back(text);
+    return Answer::kYes;
+  }
+  std::optional<QString> AskText(const QString&, const QString&) override { return typed; }
+  QString SaveFileName(const QString&, const QString& path, const QString&) override {
+    proposedPath = path;
+    return savePath;
+  }
+  bool DefineYoungHorse(const QString& caption, DayNumber& date, QString& weight) override {
+    youngCaption = caption;
+    offeredDate = date;
+    offeredWeight = weight;
+    date = youngDate;
+    weight = youngWeight;
+    return true;
+  }
+  std::optional<QString> Describe(const QString&, const std::string&) override { return description; }
+  bool Print(QTextDocument&, const QString&) override { return false; }
+
+  bool Said(const std::string& text) const { return std::find(said.begin(), said.end(), text) != said.end(); }
+
+  std::vector<std::string> said, asked;
+  std::vector<QString> captions;
+  std::deque<Answer> answers;
+  bool yes = true;
+  QString typed;
+  QString savePath;
+  QString proposedPath;
+  QString description = QStringLiteral("kur");
+  QString youngCaption;
+  DayNumber offeredDate = 0;
+  QString offeredWeight;
+  DayNumber youngDate = 0;
+  QString youngWeight;
+};
+
+// Message boxes the test does not expect are answered so that no test hangs on one.
+class BoxWatcher {
+ public:
+  BoxWatcher() {
+    timer_.setInterval(50);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        texts << box->text();
+        box->accept();
+      }
+    });
+    timer_.start();
+  }
+  QStringList texts;
+
+ private:
+  QTimer timer_;
+};
+
+class Workplace {
+ public:
+  explicit Workplace(const char* name) {
+    dir = fs::temp_directory_path() / ("stallora-horsewin-" + std::to_string(::getpid()) + "-" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir / "Resources");
+    const fs::path data = STALLORA_DATA_DIR;
+    fs::copy_file(data / "dan.ini", dir / "dan.ini");
+    for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
+      fs::copy_file(data / "Resources" / f, dir / "Resources" / f);
+    StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1400, 900});
+    if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
+    app = std::move(r.context);
+    // A stable with two horses on disk, read by the scan as the program reads them.
+    TStall stable(app->Env());
+    stable.stallNavn = "Stald1";
+    if (!stable.Save()) qFatal("stable not saved");
+    for (const char* horseName : {"Blakken", "Freja"}) {
+      THest& h = stable.NewHorse();
+      h.Navn = horseName;
+      h.RaseNavn = "Fjordhest";
+      h.VektListe->LeggTil(480, today() - 30);
+      if (std::string(horseName) == "Blakken") h.DiaryMemo = diaryBytes();
+      if (!stable.SaveHorse(h)) qFatal("horse not saved");
+    }
+    ws = std::make_unique<Workspace>(*app);
+    ws->Scan();
+    main = std::make_unique<MainWindow>(*app, *ws, boxes);
+    main->resize(1400, 900);
+    main->show();
+    main->RefreshTree();
+  }
+  ~Workplace() {
+    // Child windows go while the main window still keeps its books on them.
+    if (auto* mdi = main->findChild<QMdiArea*>()) {
+      for (QMdiSubWindow* sub : mdi->subWindowList()) {
+        if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
+        delete sub;
+      }
+    }
+    main.reset();
+    ws.reset();
+    app.reset();
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+  }
+  static std::string diaryBytes() {
+    return ReadWholeFile(fs::path(STALLORA_TEST_DATA) / "rtf" / "richedit_diary.rtf").value_or("");
+  }
+  DayNumber today() const { return clock.Today(); }
+  TStall& Stable() { return *ws->Stables().front(); }
+  THest& Horse(const std::string& name) { return *Stable().HorseByName(name); }
+
+  // Opens the horse by a double click on its node in the main window's tree.
+  HorseWindow* OpenByDoubleClick(const std::string& name) {
+    auto* tree = main->findChild<QTreeWidget*>();
+    if (!tree) return nullptr;
+    tree->expandAll();
+    const auto found = tree->findItems(Q(name), Qt::MatchExactly | Qt::MatchRecursive);
+    if (found.isEmpty()) {
+      qWarning("no node %s among %d top nodes", name.c_str(), tree->topLevelItemCount());
+      for (const std::string& line : ws->TreeLines()) qWarning("%s", line.c_str());
+      return nullptr;
+    }
+    tree->scrollToItem(found.first());
+    const QRect r = tree->visualItemRect(found.first());
+    if (!QTest::qWaitForWindowExposed(main.get())) qWarning("main window not exposed");
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    if (!Window()) qWarning("no window after a double click at %d,%d", r.center().x(), r.center().y());
+    HorseWindow* w = Window();
+    if (w) {
+      auto prompts = std::make_unique<ScriptedPrompts>();
+      this->prompts = prompts.get();
+      w->SetPrompts(std::move(prompts));
+    }
+    return w;
+  }
+  HorseWindow* Window() const { return main->findChild<HorseWindow*>(); }
+  template <class W>
+  W* Find(const char* name) const {
+    HorseWindow* w = Window();
+    return w ? w->findChild<W*>(QString::fromLatin1(name)) : nullptr;
+  }
+  void Click(const char* name) {
+    auto* b = Find<QAbstractButton>(name);
+    QVERIFY2(b, name);
+    b->click();
+  }
+  std::string HorseFile(const std::string& name) {
+    return ReadWholeFile(app->preferences.SaveDirectory() / "Stald1" / name / (name + ".eqh")).value_or("");
+  }
+
+  fs::path dir;
+  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
+  RecordingMessages startMessages;
+  BoxMessages boxes;
+  std::unique_ptr<AppContext> app;
+  std::unique_ptr<Workspace> ws;
+  std::unique_ptr<MainWindow> main;
+  ScriptedPrompts* prompts = nullptr;
+  BoxWatcher watcher;
+};
+
+QString Shots() { return qEnvironmentVariable("STALLORA_HORSEWIN_SHOTS"); }
+
+}  // namespace
+
+class HorseWindowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { RegisterHorseWindow(); }
+
+  void typesANameChangesTheCategoryAddsAWeighingAndATreatmentAndSaves() {
+    Workplace w("main");
+    HorseWindow* win = w.OpenByDoubleClick("Blakken");
+    QVERIFY(win);
+    QCOMPARE(win->windowTitle(), QStringLiteral("Blakken  (Stald1)"));
+    QCOMPARE(&win->Horse(), &w.Horse("Blakken"));
+    auto* name = w.Find<QLineEdit>("eNavn");
+    QVERIFY(name);
+
+    // Another horse's name is refused as it is typed; points become hyphens.
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, "Frej");
+    QVERIFY(w.prompts->said.empty());
+    QTest::keyClicks(name, "a");
+    QVERIFY(w.prompts->Said("Hest findes allerede. Angiv andet navn!"));
+    name->selectAll();
+    QTest::keyClicks(name, "Bella.1");
+    QCOMPARE(name->text(), QStringLiteral("Bella-1"));
+    QVERIFY(w.prompts->Said(". ikke tilladt"));
+    QCOMPARE(win->windowTitle(), QStringLiteral("Bella-1  (Stald1)"));
+    emit name->editingFinished();
+    QCOMPARE(w.Horse("Bella-1").Navn, std::string("Bella-1"));
+    QVERIFY(fs::is_directory(w.app->preferences.SaveDirectory() / "Stald1" / "Bella-1"));
+
+    // Category and sex pull each other.
+    THest& h = win->Horse();
+    w.Click("rgKjonn0");
+    QCOMPARE(h.Kjonn, TKjonn::Hann);
+    w.Click("rgHestetype3");
+    QCOMPARE(h.Kategori, TDyreKategori::Drektig);
+    QCOMPARE(h.Kjonn, TKjonn::Hunn);
+    QCOMPARE(h.ParringsDato, w.today());
+    QVERIFY(win->HorseTabs()->isTabVisible(win->HorseTabs()->indexOf(win->findChild<QWidget*>("tsTrening"))));
+    w.Click("rgKjonn0");
+    QCOMPARE(h.Kategori, TDyreKategori::Vedlikehold);
+    QCOMPARE(h.Kjonn, TKjonn::Hann);
+    QVERIFY(h.Behov[0] > 0);
+
+    // A weighing: "Ny" inserts 0 kg for an adult, the table takes 512.
+    win->MainTabs()->setCurrentIndex(0);
+    win->HorseTabs()->setCurrentWidget(win->WeightPage());
+    QVERIFY(!h.ErNy);
+    auto* table = win->WeightPage()->Table();
+    QCOMPARE(table->rowCount(), 1);
+    table->setCurrentCell(0, 1);
+    w.Click("btnAddVekt");
+    QCOMPARE(h.VektListe->Antall(), 2);
+    QCOMPARE(h.VektListe->Element(1)->Vekt, 0.0);
+    table->item(1, 1)->setText("512");
+    QCOMPARE(h.VektListe->Element(1)->Vekt, 512.0);
+    table->item(1, 1)->setText("9999");  // beyond a horse: the weighing keeps 512
+    QCOMPARE(h.VektListe->Element(1)->Vekt, 512.0);
+    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("512"));
+    QVERIFY(win->WeightPage()->ChartShown());
+    QCOMPARE(h.AktuellVekt(), 512.0);
+
+    // A treatment: the vaccination node creates one; cancelling takes it away again.
+    win->MainTabs()->setCurrentIndex(3);
+    HorseHealthPage* health = win->HealthPage();
+    QTreeWidgetItem* vacc = health->ItemWithText(QStringLiteral("Vaccination"));
+    QVERIFY(vacc);
+    health->ActivateNode(vacc);
+    QCOMPARE(h.TreatmentListe->Count(), 1);
+    QVERIFY(health->EditOpen());
+    health->CancelEdit();
+    QCOMPARE(h.TreatmentListe->Count(), 0);
+    health->ActivateNode(health->ItemWithText(QStringLiteral("Vaccination")));
+    QVERIFY(health->StoreEdit());
+    QCOMPARE(h.TreatmentListe->Count(), 1);
+    QCOMPARE(h.TreatmentListe->Items(0)->TreatmentType, TTreatmentType::Vacc);
+    QCOMPARE(h.TreatmentListe->Items(0)->TreatmentName, std::string("Influenza og stivkrampe"));
+
+    // Saving writes the file under the new name.
+    QVERIFY(win->HasUnsavedChanges());
+    w.Click("btnSave");
+    QVERIFY(!win->HasUnsavedChanges());
+    const std::string file = w.HorseFile("Bella-1");
+    QVERIFY(file.find("Navn = 'Bella-1'") != std::string::npos);
+    QVERIFY(file.find("Kjonn = Hann") != std::string::npos);
+    QVERIFY(file.find("Kategori = Vedlikehold") != std::string::npos);
+    QVERIFY(file.find("TreatmentType = Vacc") != std::string::npos);
+    QVERIFY(file.find("TreatmentName = 'Influenza og stivkrampe'") != std::string::npos);
+    THest back(w.app->Env());
+    back.LoadfromFile(w.app->preferences.SaveDirectory() / "Stald1" / "Bella-1" / "Bella-1.eqh");
+    QCOMPARE(back.VektListe->Antall(), 2);
+    QCOMPARE(back.VektListe->Element(1)->Vekt, 512.0);
+    QCOMPARE(back.TreatmentListe->Count(), 1);
+    QVERIFY(!fs::exists(w.app->preferences.SaveDirectory() / "Stald1" / "Blakken"));
+  }
+
+  void closingAsksOnlyAfterChangesAndNoBringsBackTheFile() {
+    Workplace w("close");
+    HorseWindow* win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    auto* sub = qobject_cast<QMdiSubWindow*>(win->parentWidget());
+    QVERIFY(sub);
+    THest* before = &w.Horse("Freja");
+    w.Find<QLineEdit>("eFar")->setText("Ukendt hingst");
+    w.prompts->answers = {HorsePrompts::Answer::kCancel};
+    sub->close();
+    QVERIFY(w.Window());
+    QCOMPARE(w.prompts->asked.size(), size_t(1));
+    QCOMPARE(w.prompts->asked[0], std::string("Freja: Data \xE6ndret! Vil du gemme de nye oplysninger"));
+    ScriptedPrompts* prompts = w.prompts;
+    prompts->answers = {HorsePrompts::Answer::kNo};
+    sub->close();
+    QTest::qWait(20);
+    QVERIFY(!w.Window());
+    THest& fresh = w.Horse("Freja");
+    QVERIFY(&fresh != before || fresh.Father.empty());
+    QCOMPARE(fresh.Father, std::string());
+    QCOMPARE(w.Stable().HorseAt(1), &fresh);  // still in its place
+
+    // Unchanged: no question.
+    win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    sub = qobject_cast<QMdiSubWindow*>(win->parentWidget());
+    sub->close();
+    QTest::qWait(20);
+    QVERIFY(!w.Window());
+  }
+
+  void treatmentTreeAlternatesAndDoneDatesAreChecked() {
+    Workplace w("treat");
+    HorseWindow* win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    HorseHealthPage* health = win->HealthPage();
+    win->MainTabs()->setCurrentIndex(3);
+    QVERIFY(health->LastLayoutByType());
+    QVERIFY(health->ItemWithText(QStringLiteral("Ormekur")));
+    win->MainTabs()->setCurrentIndex(0);
+    win->MainTabs()->setCurrentIndex(3);
+    QVERIFY(!health->LastLayoutByType());
+    QVERIFY(!health->ItemWithText(QStringLiteral("Ormekur")));
+
+    health->NewTreatment();
+    QVERIFY(health->EditOpen());
+    health->ActivateNode(health->Tree()->topLevelItem(0)->child(0));
+    auto* done = win->findChild<QDateEdit*>("dtpDone");
+    health->MarkDone();
+    done->setDate(QDate(2026, 12, 12));  // three days ahead: asked
+    health->DoneDateLeft();
+    QCOMPARE(w.prompts->asked.back(), std::string("Behandlingsdato ikke godkendt\rForts\xE6t?"));
+    QCOMPARE(done->date(), QDate(2026, 12, 12));
+    done->setDate(QDate(2026, 12, 17));  // eight days ahead: refused
+    health->DoneDateLeft();
+    QCOMPARE(w.prompts->said.back(),
+             std::string("Behandlingsdato ikke godkendt\rMaksimalt tilladt er 16-12-2026\rAngiv ny dato!"));
+    QCOMPARE(done->date(), QDate(2026, 12, 9));
+    health->AskBan();
+    win->findChild<QDateEdit*>("dtpOKToStart")->setDate(QDate(2026, 12, 10));
+    QVERIFY(health->StoreEdit());
+    auto* ban = win->findChild<QLabel*>("shStartForbud");
+    QVERIFY(!ban->isHidden());
+    QVERIFY(ban->toolTip().startsWith(QStringLiteral("Startforbud til: 10-12-2026")));
+    // Deleting the treatment lifts the ban.
+    health->Tree()->setCurrentItem(health->ItemWithText(Q(w.Horse("Freja").TreatmentListe->Items(0)->Caption())));
+    health->DeleteSelected();
+    QCOMPARE(w.Horse("Freja").TreatmentListe->Count(), 0);
+    QVERIFY(ban->isHidden());
+
+    // The list report is written and shown; storing asks for a name and writes the page.
+    health->ShowListReport();
+    QVERIFY(fs::exists(w.app->preferences.TreatmentsHtmlFile()));
+    w.prompts->savePath = QString::fromStdString((w.dir / "stored").string());
+    win->findChild<QAbstractButton*>("btnStore_Treatment")->click();
+    QVERIFY2(w.prompts->proposedPath.endsWith(QStringLiteral("06Behandlinger_Freja_09-12-2026_kur.htm")),
+             qPrintable(w.prompts->proposedPath));
+    QVERIFY(fs::exists(w.dir / "stored.htm"));
+  }
+
+  void youngHorseIsDefinedThroughTheDialog() {
+    Workplace w("young");
+    HorseWindow* win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    THest& h = win->Horse();
+    w.prompts->youngDate = w.today() - 100;
+    w.prompts->youngWeight = QStringLiteral("460");
+    w.Click("rgHestetype0");
+    QCOMPARE(h.Kategori, TDyreKategori::Ungdyr);
+    QCOMPARE(w.prompts->youngCaption,
+             QStringLiteral("Freja: Definer F\u00f8" "dselsdato & Forventet voksenv\u00e6gt"));
+    QCOMPARE(w.prompts->offeredWeight, QStringLiteral("430"));  // a fjord mare
+    QCOMPARE(h.Fodselsdato, w.today() - 100);
+    QCOMPARE(h.ForventetVoksenvekt, 460.0);
+    QCOMPARE(h.VektListe->Element(0)->Dato, w.today() - 100);
+    QVERIFY2(std::abs(h.VektListe->Element(0)->Vekt - BirthWeight(h.Curve(), 460)) < 1e-9,
+             qPrintable(QString::number(h.VektListe->Element(0)->Vekt) + " of " + QString::number(h.VektListe->Antall())));
+    QCOMPARE(w.Find<QSpinBox>("pfAlder")->value(), 3);
+    QVERIFY(!w.Find<QWidget>("grbUnghest")->isHidden());
+    // Too heavy an adult weight is refused and the record keeps its own.
+    auto* adult = w.Find<QLineEdit>("eForventetVoksenVekt");
+    adult->setText("1700");
+    emit adult->editingFinished();
+    QVERIFY(w.prompts->Said("Ugyldig v\xE6gt (max 1600 kg)"));
+    win->TakeDataIntoRecord();
+    QCOMPARE(h.ForventetVoksenvekt, 460.0);
+    // The age field: 3 months is today - 92 days.
+    auto* age = w.Find<QSpinBox>("pfAlder");
+    age->setValue(3);
+    emit age->editingFinished();
+    QCOMPARE(h.Fodselsdato, w.today() - 92);
+    win->HorseTabs()->setCurrentWidget(win->WeightPage());
+    QVERIFY(win->WeightPage()->ChartShown());
+  }
+
+  void diaryKeepsItsBytesUntilChangedAndThenWritesRtf() {
+    Workplace w("diary");
+    HorseWindow* win = w.OpenByDoubleClick("Blakken");
+    QVERIFY(win);
+    THest& h = win->Horse();
+    const std::string original = Workplace::diaryBytes();
+    QVERIFY(win->Diary()->Editor()->toPlainText().contains(QStringLiteral("Dyrl\u00e6ge")));
+    win->TakeDataIntoRecord();
+    QCOMPARE(h.DiaryMemo, original);
+    QVERIFY(!win->HasUnsavedChanges());
+    w.Click("btnAddHorseInfo");
+    win->TakeDataIntoRecord();
+    QVERIFY(h.DiaryMemo != original);
+    auto doc = ReadRtf(h.DiaryMemo);
+    QVERIFY(doc.has_value());
+    QVERIFY(doc->PlainText().find("Oplysninger om hesten \"Blakken\"") == 0);
+    // The old formatting is still there: the bold "besøg"/"Dyrlæge" run.
+    bool bold = false;
+    for (const auto& p : doc->paragraphs)
+      for (const auto& r : p.runs) bold = bold || (r.bold && r.text.find("Dyrl") != std::string::npos);
+    QVERIFY(bold);
+    QVERIFY(win->HasUnsavedChanges());
+  }
+
+  void smallDialogsKeepTheirTextAndSizeThePreview() {
+    QWidget owner;
+    const fs::path picture = fs::temp_directory_path() / ("stallora-horsewin-pic-" + std::to_string(::getpid()) + ".jpg");
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QVERIFY(WriteJpeg(image, picture));
+    PictureDialog& p = PictureDialog::Instance(&owner);
+    QCOMPARE(&PictureDialog::Instance(&owner), &p);
+    p.SetPath(QString::fromStdString(picture.string()));
+    QCOMPARE(p.PreviewSize(), QSize(172, 129));
+    p.SetPath(QStringLiteral("/nowhere/none.jpg"));
+    QCOMPARE(p.Path(), QStringLiteral("/nowhere/none.jpg"));
+    QString told;
+    p.inform = [&told](const QString& t) { told = t; };
+    p.SetBreeds({QStringLiteral("Fjordhest")}, {QStringLiteral("/nowhere/fjord.jpg")},
+                QString::fromStdString(picture.string()));
+    p.ChooseBreed(0);
+    QCOMPARE(told, QStringLiteral("fjord.jpg: Finder ikke filen"));
+    QCOMPARE(p.Path(), QString::fromStdString(picture.string()));
+    fs::remove(picture);
+
+    MemoDialog& m = MemoDialog::Instance(&owner);
+    m.Editor()->setPlainText(QStringLiteral("Giv hø før havre"));
+    QTimer::singleShot(0, &m, [&m] { m.reject(); });
+    m.exec();
+    QCOMPARE(MemoDialog::Instance(&owner).Lines(), QStringList{QStringLiteral("Giv hø før havre")});
+    TextDialog& t = TextDialog::Instance(&owner);
+    t.Editor()->setText(QStringLiteral("efter kur"));
+    QCOMPARE(TextDialog::Instance(&owner).Text(), QStringLiteral("efter kur"));
+
+    FixedClock clock(EncodeDate(2026, 12, 9));
+    Regional regional;
+    YoungHorseDialog::SetEnvironment(&clock, &regional);
+    YoungHorseDialog& y = YoungHorseDialog::Instance(&owner);
+    y.MoveSlider(6);
+    QCOMPARE(y.Date(), static_cast<DayNumber>(EncodeDate(2026, 6, 9)));
+    QCOMPARE(y.SliderValue(), 6);
+    QCOMPARE(y.AgeText(), QStringLiteral("Alder: 6 m\u00e5neder"));
+    y.SetDate(clock.Today() + 7);
+    QCOMPARE(y.Date(), clock.Today());
+    y.SetDate(IncMonth(clock.Today(), -40));
+    QCOMPARE(y.Date(), IncMonth(clock.Today(), -36) + 1);
+    y.SetDate(IncMonth(clock.Today(), -30));
+    QCOMPARE(y.SliderValue(), 24);
+    QCOMPARE(y.AgeText(), QStringLiteral("Alder: 30 m\u00e5neder"));
+  }
+
+  // Pictures of the main window with the horse window and of every tab, for a person to
+  // look at (STALLORA_HORSEWIN_SHOTS names the directory).
+  void screenshots() {
+    if (Shots().isEmpty()) QSKIP("STALLORA_HORSEWIN_SHOTS not set");
+    Workplace w("shots");
+    HorseWindow* win = w.OpenByDoubleClick("Blakken");
+    QVERIFY(win);
+    THest& h = win->Horse();
+    h.VektListe->LeggTil(492, w.today() - 10);
+    TTreatmentObj& t = h.TreatmentListe->AddNew();
+    h.TreatmentListe->StoreEdited(t, TTreatmentType::Worm, "Ormekur, pyrantel", w.today() + 3, w.today() + kNotDoneDays,
+                                  w.today(), "", 120);
+    TTreatmentObj& b = h.TreatmentListe->AddNew();
+    h.TreatmentListe->StoreEdited(b, TTreatmentType::Vet, "Halthedsunders\xF8gelse", w.today() - 2, w.today() - 2,
+                                  w.today() + 5, "Venstre forben", 650);
+    win->ShowRecord();
+    win->RefreshBanIcon();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(win->parentWidget())) sub->resize(1080, 760);
+    auto shot = [&](const QString& name) {
+      QTest::qWait(100);
+      QVERIFY(w.main->grab().save(Shots() + "/" + name + ".png"));
+    };
+    shot("main-with-horse");
+    const char* pages[] = {"info", "weights", "training", "requirement"};
+    for (int i = 0; i < 4; ++i) {
+      win->MainTabs()->setCurrentIndex(0);
+      if (!win->HorseTabs()->isTabVisible(i)) continue;
+      win->HorseTabs()->setCurrentIndex(i);
+      shot(QStringLiteral("hest-") + pages[i]);
+    }
+    win->MainTabs()->setCurrentIndex(1);
+    shot("feeding");
+    win->MainTabs()->setCurrentIndex(2);
+    shot("information");
+    win->MainTabs()->setCurrentIndex(3);
+    win->HealthPage()->ActivateNode(win->HealthPage()->ItemWithText(Q(b.Caption())));
+    shot("treatments");
+    win->HealthPage()->CancelEdit();
+    win->HealthPage()->ShowListReport();
+    shot("treatments-report");
+    win->MainTabs()->setCurrentIndex(0);
+    w.prompts->youngDate = w.today() - 250;
+    w.prompts->youngWeight = QStringLiteral("480");
+    w.Click("rgHestetype0");
+    win->HorseTabs()->setCurrentWidget(win->WeightPage());
+    shot("young-weights");
+    win->HorseTabs()->setCurrentIndex(0);
+    shot("young-info");
+  }
+};
+
+}  // namespace stallora
+
+QTEST_MAIN(stallora::HorseWindowTest)
+#include "horsewindow_test.moc"
