@@ -126,20 +126,27 @@ void TPreferences::Save(const CountrySettings& settings) {
   SaveRecordToFile(*this, PreferencesFile());
 }
 
+// Every line yields at least one entry (an empty line, or one without "#", gives one entry
+// with an empty name and address); a last entry without its closing "#" is dropped.
 void TPreferences::TreatmentEntries(int type, std::vector<std::string>& names,
                                     std::vector<std::string>& addresses) const {
   names.clear();
   addresses.clear();
-  if (type < 0 || static_cast<size_t>(type) >= TreatmentRegister.size()) return;
-  std::string_view rest = TreatmentRegister[static_cast<size_t>(type)];
-  while (!rest.empty()) {
-    const size_t hash = rest.find('#');
-    if (hash == std::string_view::npos) break;
-    const std::string_view entry = rest.substr(0, hash);
-    const size_t pct = entry.find('%');
-    names.emplace_back(entry.substr(0, pct));
-    addresses.emplace_back(pct == std::string_view::npos ? std::string_view{} : entry.substr(pct + 1));
-    rest = rest.substr(hash + 1);
+  if (type >= 0 && static_cast<size_t>(type) < TreatmentRegister.size()) {
+    std::string_view rest = TreatmentRegister[static_cast<size_t>(type)];
+    while (!rest.empty()) {
+      const size_t hash = rest.find('#');
+      if (hash == std::string_view::npos) break;
+      const std::string_view entry = rest.substr(0, hash);
+      const size_t pct = entry.find('%');
+      names.emplace_back(entry.substr(0, pct));
+      addresses.emplace_back(pct == std::string_view::npos ? std::string_view{} : entry.substr(pct + 1));
+      rest = rest.substr(hash + 1);
+    }
+  }
+  if (names.empty()) {
+    names.emplace_back();
+    addresses.emplace_back();
   }
 }
 

@@ -338,7 +338,9 @@ std::string ProfileText(const DryMatterProfile& p, const Regional& regional) {
             "\n";
   if (p.total > 0)
     text += DecimalText(p.total, 2, sep) + " kg " + Tr(kTorstof) + " " + Tr(kRpIRationen) + ". " + "\n" +
-            Tr(kRpGrovfoder) + " " + DecimalText(p.RoughageShare(), 0, sep) + Tr(kRpFordelingPct);
+            // The share and its caption read apart ("Grovfoder 81 % - Fordeling, ..."); run
+            // together as "81Fordeling" they look like a fault.
+            Tr(kRpGrovfoder) + " " + DecimalText(p.RoughageShare(), 0, sep) + " % - " + Tr(kRpFordelingPct);
   return text;
 }
 

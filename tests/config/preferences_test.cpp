@@ -63,10 +63,12 @@ TEST_F(PreferencesTest, TheRegisterComesFromItsFile) {
   p.TreatmentEntries(0, names, addresses);
   EXPECT_EQ(names, (std::vector<std::string>{"Tand", "Halt"}));
   EXPECT_EQ(addresses, (std::vector<std::string>{"http://x", ""}));
+  // An empty line, or a type without a line, still offers one empty entry.
   p.TreatmentEntries(2, names, addresses);
-  EXPECT_TRUE(names.empty());
+  EXPECT_EQ(names, (std::vector<std::string>{""}));
+  EXPECT_EQ(addresses, (std::vector<std::string>{""}));
   p.TreatmentEntries(9, names, addresses);
-  EXPECT_TRUE(names.empty());
+  EXPECT_EQ(names, (std::vector<std::string>{""}));
 }
 
 TEST(TreatmentEntries, StopsWhereNoHashFollows) {
@@ -77,6 +79,9 @@ TEST(TreatmentEntries, StopsWhereNoHashFollows) {
   EXPECT_EQ(names, (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(addresses, (std::vector<std::string>{"1", ""}));
   p.TreatmentEntries(1, names, addresses);
+  EXPECT_EQ(names, (std::vector<std::string>{""}));
+  p.TreatmentRegister = {"abc"};  // no "#": one empty entry
+  p.TreatmentEntries(0, names, addresses);
   EXPECT_EQ(names, (std::vector<std::string>{""}));
 }
 

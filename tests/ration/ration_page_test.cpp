@@ -309,7 +309,7 @@ TEST_F(RationPageTest, DryMatterProfileTextVerdictAndPie) {
   EXPECT_DOUBLE_EQ(p.RoughageShare(), 80);
   EXPECT_EQ(p.verdict, RoughageVerdict::Acceptable);
   EXPECT_EQ(ProfileText(p, env_.regional),
-            "foderomkostninger  26,00 kr/dag\n10,00 kg T\xF8rstof i rationen. \nGrovfoder 80Fordeling, % av t\xF8rrstoff");
+            "foderomkostninger  26,00 kr/dag\n10,00 kg T\xF8rstof i rationen. \nGrovfoder 80 % - Fordeling, % av t\xF8rrstoff");
   const std::vector<PieSlice> slices = PieSlices(p);
   ASSERT_EQ(slices.size(), 2u);
   EXPECT_EQ(slices[0].label, "Grovfoder");

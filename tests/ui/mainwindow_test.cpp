@@ -1,0 +1,170 @@
+// The main window's commands on a real (temporary) workspace.
+
+#include <deque>
+
+#include "core/cp1252.h"
+#include "core/objtext.h"
+#include "smallwin_fixture.h"
+
+using namespace stallora;
+using namespace stallora::uitest;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  static QStringList Nodes(MainWindow& main) {
+    QStringList out;
+    QTreeWidgetItemIterator it(main.Tree());
+    for (; *it; ++it) out << (*it)->text(0);
+    return out;
+  }
+  static void Select(Fixture& f, const void* record) { f.main->Tree()->SelectRecord(record); }
+
+ private slots:
+  void newStableTakesTheNextFreeNumber() {
+    Fixture f("newstable");
+    f.WriteStable("Min stald1");
+    f.WriteStable("Min stald2");
+    MainWindow& main = f.Open();
+    main.NewStable();
+    QVERIFY(Nodes(main).contains("Min stald3"));
+    QCOMPARE(f.ws->Stables().size(), size_t{3});
+    // Without a guarantee feed list the user is told how to get feeds.
+    QVERIFY(f.boxes.texts.contains(QStringLiteral("Garantifoderliste mangler! Kopier foder fra en eksisterende foderliste")));
+  }
+
+  void newHorseWithoutAStable() {
+    Fixture f("nohorse");
+    MainWindow& main = f.Open();
+    main.NewHorse();
+    QCOMPARE(f.boxes.texts.last(), QString::fromUtf8("Opret en stald før du går videre!"));
+    QVERIFY(f.ws->Stables().empty());
+  }
+
+  void newHorseGoesIntoTheOnlyStable() {
+    Fixture f("onestable");
+    f.WriteStable("Nord");
+    MainWindow& main = f.Open();
+    main.NewHorse();
+    QCOMPARE(f.ws->Stables()[0]->HorseCount(), 1);
+    QVERIFY(Nodes(main).contains("Min hest1"));
+  }
+
+  void theOnlyGuaranteeListCannotBeDeleted() {
+    Fixture f("guarantee");
+    TForListe list(f.app->Env());
+    list.ForlisteNavn = "Garanti";
+    list.ErGarantiForliste = true;
+    list.GarantiForlisteVersjon = 3;
+    list.SaveToFile(f.app->preferences.FeedDirectory() / "Garanti.eqf");
+    MainWindow& main = f.Open();
+    TForListe* g = f.ws->CurrentGuaranteeList();
+    QVERIFY(g);
+    Select(f, g);
+    main.DeleteSelected();
+    QCOMPARE(f.boxes.texts.last(), QStringLiteral("Garantifoderliste\nSlet ikke tilladt"));
+    QVERIFY(std::filesystem::exists(f.app->preferences.FeedDirectory() / "Garanti.eqf"));
+    QVERIFY(Nodes(main).contains("Garanti"));
+  }
+
+  void movingAHorseOutOfTheModelStableLeavesOneBehind() {
+    Fixture f("movemodel");
+    TStall& model = f.WriteStable("Modelheste");
+    model.ErModellHestStall = true;
+    model.Save();
+    f.WriteHorse(model, "Mona");
+    f.WriteStable("Nord");
+    MainWindow& main = f.Open();
+    TStall* m = f.ws->StableByName("Modelheste");
+    TStall* target = f.ws->StableByName("Nord");
+    main.MoveHorse(*m->HorseByName("Mona"), *target);
+    QVERIFY(m->HorseByName("Mona"));
+    QVERIFY(target->HorseByName("Mona"));
+    QVERIFY(std::filesystem::exists(target->HorseFilePath(*target->HorseByName("Mona"))));
+  }
+
+  void movingIntoAStableWithTheSameNameAsksUntilItIsDifferent() {
+    Fixture f("moveasks");
+    TStall& a = f.WriteStable("A");
+    TStall& b = f.WriteStable("B");
+    f.WriteHorse(a, "Blakken");
+    f.WriteHorse(b, "Blakken");
+    MainWindow& main = f.Open();
+    std::deque<QString> answers = {"", "Blakken", "Blakken II"};
+    int asked = 0;
+    QString firstCaption, firstPrompt;
+    main.askText = [&](const QString& caption, const QString& prompt, const QString&) -> std::optional<QString> {
+      if (++asked == 1) {
+        firstCaption = caption;
+        firstPrompt = prompt;
+      }
+      QString next = answers.front();
+      answers.pop_front();
+      return next;
+    };
+    TStall* sa = f.ws->StableByName("A");
+    TStall* sb = f.ws->StableByName("B");
+    main.MoveHorse(*sa->HorseByName("Blakken"), *sb);
+    QCOMPARE(asked, 3);
+    QCOMPARE(firstCaption, QStringLiteral("Blakken: Hest findes allerede. Angiv andet navn!"));
+    QCOMPARE(firstPrompt, QStringLiteral("Angiv nyt navn"));
+    QVERIFY(sb->HorseByName("Blakken II"));
+    QCOMPARE(sa->HorseCount(), 0);
+  }
+
+  void importingAStableBringsItsHorses() {
+    Fixture f("importstable");
+    const auto outside = f.dir / "Eksport";
+    {
+      TStall s(f.app->Env());
+      s.stallNavn = "Gaard";
+      std::filesystem::create_directories(outside);
+      SaveRecordToFile(s, outside / "Gaard.eqs");
+      THest h(f.app->Env());
+      h.Navn = "Ares";
+      std::filesystem::create_directories(outside / "Ares");
+      h.writeToFile(outside / "Ares" / "Ares.eqh");
+    }
+    MainWindow& main = f.Open();
+    main.askFile = [&](const QString&, const QString&, const QString&) {
+      return QString::fromStdString((outside / "Gaard.eqs").string());
+    };
+    main.ImportStable();
+    QVERIFY(f.boxes.texts.contains(QStringLiteral("Gaard: Medtag heste")));
+    QVERIFY(Nodes(main).contains("Gaard"));
+    QVERIFY(Nodes(main).contains("Ares"));
+    QVERIFY(std::filesystem::exists(f.app->preferences.SaveDirectory() / "Gaard" / "Ares" / "Ares.eqh"));
+  }
+
+  void mailingAStableAttachesOnlyTheStableFile() {
+    Fixture f("mailstable");
+    TStall& s = f.WriteStable("Nord");
+    f.WriteHorse(s, "Bella");
+    MainWindow& main = f.Open();
+    std::vector<std::filesystem::path> attached;
+    std::string subject;
+    main.mailHandler = [&](const std::string& subj, const std::vector<std::filesystem::path>& files) {
+      subject = subj;
+      attached = files;
+    };
+    Select(f, f.ws->StableByName("Nord"));
+    main.MailSelected();
+    QCOMPARE(QString::fromStdString(subject), QStringLiteral("Nord"));
+    QCOMPARE(attached.size(), size_t{1});
+    QCOMPARE(QString::fromStdString(attached[0].filename().string()), QStringLiteral("Nord.eqs"));
+  }
+
+  void modelHorsesAndTheirStable() {
+    Fixture f("modelhorses");
+    MainWindow& main = f.Open();
+    main.CreateModelHorses();
+    TStall* model = f.ws->ModelHorseStable();
+    QVERIFY(model);
+    QCOMPARE(model->HorseCount(), 6);
+    QVERIFY(Nodes(main).contains(QString::fromUtf8("Føl og unghest_Model")));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"
