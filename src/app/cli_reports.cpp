@@ -29,69 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Session {
-  StderrMessages messages;
-  std::unique_ptr<AppContext> app;
-  std::unique_ptr<TStall> stable;
-  THest* horse = nullptr;
-  std::unique_ptr<THest> looseHorse;
-  fs::path horseDirectory;
-};
-
-std::unique_ptr<Session> Open(Env& env) {
-  auto session = std::make_unique<Session>();
-  StartResult r = StartProgram(env.ProgramDir(), env.GetClock(), env.options.regional, session->messages);
-  if (!r.context) {
-    env.err << Cp1252ToUtf8(r.fatalMessage) << "\n";
-    return nullptr;
-  }
-  session->app = std::move(r.context);
-  AppContext& app = *session->app;
-  if (env.options.saveDir) app.preferences.ActiveSaveDirectory = Utf8ToCp1252(*env.options.saveDir);
-  if (env.options.energy) {
-    TEnergyProteinObj obj;
-    ParseEnergyOption(*env.options.energy, obj);
-    app.SetActiveEnergyObject(obj);
-  }
-  return session;
-}
-
-// A horse file; in a workspace (S/<stable>/<horse>/<horse>.eqh) its stable is read too and
-// the reports go into the horse's directory there, else beside the file.
-bool LoadHorse(Env& env, Session& s, const std::string& file) {
-  const fs::path path = fs::absolute(fs::path(file));
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) {
-    env.err << "Cannot open file " << file << "\n";
-    return false;
-  }
-  const fs::path horseDir = path.parent_path();
-  const fs::path stableDir = horseDir.parent_path();
-  const fs::path stableFile = stableDir / (stableDir.filename().string() + ".eqs");
-  const RecordEnvironment& recordEnv = s.app->Env();
-  try {
-    if (path.stem() == horseDir.filename() && fs::is_regular_file(stableFile, ec)) {
-      s.stable = std::make_unique<TStall>(recordEnv);
-      s.stable->Load(stableFile);
-      s.stable->stallNavn = TextFromPath(stableDir.filename());
-      s.app->preferences.ActiveSaveDirectory = TextFromPath(stableDir.parent_path());
-      THest* h = s.stable->NewHorseRecord();
-      h->LoadfromFile(path);
-      s.horse = h;
-      s.horseDirectory = s.stable->HorseDirectory(*h);
-    } else {
-      s.looseHorse = std::make_unique<THest>(recordEnv);
-      s.looseHorse->LoadfromFile(path);
-      s.horse = s.looseHorse.get();
-      s.horseDirectory = horseDir;
-    }
-  } catch (const ObjTextError& e) {
-    env.err << Cp1252ToUtf8(e.what()) << "\n";
-    return false;
-  }
-  return true;
-}
-
 // A stable file S/<stable>/<stable>.eqs with the horses in the directories beside it.
 bool LoadStable(Env& env, Session& s, const std::string& file) {
   const fs::path path = fs::absolute(fs::path(file));

@@ -16,6 +16,7 @@
 #include "core/daynum.h"
 #include "core/record.h"
 #include "core/seams.h"
+#include "stable/workspace.h"
 
 namespace stallora::cli {
 
@@ -65,6 +66,22 @@ std::unique_ptr<Record> CreateRoot(std::string_view className, const LoadEnviron
 // Reads a record file the way the program does; the record, or nothing with `error` set.
 std::unique_ptr<Record> ReadRecordFile(Env& env, const std::string& file, std::string& error,
                                        const LoadEnvironment* environment = nullptr);
+
+// The program started as the GUI starts it, with the command line's options.
+struct Session {
+  StderrMessages messages;
+  std::unique_ptr<AppContext> app;
+  std::unique_ptr<Workspace> workspace;
+  std::unique_ptr<TStall> stable;  // the stable of a horse read from a workspace
+  THest* horse = nullptr;
+  std::unique_ptr<THest> looseHorse;
+  std::filesystem::path horseDirectory;  // where the horse's own files go
+};
+
+std::unique_ptr<Session> Open(Env& env);
+// A horse file; in a workspace (S/<stable>/<horse>/<horse>.eqh) its stable is read too and
+// owns the horse, and the horse's files go into its directory there, else beside the file.
+bool LoadHorse(Env& env, Session& s, const std::string& file);
 
 // Windows-1252 text with CR line breaks, as UTF-8 with LF.
 std::string Lines(std::string text);

@@ -8,39 +8,17 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/cli.h"
+#include "cli_fixture.h"
 #include "core/objtext.h"
 #include "feeds/feedlist.h"
 
 namespace stallora {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::CliResult;
+using testing::RunCli;
 
-Result RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-class CliFeedsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("stallora-cli-feeds-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string Write(const std::string& name, const std::string& content) {
-    const auto p = dir_ / name;
-    std::ofstream(p, std::ios::binary) << content;
-    return p.string();
-  }
-  std::filesystem::path dir_;
-};
+class CliFeedsTest : public testing::CliScratchTest {};
 
 const char* kTextList =
     "Stallora - FEEDLIST\r\nNorsk liste\r\nDato=01-02-2025\r\nVersion=2.17\r\n47 Norge\r\n"
@@ -49,7 +27,7 @@ const char* kTextList =
 
 TEST_F(CliFeedsTest, ImportWritesTheListAndReportsOnStandardError) {
   const std::string file = Write("liste.txt", kTextList);
-  Result r = RunCli({"--program-dir", STALLORA_DATA_DIR, "--today", "2025-02-03", "import", file});
+  CliResult r = RunCli({"--program-dir", STALLORA_DATA_DIR, "--today", "2025-02-03", "import", file});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("object TForListe\r\n  ForlisteNavn = 'Norsk liste'\r\n  SpraakNr = 47\r\n", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("  EnergiBeregning = fransk\r\n"), std::string::npos);  // the Danish edition's
@@ -64,7 +42,7 @@ TEST_F(CliFeedsTest, ImportWritesTheListAndReportsOnStandardError) {
 }
 
 TEST_F(CliFeedsTest, ImportFailures) {
-  Result r = RunCli({"--program-dir", STALLORA_DATA_DIR, "import", (dir_ / "none.txt").string()});
+  CliResult r = RunCli({"--program-dir", STALLORA_DATA_DIR, "import", (dir_ / "none.txt").string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Feed file not found: " + (dir_ / "none.txt").string() + "\n");
   EXPECT_EQ(r.out, "");
@@ -83,7 +61,7 @@ TEST_F(CliFeedsTest, ImportFailures) {
 
 TEST_F(CliFeedsTest, ConvertChangesTheEnergySystemOfAList) {
   const std::string list = std::string(STALLORA_DATA_DIR) + "/Save/Feeds/45/Standard foderliste.eqf";
-  Result r = RunCli({"--program-dir", STALLORA_DATA_DIR, "convert", list, "nrc2007:DE:MCal:1:CP"});
+  CliResult r = RunCli({"--program-dir", STALLORA_DATA_DIR, "convert", list, "nrc2007:DE:MCal:1:CP"});
   ASSERT_EQ(r.status, 0) << r.err;
   TForListe converted;
   ReadRecordText(r.out, converted);
@@ -110,7 +88,7 @@ TEST_F(CliFeedsTest, ConvertFailures) {
   EXPECT_EQ(RunCli({"convert", list}).status, 2);
   EXPECT_EQ(RunCli({"convert", list, "fransk:NE:fe:0:DCP"}).status, 2);  // factor must be above 0
   EXPECT_EQ(RunCli({"convert", list, "nrc:DE:MCal:1:CP"}).status, 2);
-  Result r = RunCli({"convert", (dir_ / "none.eqf").string(), "nrc2007:DE:MCal:1:CP"});
+  CliResult r = RunCli({"convert", (dir_ / "none.eqf").string(), "nrc2007:DE:MCal:1:CP"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Cannot open file " + (dir_ / "none.eqf").string() + "\n");
   const std::string energy = std::string(STALLORA_DATA_DIR) + "/Resources/EPListe.eqe";

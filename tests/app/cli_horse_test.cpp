@@ -6,65 +6,18 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/cli.h"
+#include "cli_fixture.h"
 #include "stable/workspace.h"
 
 namespace stallora {
 namespace {
 
-class CliHorseTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("stallora-clihorse-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_ / "Resources");
-    const std::filesystem::path data = STALLORA_DATA_DIR;
-    for (const char* f : {"dan.ini", "Resources/EPListe.eqe", "Resources/treatmentregister45.txt",
-                          "Resources/behovsliste.txt"})
-      if (std::filesystem::exists(data / f)) std::filesystem::copy_file(data / f, dir_ / f);
-    // A stable with one 500 kg mare in maintenance, fed hay.
-    RecordingMessages messages;
-    FixedClock clock(EncodeDate(2026, 12, 9));
-    StartResult r = StartProgram(dir_, clock, Regional{}, messages);
-    ASSERT_TRUE(r.context) << r.fatalMessage;
-    TStall s(r.context->Env());
-    s.stallNavn = "Nord";
-    ASSERT_TRUE(s.Save());
-    THest& h = s.NewHorse();
-    h.Navn = "Bella";
-    h.VektListe->LeggTil(500, clock.Today() - 5);
-    TFor& hay = h.ForListe->AddFeed(std::make_unique<TFor>(r.context->Env()));
-    hay.Fornavn = "H\xF8";
-    hay.Fortype = 1;
-    hay.Valgt = true;
-    hay.TildeltKg = 10;
-    hay.SetValue(0, 0.5);
-    hay.SetValue(3, 3.5);
-    hay.SetValue(4, 2.0);
-    ASSERT_TRUE(s.SaveHorse(h));
-    horse_ = (dir_ / "Save" / "Nord" / "Bella" / "Bella.eqh").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+using testing::CliResult;
 
-  struct Result {
-    int status;
-    std::string out, err;
-  };
-  Result Run(std::vector<std::string> args) {
-    std::vector<std::string> all = {"--program-dir", dir_.string(), "--today", "2026-12-09"};
-    all.insert(all.end(), args.begin(), args.end());
-    std::ostringstream out, err;
-    const int status = cli::Run(all, out, err);
-    return {status, out.str(), err.str()};
-  }
-
-  std::filesystem::path dir_;
-  std::string horse_;
-};
+class CliHorseTest : public testing::CliWorkspaceTest {};
 
 TEST_F(CliHorseTest, EvalPrintsNumbersTruthValuesAndErrors) {
-  Result r = Run({"eval", horse_, "bw*0.0333"});
+  CliResult r = Run({"eval", horse_, "bw*0.0333"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "16.65\n");
   r = Run({"eval", horse_, "bw > 400"});
@@ -77,7 +30,7 @@ TEST_F(CliHorseTest, EvalPrintsNumbersTruthValuesAndErrors) {
 }
 
 TEST_F(CliHorseTest, RequirementsAndEvaluationLines) {
-  Result r = Run({"--energy", "nrc2007:DE:MCal:1:CP", "requirements", horse_});
+  CliResult r = Run({"--energy", "nrc2007:DE:MCal:1:CP", "requirements", horse_});
   ASSERT_EQ(r.status, 0) << r.err;
   std::istringstream lines(r.out);
   std::string first;
@@ -96,7 +49,7 @@ TEST_F(CliHorseTest, RequirementsAndEvaluationLines) {
 }
 
 TEST_F(CliHorseTest, ScanPrintsTheTree) {
-  Result r = Run({"scan"});
+  CliResult r = Run({"scan"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Nord\n  foderliste-Nord\n  Bella\n--\n");
 }

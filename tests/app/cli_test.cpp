@@ -6,42 +6,20 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/cli.h"
+#include "cli_fixture.h"
 #include "core/objtext.h"
 #include "feeds/feedlist.h"
 
 namespace stallora {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::CliResult;
+using testing::RunCli;
 
-Result RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = cli::Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-class CliTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("stallora-cli-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string Write(const std::string& name, const std::string& content) {
-    const auto p = dir_ / name;
-    std::ofstream(p, std::ios::binary) << content;
-    return p.string();
-  }
-  std::filesystem::path dir_;
-};
+class CliTest : public testing::CliScratchTest {};
 
 TEST_F(CliTest, HelpAndWrongUsage) {
-  Result r = RunCli({"--help"});
+  CliResult r = RunCli({"--help"});
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("check --syntax FILE"), std::string::npos);
   EXPECT_EQ(RunCli({}).status, 2);
@@ -55,7 +33,7 @@ TEST_F(CliTest, HelpAndWrongUsage) {
 }
 
 TEST_F(CliTest, SyntaxCheckAcceptsAnyClassAndReportsTheExactError) {
-  Result r = RunCli({"check", "--syntax", Write("ok.lfm", "object Form1: TForm1\n  Left = 1\nend\n")});
+  CliResult r = RunCli({"check", "--syntax", Write("ok.lfm", "object Form1: TForm1\n  Left = 1\nend\n")});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "OK\n");
   r = RunCli({"check", "--syntax", Write("bad.lfm", "object Form1: TForm1\n  Left 1\nend\n")});
@@ -68,7 +46,7 @@ TEST_F(CliTest, SyntaxCheckAcceptsAnyClassAndReportsTheExactError) {
 }
 
 TEST_F(CliTest, CheckOfAnUnknownRootClass) {
-  Result r = RunCli({"check", Write("x.eqx", "object TNobody\nend\n")});
+  CliResult r = RunCli({"check", Write("x.eqx", "object TNobody\nend\n")});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Class TNobody not found\n");
 }
@@ -84,7 +62,7 @@ TEST_F(CliTest, FormatGivesTheWrittenBytesBackAndCheckReadsRegisteredRoots) {
   list.AddFeed(std::move(feed));
   const std::string written = RecordText(list);
   const std::string file = Write("nord.eqf", written);
-  Result r = RunCli({"format", file});
+  CliResult r = RunCli({"format", file});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, written);
   r = RunCli({"check", file});
@@ -105,7 +83,7 @@ namespace stallora {
 namespace {
 
 TEST_F(CliTest, ConfigShowsTheInstalledEdition) {
-  Result r = RunCli({"--program-dir", STALLORA_DATA_DIR, "config"});
+  CliResult r = RunCli({"--program-dir", STALLORA_DATA_DIR, "config"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Country\t45 Danmark\n"), std::string::npos);
   EXPECT_NE(r.out.find("\n0\tEnergi\tfe\t2\n"), std::string::npos);           // the active object's unit
@@ -128,7 +106,7 @@ TEST_F(CliTest, PreferencesAndEnergyListsCheckAndFormat) {
                                   "  MainFormHeight = 700\r\n  MainFormWidth = 900\r\n  ShowWelcomeScreen = True\r\n"
                                   "  NutrientErrorsInPrint = False\r\n  ForwardReportingDays = 7\r\n"
                                   "  ShopRationmailToAdvisor = False\r\nend\r\n");
-  Result r = RunCli({"check", prefs});
+  CliResult r = RunCli({"check", prefs});
   EXPECT_EQ(r.status, 0) << r.err;
   r = RunCli({"format", prefs});
   EXPECT_EQ(r.out, "object TPreferences\r\n  KonsulentNavn = 'Bo'\r\n  MainFormWindowState = wsMaximized\r\n"
