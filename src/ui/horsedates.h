@@ -2,6 +2,8 @@
 // Day numbers and the date controls of the horse window.
 
 #include <QDate>
+#include <QDateEdit>
+#include <QSignalBlocker>
 #include <cmath>
 
 #include "core/daynum.h"
@@ -16,6 +18,21 @@ inline QDate QDateFromDay(DayNumber day) {
 inline DayNumber DayFromQDate(const QDate& date) {
   if (!date.isValid()) return 0;
   return EncodeDate(date.year(), date.month(), date.day());
+}
+
+// Sets a date control without announcing it as the user's change.
+inline void SetDate(QDateEdit* edit, DayNumber day) {
+  const QSignalBlocker block(edit);
+  edit->setDate(QDateFromDay(day));
+}
+
+inline QDateEdit* NewDateEdit(QWidget* parent, const char* name) {
+  auto* d = new QDateEdit(parent);
+  d->setObjectName(name);
+  d->setCalendarPopup(true);
+  d->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+  d->setMinimumDate(QDate(1900, 1, 1));
+  return d;
 }
 
 }  // namespace stallora

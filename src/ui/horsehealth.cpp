@@ -82,20 +82,6 @@ QToolButton* ToolButton(QWidget* parent, const char* name, IconKind icon, const 
   return b;
 }
 
-void SetDate(QDateEdit* edit, DayNumber day) {
-  const QSignalBlocker block(edit);
-  edit->setDate(QDateFromDay(day));
-}
-
-QDateEdit* NewDateEdit(QWidget* parent, const char* name) {
-  auto* d = new QDateEdit(parent);
-  d->setObjectName(name);
-  d->setCalendarPopup(true);
-  d->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
-  d->setMinimumDate(QDate(1900, 1, 1));
-  return d;
-}
-
 }  // namespace
 
 HorseHealthPage::HorseHealthPage(HorseWindow& window) : window_(window) {

@@ -82,20 +82,6 @@ void CheckId(QButtonGroup* group, int id) {
   if (QAbstractButton* b = group->button(id)) b->setChecked(true);
 }
 
-void SetDate(QDateEdit* edit, DayNumber day) {
-  const QSignalBlocker block(edit);
-  edit->setDate(QDateFromDay(day));
-}
-
-QDateEdit* NewDateEdit(QWidget* parent, const char* name) {
-  auto* d = new QDateEdit(parent);
-  d->setObjectName(name);
-  d->setCalendarPopup(true);
-  d->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
-  d->setMinimumDate(QDate(1900, 1, 1));
-  return d;
-}
-
 // Keeps the focus in a field whose value was refused, once the message box is gone.
 void KeepFocus(QWidget* w) {
   QTimer::singleShot(0, w, [w] { w->setFocus(); });

@@ -10,6 +10,7 @@
 #include "nutrition/horse_form.h"
 #include "render/qttext.h"
 #include "ui/horsedates.h"
+#include "ui/dialogbuttons.h"
 
 namespace stallora {
 namespace {
@@ -109,15 +110,7 @@ YoungHorseDialog::YoungHorseDialog(QWidget* parent) : QDialog(parent) {
   grid->addWidget(weight_, 3, 1);
   layout->addLayout(grid);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
-  ok->setObjectName("btnOK");
-  ok->setDefault(true);
-  QPushButton* cancel = buttons->addButton(T(kAfbryd), QDialogButtonBox::RejectRole);
-  cancel->setObjectName("btnCancel");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  AddDialogButtons(this, layout, T(kAfbryd), "btnOK", "btnCancel");
 
   connect(date_, &QDateEdit::dateChanged, this, [this] {
     if (!settingDate_) DateChanged();

@@ -12,6 +12,7 @@
 #include "core/texts.h"
 #include "render/pictures.h"
 #include "render/qttext.h"
+#include "ui/dialogbuttons.h"
 
 namespace stallora {
 namespace {
@@ -87,14 +88,7 @@ PictureDialog::PictureDialog(QWidget* parent) : QDialog(parent) {
   middle->addLayout(right, 1);
   layout->addLayout(middle);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
-  ok->setObjectName("BitBtn2");
-  QPushButton* cancel = buttons->addButton(T(kAfbryd), QDialogButtonBox::RejectRole);
-  cancel->setObjectName("btnAvbryt");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  AddDialogButtons(this, layout, T(kAfbryd), "BitBtn2", "btnAvbryt");
 
   browse = [this](const QString& dir) {
     return QFileDialog::getOpenFileName(this, T(kAabneFil), dir, QStringLiteral("JPEG files (*.jpg *.JPG *.jpeg *.JPEG)"));
@@ -170,16 +164,9 @@ MemoDialog::MemoDialog(QWidget* parent) : QDialog(parent) {
   label->setBuddy(text_);
   layout->addWidget(label);
   layout->addWidget(text_, 1);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
-  ok->setObjectName("btnClose");
-  QPushButton* cancel = buttons->addButton(T(kLuk), QDialogButtonBox::RejectRole);
-  cancel->setObjectName("btnCancel");
+  QDialogButtonBox* buttons = AddDialogButtons(this, layout, T(kLuk), "btnClose", "btnCancel");
   QPushButton* clear = buttons->addButton(T(kNulstil), QDialogButtonBox::ResetRole);
   clear->setObjectName("btnClear");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(clear, &QPushButton::clicked, text_, &QPlainTextEdit::clear);
   resize(420, 300);
 }
@@ -205,15 +192,7 @@ TextDialog::TextDialog(QWidget* parent) : QDialog(parent) {
   explanation_->setBuddy(text_);
   layout->addWidget(explanation_);
   layout->addWidget(text_);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
-  ok->setObjectName("btnOK");
-  ok->setDefault(true);
-  QPushButton* cancel = buttons->addButton(T(kAfbryd), QDialogButtonBox::RejectRole);
-  cancel->setObjectName("btnCancel");
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  AddDialogButtons(this, layout, T(kAfbryd), "btnOK", "btnCancel");
   resize(460, 180);
 }
 
