@@ -101,7 +101,7 @@ const RecordClass& TEnergyProteinObj::StaticClass() {
       {Prop<&TEnergyProteinObj::Navn>("Navn"), Prop<&TEnergyProteinObj::CountryNo>("CountryNo"),
        Prop<&TEnergyProteinObj::Energiberegning>("Energiberegning"),
        Prop<&TEnergyProteinObj::EnergiBasis>("EnergiBasis"), Prop<&TEnergyProteinObj::EnergiEnhet>("EnergiEnhet"),
-       Prop<&TEnergyProteinObj::EnergiFaktor>("EnergiFaktor"),
+       Prop<&TEnergyProteinObj::EnergiFaktor>("EnergiFaktor").WriteZero(),
        Prop<&TEnergyProteinObj::ProteinBeregning>("ProteinBeregning")});
   return c;
 }

@@ -77,7 +77,7 @@ class Writer {
       }
       case PropertyKind::kReal: {
         const double v = prop.Ref<double>(r);
-        if (v == 0 || std::isnan(v)) return;
+        if ((v == 0 && !prop.writeZero) || std::isnan(v)) return;
         if (!std::isfinite(v))
           throw ObjTextError(fmt::format("Error writing {}.{}: Invalid floating point value", cls.Name(), prop.name));
         PropertyStart(prop.name, level);

@@ -63,6 +63,13 @@ const RecordClass* ClassRegistry::Get(std::string_view name) const {
   return it == classes_.end() ? nullptr : it->second;
 }
 
+std::vector<const RecordClass*> ClassRegistry::All() const {
+  std::vector<const RecordClass*> all;
+  all.reserve(classes_.size());
+  for (const auto& [name, cls] : classes_) all.push_back(cls);
+  return all;
+}
+
 ClassRegistry& ClassRegistry::Global() {
   static ClassRegistry registry;
   return registry;

@@ -74,6 +74,9 @@ struct PropertyDef {
   bool hasDefault = false;  // integers equal to the default are not written
   int64_t defaultValue = 0;
   bool stored = true;  // false: read but never written
+  // Reals equal to 0 are not written; a record that starts with another value marks the
+  // property so that a 0 the user chose is written and does not read back as that value.
+  bool writeZero = false;
 
   // A short string: keeps at most `n` bytes when read.
   PropertyDef ShortString(size_t n = 255) const {
@@ -92,6 +95,11 @@ struct PropertyDef {
     PropertyDef d = *this;
     d.hasDefault = true;
     d.defaultValue = v;
+    return d;
+  }
+  PropertyDef WriteZero() const {
+    PropertyDef d = *this;
+    d.writeZero = true;
     return d;
   }
   PropertyDef NotStored() const {
@@ -299,6 +307,8 @@ class ClassRegistry {
   void Register(const RecordClass& cls);
   // Case-insensitive; nullptr when not registered.
   const RecordClass* Get(std::string_view name) const;
+  // Every registered class, by name.
+  std::vector<const RecordClass*> All() const;
 
   // The program's registry, filled at start-up.
   static ClassRegistry& Global();

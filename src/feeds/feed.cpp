@@ -51,9 +51,9 @@ const RecordClass& TFor::StaticClass() {
        Prop<&TFor::Fornummer>("Fornummer"), Prop<&TFor::Pris>("Pris"),
        Prop<&TFor::Fortype>("Fortype").Range(0, kMaxFeedCategory), Prop<&TFor::Valgt>("Valgt"),
        Prop<&TFor::TildeltKg>("TildeltKg"), Prop<&TFor::StallBehov>("StallBehov"),
-       Prop<&TFor::Beholdning>("Beholdning"), Prop<&TFor::Enhetsvekt>("Enhetsvekt"),
-       Prop<&TFor::TorrStoff>("TorrStoff"), Prop<&TFor::KanIkkeEndres>("KanIkkeEndres"),
-       Prop<&TFor::KarotenRikt>("KarotenRikt"), Prop<&TFor::Versjon>("Versjon"),
+       Prop<&TFor::Beholdning>("Beholdning"), Prop<&TFor::Enhetsvekt>("Enhetsvekt").WriteZero(),
+       Prop<&TFor::TorrStoff>("TorrStoff").WriteZero(), Prop<&TFor::KanIkkeEndres>("KanIkkeEndres"),
+       Prop<&TFor::KarotenRikt>("KarotenRikt"), Prop<&TFor::Versjon>("Versjon").WriteZero(),
        Prop<&TFor::KommersieltFor>("KommersieltFor"), Prop<&TFor::Fordeling>("Fordeling"),
        Prop<&TFor::Origin>("Origin"), Prop<&TFor::UserText>("UserText"), Prop<&TFor::FeedURL>("FeedURL")},
       {Extra<TFor, &TFor::WriteAnalyser, &TFor::ReadAnalyser>("Analyser")});

@@ -24,7 +24,7 @@ const RecordClass& TBehovsListe::StaticClass() {
   using L = TBehovsListe;
   static const RecordClass c = RecordClass::Make<L>(
       "TBehovsListe", {Prop<&L::BehovslisteNavn>("BehovslisteNavn"), Prop<&L::SpraakNr>("SpraakNr"),
-                       Prop<&L::Versjon>("Versjon"), Prop<&L::EndretDato>("EndretDato"),
+                       Prop<&L::Versjon>("Versjon"), Prop<&L::EndretDato>("EndretDato").WriteZero(),
                        Prop<&L::DyreartNr>("DyreartNr")});
   return c;
 }

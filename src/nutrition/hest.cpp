@@ -68,18 +68,18 @@ const RecordClass& TAnimal::StaticClass() {
   using A = TAnimal;
   static const RecordClass c = RecordClass::Make<A>(
       "TAnimal",
-      {Prop<&A::Versjon>("Versjon"), Prop<&A::EndretDato>("EndretDato"), Prop<&A::Navn>("Navn"),
+      {Prop<&A::Versjon>("Versjon").WriteZero(), Prop<&A::EndretDato>("EndretDato").WriteZero(), Prop<&A::Navn>("Navn"),
        Prop<&A::Description>("Description"), Prop<&A::RaseNavn>("RaseNavn"), Prop<&A::EierNavn>("EierNavn"),
        Prop<&A::KontaktPerson>("KontaktPerson"), Prop<&A::ArbeidsIntensitet>("ArbeidsIntensitet"),
        Prop<&A::Fodselsvekt>("Fodselsvekt"), Prop<&A::Sistetilvekst>("Sistetilvekst"),
-       Prop<&A::ForventetVoksenvekt>("ForventetVoksenvekt"), Prop<&A::MatchVekt>("MatchVekt"),
-       Prop<&A::Fodselsdato>("Fodselsdato"), Prop<&A::ParringsDato>("ParringsDato"),
+       Prop<&A::ForventetVoksenvekt>("ForventetVoksenvekt"), Prop<&A::MatchVekt>("MatchVekt").WriteZero(),
+       Prop<&A::Fodselsdato>("Fodselsdato").WriteZero(), Prop<&A::ParringsDato>("ParringsDato"),
        Prop<&A::PartusDato>("PartusDato"), Prop<&A::VedlikeholdsTurbo>("VedlikeholdsTurbo"),
        Prop<&A::TreningsMengde>("TreningsMengde"), Prop<&A::UngDyrTrening>("UngDyrTrening"),
-       Prop<&A::Kjonn>("Kjonn"), Prop<&A::Kategori>("Kategori"), Prop<&A::OppdrettsHastighet>("OppdrettsHastighet"),
-       Prop<&A::HoldFaktor>("HoldFaktor"), Prop<&A::RegNr>("RegNr"), Prop<&A::Father>("Father"),
-       Prop<&A::Mother>("Mother"), Prop<&A::NesteOrmeKur>("NesteOrmeKur"), Prop<&A::NesteFotPleie>("NesteFotPleie"),
-       Prop<&A::NesteVaksinasjon>("NesteVaksinasjon"), Prop<&A::StartForbud>("StartForbud"),
+       Prop<&A::Kjonn>("Kjonn"), Prop<&A::Kategori>("Kategori"), Prop<&A::OppdrettsHastighet>("OppdrettsHastighet").WriteZero(),
+       Prop<&A::HoldFaktor>("HoldFaktor").WriteZero(), Prop<&A::RegNr>("RegNr"), Prop<&A::Father>("Father"),
+       Prop<&A::Mother>("Mother"), Prop<&A::NesteOrmeKur>("NesteOrmeKur").WriteZero(), Prop<&A::NesteFotPleie>("NesteFotPleie").WriteZero(),
+       Prop<&A::NesteVaksinasjon>("NesteVaksinasjon"), Prop<&A::StartForbud>("StartForbud").WriteZero(),
        Prop<&A::Bildefilnavn>("Bildefilnavn"), Prop<&A::Bilde>("Bilde")});
   return c;
 }
@@ -125,8 +125,8 @@ const RecordClass& THest::StaticClass() {
       "THest", TAnimal::StaticClass(),
       {Prop<&H::brystmal>("brystmal"), Prop<&H::stangmal>("stangmal"), Prop<&H::BlodsType>("BlodsType"),
        Prop<&H::ForPris>("ForPris"), Prop<&H::AntallForingstider>("AntallForingstider"),
-       Prop<&H::Beiteinntaksfaktor>("Beiteinntaksfaktor"), Prop<&H::TimerBeiting>("TimerBeiting"),
-       Prop<&H::InnPaStall>("InnPaStall"), Prop<&H::UtFraStall>("UtFraStall"),
+       Prop<&H::Beiteinntaksfaktor>("Beiteinntaksfaktor").WriteZero(), Prop<&H::TimerBeiting>("TimerBeiting"),
+       Prop<&H::InnPaStall>("InnPaStall").WriteZero(), Prop<&H::UtFraStall>("UtFraStall").WriteZero(),
        Prop<&H::OnsketVekstHastighet>("OnsketVekstHastighet"), Prop<&H::HFTider>("HFTider"),
        Prop<&H::HestNoMeals>("HestNoMeals")},
       {Extra<H, &H::WriteAvtegnMemo, &H::ReadAvtegnMemo>("AvtegnMemo"),

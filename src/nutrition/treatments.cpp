@@ -43,7 +43,7 @@ const RecordClass& TTreatmentObj::StaticClass() {
   using T = TTreatmentObj;
   static const RecordClass c = RecordClass::Make<T>(
       "TTreatmentObj",
-      {Prop<&T::PlannedDate>("PlannedDate"), Prop<&T::DoneDate>("DoneDate"), Prop<&T::OKToStartDate>("OKToStartDate"),
+      {Prop<&T::PlannedDate>("PlannedDate").WriteZero(), Prop<&T::DoneDate>("DoneDate").WriteZero(), Prop<&T::OKToStartDate>("OKToStartDate").WriteZero(),
        Prop<&T::TreatmentName>("TreatmentName"), Prop<&T::Comment>("Comment"), Prop<&T::Notes>("Notes"),
        Prop<&T::Cost>("Cost"), Prop<&T::TreatmentType>("TreatmentType")});
   return c;
