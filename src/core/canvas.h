@@ -58,10 +58,10 @@ class RecordingCanvas final : public Canvas {
       : width_(width), height_(height), charWidth_(charWidth), lineHeight_(lineHeight) {}
   int Width() const override { return width_; }
   int Height() const override { return height_; }
-  void FillRect(int x1, int y1, int x2, int y2, Colour c) override { ops.push_back({Op::kFill, x1, y1, x2, y2, c}); }
-  void FrameRect(int x1, int y1, int x2, int y2, Colour c) override { ops.push_back({Op::kFrame, x1, y1, x2, y2, c}); }
+  void FillRect(int x1, int y1, int x2, int y2, Colour c) override { ops.push_back({Op::kFill, x1, y1, x2, y2, c, PenStyle::Solid, {}}); }
+  void FrameRect(int x1, int y1, int x2, int y2, Colour c) override { ops.push_back({Op::kFrame, x1, y1, x2, y2, c, PenStyle::Solid, {}}); }
   void Line(int x1, int y1, int x2, int y2, Colour c, PenStyle style) override {
-    ops.push_back({Op::kLine, x1, y1, x2, y2, c, style});
+    ops.push_back({Op::kLine, x1, y1, x2, y2, c, style, {}});
   }
   void SetFont(std::string_view name, int pointSize, bool bold) override {
     font = std::string(name);

@@ -5,6 +5,7 @@
 
 #include "core/html_report.h"
 #include "core/textutil.h"
+#include "feeds/page_cells.h"
 
 namespace stallora {
 
@@ -240,12 +241,7 @@ int32_t TFor::Fingerprint() const {
 
 namespace {
 
-constexpr std::string_view kRowStart = "<tr bgcolor=\"#FFFFFF\">";
-constexpr std::string_view kRowEnd = "</tr>";
-constexpr std::string_view kEmptyCell = "<td> </td>";
-
-std::string LabelCell(std::string_view text) { return "<td Align=\"left\">" + std::string(text) + "</td>"; }
-std::string ValueCell(std::string_view text) { return "<td Align=\"center\">" + std::string(text) + "</td>"; }
+using namespace feedpages;
 
 int NutrientDecimals(int i) { return i == 15 || i == 16 ? 0 : 2; }
 
@@ -255,7 +251,7 @@ std::string TFor::FeedInfoPage() const {
   const CountrySettings& s = SettingsOf(*env);
   const char sep = env->regional.decimalSeparator;
   std::string out = SimplePageHead();
-  out += TitleBlockWithRule(Fornavn, env->regional.FormatShortDate(env->Today()));
+  out += TitleBlockWithRule(HtmlEscape(Fornavn), env->regional.FormatShortDate(env->Today()));
   out += TableFrameStart();
   out += HeaderRowStart();
   out += "<th width=\"60%\" align=\"left\">" + Tr(kNaeringsstof) + "</th>";
@@ -281,7 +277,7 @@ std::string TFor::FeedInfoPageDM() const {
   const CountrySettings& s = SettingsOf(*env);
   const char sep = env->regional.decimalSeparator;
   std::string out = SimplePageHead();
-  out += TitleBlockWithRule(Fornavn, env->regional.FormatShortDate(env->Today()));
+  out += TitleBlockWithRule(HtmlEscape(Fornavn), env->regional.FormatShortDate(env->Today()));
   out += TableFrameStart();
   out += HeaderRowStart();
   out += "<th width=\"55%\" align=\"left\">" + Tr(kNaeringsstof) + "</th>";

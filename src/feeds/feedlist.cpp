@@ -10,6 +10,7 @@
 #include "core/html_report.h"
 #include "core/objtext.h"
 #include "core/textutil.h"
+#include "feeds/page_cells.h"
 
 namespace stallora {
 
@@ -696,20 +697,12 @@ std::string TForListe::InfoText() const {
   return out;
 }
 
-namespace {
-
-constexpr std::string_view kRowStart = "<tr bgcolor=\"#FFFFFF\">";
-constexpr std::string_view kRowEnd = "</tr>";
-
-std::string LabelCell(std::string_view text) { return "<td Align=\"left\">" + std::string(text) + "</td>"; }
-std::string ValueCell(std::string_view text) { return "<td Align=\"center\">" + std::string(text) + "</td>"; }
-
-}  // namespace
+using namespace feedpages;
 
 std::string TForListe::PriceListPage() const {
   const char sep = env->regional.decimalSeparator;
   std::string out = SimplePageHead();
-  out += TitleBlockWithRule(ForlisteNavn, env->regional.FormatShortDate(env->Today()));
+  out += TitleBlockWithRule(HtmlEscape(ForlisteNavn), env->regional.FormatShortDate(env->Today()));
   out += TableFrameStart();
   out += HeaderRowStart();
   out += "<th width=\"60%\" align=\"left\">" + Tr(kFodernavn) + "</th>";
@@ -717,7 +710,7 @@ std::string TForListe::PriceListPage() const {
   out += RowEnd();
   for (const auto& f : feeds_) {
     out += kRowStart;
-    out += LabelCell(f->Fornavn);
+    out += LabelCell(HtmlEscape(f->Fornavn));
     out += ValueCell(FormatFixed(8, 2, f->Pris, sep));
     out += kRowEnd;
   }
@@ -753,7 +746,7 @@ std::string TForListe::MixRecipePage() const {
   const double total = TotalKg();
   // The price stands beside "/kg": it is the price of one kg of the mix, not of the batch.
   const double pricePerKg = total > 0 ? TotalPrice() / total : 0.0;
-  std::string out = TitleBlockWithRule(ForlisteNavn, env->regional.FormatShortDate(env->Today()));
+  std::string out = TitleBlockWithRule(HtmlEscape(ForlisteNavn), env->regional.FormatShortDate(env->Today()));
   out += "<br>";
   out += Tr(kFoderpris);
   out += FormatFixed(8, env->CurrencyDecimals(), pricePerKg, sep);
@@ -770,7 +763,7 @@ std::string TForListe::MixRecipePage() const {
   for (const auto& f : feeds_) {
     if (!(f->TildeltKg > 0)) continue;
     out += kRowStart;
-    out += LabelCell(f->Fornavn);
+    out += LabelCell(HtmlEscape(f->Fornavn));
     out += ValueCell(FormatFixed(8, 2, f->TildeltKg * 100 / total, sep));
     out += ValueCell(FormatFixed(8, 2, f->TildeltKg, sep));
     out += kRowEnd;

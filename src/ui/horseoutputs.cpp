@@ -9,6 +9,7 @@
 #include "nutrition/horse_form.h"
 #include "nutrition/report_common.h"
 #include "render/qttext.h"
+#include "ui/clipboard.h"
 #include "ui/horsetexts.h"
 #include "ui/horsewindow.h"
 #include "ui/htmlview.h"
@@ -17,21 +18,13 @@ namespace stallora {
 
 using namespace horsetext;
 
-void CopyPageToClipboard(const std::string& html) {
-  const QString escaped = Q(EscapeNationalLetters(html));
-  auto* data = new QMimeData;
-  data->setHtml(escaped);
-  data->setText(escaped);
-  QApplication::clipboard()->setMimeData(data);
-}
-
 void CopyFileToClipboard(HorseWindow& window, const std::filesystem::path& file) {
   const auto bytes = ReadWholeFile(file);
   if (!bytes) {
     window.Prompts().Error(Tr(kWFejl) + " " + PathText(file));
     return;
   }
-  CopyPageToClipboard(*bytes);
+  CopyHtmlToClipboard(*bytes);
 }
 
 void StorePage(HorseWindow& window, int kind, const std::string& html, const Text& word) {

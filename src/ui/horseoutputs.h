@@ -12,8 +12,6 @@ namespace stallora {
 class HorseWindow;
 class HtmlView;
 
-// Puts the page on the clipboard as HTML and as text, with the national letters escaped.
-void CopyPageToClipboard(const std::string& cp1252Html);
 // The page file's text on the clipboard; an error message when it cannot be read.
 void CopyFileToClipboard(HorseWindow& window, const std::filesystem::path& file);
 // The file-description dialog, the save dialog (again on Retry) and the page written with

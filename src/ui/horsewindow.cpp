@@ -42,6 +42,7 @@
 #include "ration/horse_reports.h"
 #include "render/pictures.h"
 #include "render/qttext.h"
+#include "ui/clipboard.h"
 #include "ui/horsedates.h"
 #include "ui/horsediary.h"
 #include "ui/horsehealth.h"
@@ -701,7 +702,7 @@ QWidget* HorseWindow::BuildRequirementPage() {
     if (!dead_) PrintView(*this, *wbRequirements_);
   });
   connect(copy, &QPushButton::clicked, this, [this] {
-    if (!dead_) CopyPageToClipboard(requirementReport_);
+    if (!dead_) CopyHtmlToClipboard(requirementReport_);
   });
   connect(store, &QPushButton::clicked, this, [this] {
     if (!dead_) StorePage(*this, kRequirementReport, requirementReport_, kWBehovLower);

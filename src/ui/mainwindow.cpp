@@ -1,3 +1,4 @@
+#include "ui/reportwindow.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
@@ -173,7 +174,8 @@ MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messa
 
 MainWindow::~MainWindow() {
   // The sub-windows die after this object's members; they must not reach back into them.
-  for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->disconnect(this);
+  // Closed ones wait for their deferred deletion and are no longer in the area's list.
+  for (QMdiSubWindow* sub : mdi_->findChildren<QMdiSubWindow*>()) sub->disconnect(this);
   children_.clear();
 }
 
@@ -494,11 +496,7 @@ QString MainWindow::HorseCaption(const THest& h) const {
 }
 
 void MainWindow::OpenHorse(THest& horse) {
-  if (QMdiSubWindow* sub = FindChild(&horse)) {
-    sub->showNormal();
-    mdi_->setActiveSubWindow(sub);
-    return;
-  }
+  if (RaiseChild(&horse)) return;
   if (!Factories().horse) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   RecordWindow* w = Factories().horse(horse, services_);
@@ -509,25 +507,28 @@ void MainWindow::OpenHorse(THest& horse) {
 }
 
 void MainWindow::OpenStable(TStall& stable) {
-  if (QMdiSubWindow* sub = FindChild(&stable)) {
-    sub->showNormal();
-    mdi_->setActiveSubWindow(sub);
-    return;
-  }
-  if (!Factories().stable) return;
-  RecordWindow* w = Factories().stable(stable, services_);
-  if (w) AddChild(&stable, w, Q(stable.stallNavn));
+  if (RaiseChild(&stable)) return;
+  // Until stables have an editing window of their own, they open on their reports.
+  RecordWindow* w = Factories().stable ? Factories().stable(stable, services_) : NewStableReportWindow(stable);
+  if (!w) return;
+  AddChild(&stable, w, Q(stable.stallNavn));
+  mdi_->cascadeSubWindows();
+}
+
+bool MainWindow::RaiseChild(const Record* record) {
+  QMdiSubWindow* sub = FindChild(record);
+  if (!sub) return false;
+  sub->showNormal();
+  mdi_->setActiveSubWindow(sub);
+  // A report shown read-only follows what was saved since it was made.
+  if (auto* reports = qobject_cast<ReportWindow*>(sub->widget())) reports->Refresh();
+  return true;
 }
 
 void MainWindow::OpenFeedList(TForListe& list) {
-  if (QMdiSubWindow* sub = FindChild(&list)) {
-    sub->showNormal();
-    mdi_->setActiveSubWindow(sub);
-    return;
-  }
-  if (!Factories().feedList) return;
+  if (RaiseChild(&list)) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  RecordWindow* w = Factories().feedList(list, services_);
+  RecordWindow* w = Factories().feedList ? Factories().feedList(list, services_) : NewFeedListReportWindow(list);
   QApplication::restoreOverrideCursor();
   if (!w) return;
   AddChild(&list, w, Q(list.ForlisteNavn));

@@ -113,6 +113,8 @@ class MainWindow : public QMainWindow {
   void UpdateInformation();
   QMdiSubWindow* AddChild(Record* record, RecordWindow* window, const QString& caption);
   QMdiSubWindow* FindChild(const Record* record) const;
+  // Shows and activates the record's window; false when it has none.
+  bool RaiseChild(const Record* record);
   // Closes a record's window; false when it stays open (the user cancelled its question).
   bool CloseChildOf(const Record* record, bool store);
   QString HorseCaption(const THest& h) const;

@@ -53,6 +53,7 @@
 #include "render/qtcanvas.h"
 #include "render/qttext.h"
 #include "stable/stall.h"
+#include "ui/clipboard.h"
 #include "ui/htmlview.h"
 #include "ui/mainwindow.h"
 #include "ui/rationtexts.h"
@@ -1474,13 +1475,7 @@ void RationPage::Impl::PrintPlan() {
 }
 
 void RationPage::Impl::CopyPlan() {
-  const std::string escaped = EscapeNationalLetters(PlanForOutput());
-  auto* data = new QMimeData;
-  const std::string block = HtmlClipboardBlock(escaped);
-  data->setData("HTML Format", QByteArray(block.data(), static_cast<qsizetype>(block.size())));
-  data->setHtml(Q(escaped));
-  data->setText(Q(escaped));
-  QApplication::clipboard()->setMimeData(data);
+  CopyHtmlToClipboard(PlanForOutput());
 }
 
 void RationPage::Impl::Store(int kind, const std::string& html, const std::string& word) {

@@ -513,6 +513,23 @@ TEST(FeedList, PriceListPage) {
                 TableFrameEnd());
 }
 
+// Names come from downloaded lists and from users; they show as typed and add no markup.
+TEST(FeedList, PagesShowNamesAsTyped) {
+  FeedsEnv fx;
+  TForListe list(*fx.env);
+  list.ForlisteNavn = "Vinter & <forår>";
+  list.ForBlanding = true;
+  TFor& odd = Add(list, "<b>\"Kraft\"</b>");
+  odd.TildeltKg = 1;
+  for (const std::string& page : {list.PriceListPage(), list.MixRecipePage(), odd.FeedInfoPage(), odd.FeedInfoPageDM()}) {
+    EXPECT_EQ(page.find("<b>\""), std::string::npos) << page;
+    EXPECT_EQ(page.find("<forår>"), std::string::npos);
+  }
+  EXPECT_NE(list.PriceListPage().find("Vinter &amp; &lt;forår&gt;"), std::string::npos);
+  EXPECT_NE(list.PriceListPage().find("&lt;b&gt;&quot;Kraft&quot;&lt;/b&gt;"), std::string::npos);
+  EXPECT_NE(odd.FeedInfoPage().find("&lt;b&gt;&quot;Kraft&quot;&lt;/b&gt;"), std::string::npos);
+}
+
 TEST(FeedList, MixPages) {
   FeedsEnv fx('.');
   TForListe mix(*fx.env);

@@ -44,7 +44,7 @@ class ProgramDirTest : public ::testing::Test {
   DayNumber today() const { return clock_.Today(); }
 
   std::filesystem::path dir_;
-  FixedClock clock_{EncodeDate(2026, 12, 9)};
+  FixedClock clock_{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
   RecordingMessages messages_;
   std::unique_ptr<AppContext> app_;
 };

@@ -4,6 +4,11 @@
 
 #include "core/cp1252.h"
 #include "core/objtext.h"
+#include <QClipboard>
+#include <QMimeData>
+
+#include "stable/stable_reports.h"
+#include "ui/reportwindow.h"
 #include "smallwin_fixture.h"
 
 using namespace stallora;
@@ -153,6 +158,58 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(subject), QStringLiteral("Nord"));
     QCOMPARE(attached.size(), size_t{1});
     QCOMPARE(QString::fromStdString(attached[0].filename().string()), QStringLiteral("Nord.eqs"));
+  }
+
+  void stablesAndFeedListsOpenOnTheirReportsOnce() {
+    Fixture f("reportwindows");
+    TStall& s = f.WriteStable("Nord");
+    f.WriteHorse(s, "Bella", "Ida Hansen");
+    TForListe list(f.app->Env());
+    list.ForlisteNavn = "Vinter";
+    TFor& oats = list.AddFeed(std::make_unique<TFor>(f.app->Env()));
+    oats.Fornavn = "Havre <sort>";
+    oats.Pris = 3.25;
+    list.SaveToFile(f.app->preferences.FeedDirectory() / "Vinter.eqf");
+    MainWindow& main = f.Open();
+
+    TStall* nord = f.ws->StableByName("Nord");
+    QVERIFY(nord);
+    main.OpenStable(*nord);
+    QCOMPARE(main.MdiArea()->subWindowList().size(), 1);
+    auto* reports = qobject_cast<ReportWindow*>(main.MdiArea()->activeSubWindow()->widget());
+    QVERIFY(reports);
+    QCOMPARE(reports->record(), static_cast<Record*>(nord));
+    QVERIFY(reports->Html().find("Oversigt over heste") != std::string::npos);
+    QVERIFY(reports->Html().find("Bella") != std::string::npos);
+    QVERIFY(reports->View()->toPlainText().contains("Ida Hansen"));
+    reports->ShowPage(kStableTreatmentReport);
+    QVERIFY(reports->Html().find("Behandlingsliste") != std::string::npos);
+    // Opening it again raises the same window; nothing to save, so closing never asks.
+    main.OpenStable(*nord);
+    QCOMPARE(main.MdiArea()->subWindowList().size(), 1);
+    QVERIFY(!reports->HasUnsavedChanges());
+
+    TForListe* vinter = nullptr;
+    for (const auto& l : f.ws->FeedLists())
+      if (l->ForlisteNavn == "Vinter") vinter = l.get();
+    QVERIFY(vinter);
+    main.OpenFeedList(*vinter);
+    QCOMPARE(main.MdiArea()->subWindowList().size(), 2);
+    auto* prices = qobject_cast<ReportWindow*>(main.MdiArea()->activeSubWindow()->widget());
+    QVERIFY(prices);
+    QVERIFY(prices->Html().find("Havre &lt;sort&gt;") != std::string::npos);
+    QVERIFY(prices->View()->toPlainText().contains("3,25"));
+
+    // The copy button puts the page on the clipboard with the block word processors read.
+    prices->findChild<QToolButton*>("btnCopy")->click();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    QVERIFY(data->hasFormat("HTML Format"));
+    QVERIFY(data->data("HTML Format").startsWith("Version:"));
+    QVERIFY(data->html().contains("Havre"));
+    f.Shot(main.MdiArea(), "reportwindows");
+
+    QVERIFY(main.SaveAndCloseAllWindows());
+    QCOMPARE(main.MdiArea()->subWindowList().size(), 0);
   }
 
   void modelHorsesAndTheirStable() {

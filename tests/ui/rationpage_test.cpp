@@ -44,7 +44,7 @@ class RationPageTest : public QObject {
 
  private:
   fs::path dir_;
-  FixedClock clock_{EncodeDate(2026, 12, 9)};
+  FixedClock clock_{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
   RecordingMessages startMessages_;
   RecordingMessages messages_;
   std::unique_ptr<AppContext> app_;

@@ -107,7 +107,7 @@ class Fixture {
   }
 
   fs::path dir;
-  FixedClock clock{EncodeDate(2026, 12, 9)};
+  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
   RecordingMessages startMessages;
   BoxMessages box;
   std::unique_ptr<AppContext> app;
