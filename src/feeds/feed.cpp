@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/floattext.h"
 #include "core/html_report.h"
 #include "core/textutil.h"
 #include "feeds/page_cells.h"
@@ -64,8 +65,17 @@ const RecordClass& TFor::StaticClass() {
 std::string TFor::WriteAnalyser() const {
   std::string out;
   out.reserve(static_cast<size_t>(Analyse.Count()) * 13);
+  const char sep = env->regional.decimalSeparator;
   for (double v : Analyse.Values()) {
-    out += FormatFixed(10, 3, v, env->regional.decimalSeparator);
+    if (v >= -99999999.0 && v <= 9999999999.0) {
+      out += FormatFixed(10, 3, v, sep);
+    } else {
+      // Ten columns would cut the exponent off such a value and it would read back as
+      // another number; it is written whole instead (the reader takes any width).
+      std::string whole = ObjTextFloat(v);
+      if (const size_t dot = whole.find('.'); dot != std::string::npos) whole[dot] = sep;
+      out += whole;
+    }
     out += "\r\n";
   }
   return out;

@@ -51,6 +51,25 @@ TEST(Feed, AnalyserBlockHasOneFixedWidthLinePerValue) {
   EXPECT_EQ(other.WriteAnalyser(), "      0.000\r\n     12.500\r\n123456.789\r\n1234567.89\r\n");
 }
 
+// Ten columns cannot hold these; cutting them would store another number.
+TEST(Feed, AnalyserValuesTooWideForTheColumnsAreWrittenWhole) {
+  FeedsEnv comma(',');
+  TFor feed(*comma.env);
+  feed.SetValue(0, 3.3e51);
+  feed.SetValue(1, -123456789.5);
+  feed.SetValue(2, 9999999999.0);
+  feed.SetValue(3, -99999999.0);
+  const std::string block = feed.WriteAnalyser();
+  EXPECT_EQ(block, "3,3E51\r\n-123456789,5\r\n9999999999\r\n-99999999,\r\n");
+  FeedsEnv stop('.');
+  TFor back(*stop.env);
+  back.ReadAnalyser(block);
+  EXPECT_DOUBLE_EQ(back.Value(0), 3.3e51);
+  EXPECT_DOUBLE_EQ(back.Value(1), -123456789.5);
+  EXPECT_DOUBLE_EQ(back.Value(2), 9999999999.0);
+  EXPECT_DOUBLE_EQ(back.Value(3), -99999999.0);
+}
+
 TEST(Feed, TwentyFourValuesCrossDecimalSeparatorsBothWays) {
   FeedsEnv comma(','), stop('.');
   TFor a(*comma.env);
