@@ -7,7 +7,7 @@ CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench fuzz clean install
 
 all: build
 
@@ -24,6 +24,10 @@ build: configure
 
 run: build
 	./scripts/run.sh $(BUILD)
+
+# Installs the built program for the current user (see README, "Installing").
+install: build
+	./scripts/install-user.sh $(BUILD)
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

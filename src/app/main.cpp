@@ -1,24 +1,25 @@
 // stallora: the desktop program.
 
 #include <QApplication>
-#include <QTimer>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 
+#include "core/daynum.h"
+#include "net/update_service.h"
 #include "render/fonts.h"
 #include "render/qttext.h"
+#include "stable/online_service.h"
 #include "stable/workspace.h"
 #include "ui/horsewindow.h"
+#include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/qtmessages.h"
 #include "ui/splash.h"
-#include "ui/welcomewindow.h"
-#include "net/update_service.h"
-#include "stable/online_service.h"
-#include "core/daynum.h"
-#include <chrono>
 #include "ui/welcomewindow.h"
 
 namespace {
@@ -59,8 +60,9 @@ stallora::Regional RegionalFromLocale() {
 }
 
 // For documentation and visual checks: STALLORA_SCREENSHOT=file.png saves a picture of the
-// screen after STALLORA_SCREENSHOT_DELAY milliseconds (default 3000), and with
-// STALLORA_SCREENSHOT_QUIT=1 the program then ends without saving anything.
+// screen after STALLORA_SCREENSHOT_DELAY milliseconds (default 3000). Then, with
+// STALLORA_SCREENSHOT_QUIT=1 the program ends at once without saving anything, and with
+// STALLORA_SCREENSHOT_CLOSE=1 it closes its windows the way a user does.
 void ArmScreenshot() {
   const QByteArray file = qgetenv("STALLORA_SCREENSHOT");
   if (file.isEmpty()) return;
@@ -68,7 +70,21 @@ void ArmScreenshot() {
   QTimer::singleShot(delay > 0 ? delay : 3000, [file] {
     if (QScreen* screen = QGuiApplication::primaryScreen()) screen->grabWindow(0).save(QString::fromLocal8Bit(file));
     if (qEnvironmentVariableIntValue("STALLORA_SCREENSHOT_QUIT")) std::_Exit(0);
+    if (qEnvironmentVariableIntValue("STALLORA_SCREENSHOT_CLOSE")) QApplication::closeAllWindows();
   });
+}
+
+// STALLORA_OPEN_HORSE=name opens that horse's window after the scan (for the same checks).
+void OpenHorseFromEnvironment(stallora::Workspace& workspace, stallora::MainWindow& window) {
+  const QByteArray name = qgetenv("STALLORA_OPEN_HORSE");
+  if (name.isEmpty()) return;
+  const std::string wanted = stallora::L(QString::fromLocal8Bit(name));
+  for (const auto& stable : workspace.Stables())
+    if (stallora::THest* horse = stable->HorseByName(wanted)) {
+      window.OpenHorse(*horse);
+      return;
+    }
+  std::fprintf(stderr, "STALLORA_OPEN_HORSE: no horse named %s\n", name.constData());
 }
 
 }  // namespace
@@ -77,6 +93,8 @@ int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName("Stallora");
   QApplication::setOrganizationName("Stallora");
+  QGuiApplication::setDesktopFileName("stallora");
+  QApplication::setWindowIcon(stallora::Icon(stallora::IconKind::Horse));
   stallora::InstallFontSubstitutions();
   ArmScreenshot();
 
@@ -126,6 +144,7 @@ int main(int argc, char** argv) {
     window.RefreshTree();
   }
   stallora::ShowWelcomeAfterScan(window, &update.service());
+  OpenHorseFromEnvironment(workspace, window);
   if (choice == stallora::SplashWindow::kHelp)
     window.OpenInfoPage("Starthjælp for Stallora", app.preferences.ManualPage());
   return qapp.exec();

@@ -342,7 +342,7 @@ void MainWindow::BuildMenus() {
   windowMenu_ = menuBar()->addMenu(T(kVindue));
   connect(windowMenu_, &QMenu::aboutToShow, this, [this] {
     windowMenu_->clear();
-    windowMenu_->addAction(T(kOrdneVindue), mdi_, &QMdiArea::cascadeSubWindows);
+    windowMenu_->addAction(T(kOrdneVindue), this, &MainWindow::CascadeChildren);
     windowMenu_->addAction(T(kVis) + " " + Lower(kStarthjaelp), this, [this] {
       if (showWelcome) showWelcome();
     })->setEnabled(showWelcome && !(welcomeShown && welcomeShown()));
@@ -464,6 +464,17 @@ QMdiSubWindow* MainWindow::FindChild(const Record* record) const {
   return it == children_.end() ? nullptr : it->data();
 }
 
+void MainWindow::CascadeChildren() {
+  mdi_->cascadeSubWindows();
+  // Cascading gives each window its preferred size; one larger than the area would open
+  // partly out of sight, behind scroll bars.
+  const QSize room = mdi_->viewport()->size();
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    const QSize fit(std::min(sub->width(), room.width() - sub->x()), std::min(sub->height(), room.height() - sub->y()));
+    if (fit != sub->size() && fit.width() > 200 && fit.height() > 150) sub->resize(fit);
+  }
+}
+
 QMdiSubWindow* MainWindow::AddChild(Record* record, RecordWindow* window, const QString& caption) {
   QMdiSubWindow* sub = mdi_->addSubWindow(window);
   sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -503,7 +514,7 @@ void MainWindow::OpenHorse(THest& horse) {
   QApplication::restoreOverrideCursor();
   if (!w) return;
   AddChild(&horse, w, HorseCaption(horse));
-  mdi_->cascadeSubWindows();
+  CascadeChildren();
 }
 
 void MainWindow::OpenStable(TStall& stable) {
@@ -512,7 +523,7 @@ void MainWindow::OpenStable(TStall& stable) {
   RecordWindow* w = Factories().stable ? Factories().stable(stable, services_) : NewStableReportWindow(stable);
   if (!w) return;
   AddChild(&stable, w, Q(stable.stallNavn));
-  mdi_->cascadeSubWindows();
+  CascadeChildren();
 }
 
 bool MainWindow::RaiseChild(const Record* record) {
@@ -532,7 +543,7 @@ void MainWindow::OpenFeedList(TForListe& list) {
   QApplication::restoreOverrideCursor();
   if (!w) return;
   AddChild(&list, w, Q(list.ForlisteNavn));
-  mdi_->cascadeSubWindows();
+  CascadeChildren();
 }
 
 bool MainWindow::SaveAndCloseAllWindows() {

@@ -115,6 +115,8 @@ class MainWindow : public QMainWindow {
   QMdiSubWindow* FindChild(const Record* record) const;
   // Shows and activates the record's window; false when it has none.
   bool RaiseChild(const Record* record);
+  // Cascades the record windows and keeps each inside the visible area.
+  void CascadeChildren();
   // Closes a record's window; false when it stays open (the user cancelled its question).
   bool CloseChildOf(const Record* record, bool store);
   QString HorseCaption(const THest& h) const;
