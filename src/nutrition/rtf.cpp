@@ -192,6 +192,11 @@ class Reader {
       NewParagraph();
     } else if (w == "tab") {
       Character('\t');
+    } else if (w == "cell") {
+      // A table row of a word processor reads as one line with its cells apart.
+      Character('\t');
+    } else if (w == "row") {
+      EndRow();
     } else if (w == "b") {
       s.format.bold = on;
     } else if (w == "i") {
@@ -284,6 +289,17 @@ class Reader {
   void NewParagraph() {
     if (State().destination != Destination::kText) return;
     doc_.paragraphs.emplace_back();
+  }
+
+  // The last cell's separator goes; the row ends its line.
+  void EndRow() {
+    if (State().destination != Destination::kText) return;
+    if (!doc_.paragraphs.empty() && !doc_.paragraphs.back().runs.empty()) {
+      std::string& text = doc_.paragraphs.back().runs.back().text;
+      if (!text.empty() && text.back() == '\t') text.pop_back();
+      if (text.empty()) doc_.paragraphs.back().runs.pop_back();
+    }
+    NewParagraph();
   }
 
   std::string_view in_;

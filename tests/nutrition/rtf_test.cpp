@@ -149,6 +149,54 @@ TEST(Rtf, PlainTextDocumentSplitsLines) {
   EXPECT_EQ(*back, doc);
 }
 
+std::string ReadTestFile(const std::string& name) {
+  std::ifstream in(std::filesystem::path(STALLORA_TEST_DATA) / "rtf" / name, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Made with LibreOffice Writer 7.4 (--convert-to rtf) from a diary typed in Writer: \uN with
+// fallbacks, a font table with nested groups, the stylesheet and page tables, \hich/\loch.
+TEST(Rtf, ReadsADiaryWrittenByLibreOffice) {
+  auto doc = ReadRtf(ReadTestFile("libreoffice_diary.rtf"));
+  ASSERT_TRUE(doc);
+  ASSERT_GE(doc->paragraphs.size(), 5u);
+  const auto& p = doc->paragraphs;
+  EXPECT_EQ(p[0].Text(), "Dagbog for Bl\xE6sbjerg \x96 8. december 2026");
+  EXPECT_EQ(p[0].runs[0].font, "Arial");
+  EXPECT_EQ(p[0].runs[0].size, 10);
+  ASSERT_EQ(p[1].runs.size(), 5u);
+  EXPECT_EQ(p[1].runs[1].text, "ormekur givet");
+  EXPECT_TRUE(p[1].runs[1].bold);
+  EXPECT_FALSE(p[1].runs[0].bold);
+  EXPECT_TRUE(p[1].runs[3].italic);
+  EXPECT_TRUE(p[2].runs[0].underline);
+  EXPECT_EQ(p[2].Text(), "Smed kommer fredag; pris 650 \x80.");
+  ASSERT_TRUE(p[3].runs[0].color);
+  EXPECT_EQ(*p[3].runs[0].color, (RtfColor{255, 0, 0}));
+  // Omega has no Windows-1252 byte: the writer's fallback "?" stands for it.
+  EXPECT_EQ(p[3].Text(), "Halter let p\xE5 venstre forben\t?-test");
+  EXPECT_EQ(p[4].runs[0].font, "Times New Roman");
+  EXPECT_EQ(p[4].runs[0].size, 14);
+  EXPECT_EQ(p[4].Text(), "Foderplan \xE6ndret: 9 kg h\xF8, 1,5 kg havre.");
+}
+
+// The same word processor's notes with a heading, a bulleted list and a table: list
+// numbering text stays in front of its item, table cells are apart on one line.
+TEST(Rtf, ReadsListsAndTablesWrittenByLibreOffice) {
+  auto doc = ReadRtf(ReadTestFile("libreoffice_notes.rtf"));
+  ASSERT_TRUE(doc);
+  std::vector<std::string> lines;
+  for (const auto& p : doc->paragraphs) lines.push_back(p.Text());
+  ASSERT_GE(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "\tStald Egebjerg \x96 noter");
+  EXPECT_TRUE(doc->paragraphs[0].runs.back().bold);
+  EXPECT_EQ(lines[1], " ?\tVand efterset i alle bokse");
+  EXPECT_EQ(lines[2], " ?\tH\xF8leverance tirsdag");
+  EXPECT_EQ(*doc->paragraphs[2].runs.back().color, (RtfColor{0, 0, 255}));
+  EXPECT_EQ(lines[3], "Boks 1\tNova");
+  EXPECT_EQ(lines[4], "Sidste linje med \xE6\xF8\xE5 \xC6\xD8\xC5 og \x84" "citat\x93.");
+}
+
 TEST(Rtf, SeedFilesRead) {
   const std::filesystem::path dir = std::filesystem::path(STALLORA_TEST_DATA) / "rtf";
   int files = 0;
