@@ -22,7 +22,9 @@
 #include <QtCharts/QPieSeries>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "app/cli.h"
 #include "core/fileio.h"
 #include "nutrition/report_common.h"
 #include "ration/ration_charts.h"
@@ -344,6 +346,29 @@ class RationPageTest : public QObject {
     QVERIFY(Find<QTabWidget>("pcForing")->isTabVisible(2));
     QVERIFY(Find<QTabWidget>("pcForing")->isTabVisible(4));
     Shot("ration-amounts");
+
+    // The command-line tool, reading the saved horse, computes the same numbers.
+    QVERIFY(stable_->Save());
+    QVERIFY(stable_->SaveHorse(*horse_));
+    const fs::path file = stable_->HorseDirectory(*horse_) / (horse_->Navn + ".eqh");
+    std::ostringstream out, err;
+    QCOMPARE(cli::Run({"--program-dir", dir_.string(), "--today", "2026-12-09", "evaluate", file.string()}, out, err),
+             0);
+    std::istringstream lines(out.str());
+    std::string line;
+    int compared = 0;
+    while (std::getline(lines, line) && compared < kNutrientCount) {
+      std::vector<std::string> cells;
+      std::istringstream fields(line);
+      for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell);
+      QVERIFY(cells.size() >= 4);
+      const auto k = static_cast<size_t>(std::stoi(cells[0]));
+      const double behov = std::stod(cells[2]), tilforsel = std::stod(cells[3]);
+      QVERIFY2(std::abs(behov - horse_->Behov[k]) <= 1e-8 * std::max(1.0, std::abs(behov)), line.c_str());
+      QVERIFY2(std::abs(tilforsel - horse_->Tilforsel[k]) <= 1e-8 * std::max(1.0, std::abs(tilforsel)), line.c_str());
+      ++compared;
+    }
+    QCOMPARE(compared, kNutrientCount);
 
     // Too little roughage: the verdict turns red.
     TypeIntoCell(table, 0, 1, "2");
