@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -20,6 +21,7 @@
 #include "nutrition/growth.h"
 #include "nutrition/hest.h"
 #include "nutrition/uttrykk.h"
+#include "fake_subject.h"
 
 namespace stallora {
 namespace {
@@ -40,31 +42,9 @@ std::string ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-struct Animal final : FormulaSubject {
+// A horse of one category as the formulas see it.
+struct Animal : testing::FakeSubject {
   Category category = kVedlikehold;
-  double bw = 500;
-  int mop = 0;
-  int mol = 0;
-  int age = 60;
-  double adg = 0;
-  int ti = 0;
-  bool yhtrained = false;
-  double milk = 0;
-  double sweat = 0;
-  int maintlevel = 1;
-  double behov = 0;  // what every Behov[n] reads as
-
-  double BodyWeight() const override { return bw; }
-  int PregnancyMonth() const override { return mop; }
-  int LactationMonth() const override { return mol; }
-  int AgeMonths() const override { return age; }
-  double ExpectedDailyGain() const override { return adg; }
-  int TrainingIntensity() const override { return ti; }
-  bool YoungHorseTrained() const override { return yhtrained; }
-  double MilkProduction() const override { return milk; }
-  double SweatLoss() const override { return sweat; }
-  int MaintenanceLevel() const override { return maintlevel; }
-  double Requirement(int) const override { return behov; }
 };
 
 Animal Maintenance(double bw, int maintlevel = 1) {
@@ -588,9 +568,9 @@ TEST_F(RequirementList, NoFormulaDependsOnThePreviousRequirements) {
     for (size_t i = 0; i < subjects.size(); i += 7) {
       Animal a = subjects[i];
       for (int n = 0; n < 24; ++n) {
-        a.behov = 0;
+        std::fill(std::begin(a.behov), std::end(a.behov), 0.0);
         const double before = Req(n, a);
-        a.behov = 12345;
+        std::fill(std::begin(a.behov), std::end(a.behov), 12345.0);
         EXPECT_EQ(Req(n, a), before) << "nutrient " << n << ", category " << c;
       }
     }

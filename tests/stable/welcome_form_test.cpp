@@ -16,22 +16,7 @@ class WelcomeFormTest : public testing::ProgramDirTest {
   // Two horses the start-up check corrects, and one it leaves alone.
   void WriteCheckedStable() {
     AppContext& app = Start();
-    TStall s(app.Env());
-    s.stallNavn = "Nord";
-    ASSERT_TRUE(s.Save());
-    THest& young = s.NewHorse();
-    young.Navn = "Fole";
-    young.Kategori = TDyreKategori::Ungdyr;
-    young.Fodselsdato = today() - 1101;
-    ASSERT_TRUE(s.SaveHorse(young));
-    THest& mare = s.NewHorse();
-    mare.Navn = "Mor";
-    mare.Kategori = TDyreKategori::Drektig;
-    mare.ParringsDato = today() - 376;
-    ASSERT_TRUE(s.SaveHorse(mare));
-    THest& fine = s.NewHorse();
-    fine.Navn = "Fin";
-    ASSERT_TRUE(s.SaveHorse(fine));
+    WriteStableTheCheckCorrects(app, true);
     ws_ = std::make_unique<Workspace>(app);
     ws_->Scan();
   }

@@ -43,6 +43,28 @@ class ProgramDirTest : public ::testing::Test {
   }
   DayNumber today() const { return clock_.Today(); }
 
+  // The stable "Nord" with two horses the start-up check corrects (a young horse grown too
+  // old, a mare pregnant too long) and, when asked, one it leaves alone ("Fin").
+  void WriteStableTheCheckCorrects(AppContext& app, bool withUntouchedHorse) {
+    TStall s(app.Env());
+    s.stallNavn = "Nord";
+    ASSERT_TRUE(s.Save());
+    THest& young = s.NewHorse();
+    young.Navn = "Fole";
+    young.Kategori = TDyreKategori::Ungdyr;
+    young.Fodselsdato = today() - 1101;
+    ASSERT_TRUE(s.SaveHorse(young));
+    THest& mare = s.NewHorse();
+    mare.Navn = "Mor";
+    mare.Kategori = TDyreKategori::Drektig;
+    mare.ParringsDato = today() - 376;
+    ASSERT_TRUE(s.SaveHorse(mare));
+    if (!withUntouchedHorse) return;
+    THest& fine = s.NewHorse();
+    fine.Navn = "Fin";
+    ASSERT_TRUE(s.SaveHorse(fine));
+  }
+
   std::filesystem::path dir_;
   FixedClock clock_{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
   RecordingMessages messages_;

@@ -81,19 +81,7 @@ TEST_F(WorkspaceTest, AStableDirectoryWithAFullStopIsListedButLeftAloneOnClose) 
 
 TEST_F(WorkspaceTest, TheHorseCheckCorrectsAndReports) {
   AppContext& app = Start();
-  TStall s(app.Env());
-  s.stallNavn = "Nord";
-  ASSERT_TRUE(s.Save());
-  THest& young = s.NewHorse();
-  young.Navn = "Fole";
-  young.Kategori = TDyreKategori::Ungdyr;
-  young.Fodselsdato = today() - 1101;
-  ASSERT_TRUE(s.SaveHorse(young));
-  THest& mare = s.NewHorse();
-  mare.Navn = "Mor";
-  mare.Kategori = TDyreKategori::Drektig;
-  mare.ParringsDato = today() - 376;
-  ASSERT_TRUE(s.SaveHorse(mare));
+  WriteStableTheCheckCorrects(app, false);
   Workspace ws(app);
   ws.Scan();
   ASSERT_EQ(ws.Messages().size(), 2u);
