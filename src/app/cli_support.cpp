@@ -116,6 +116,9 @@ std::unique_ptr<Record> CreateRoot(std::string_view className, const LoadEnviron
   ctx.environment = environment;
   if (const RecordClass* cls = GetClass(className)) return cls->Create(ctx);
   if (SameText(className, "TPreferences")) return std::make_unique<TPreferences>();
+  // Horses are made by their stable, not by the class registry, but a horse file is a record
+  // file like any other.
+  if (SameText(className, "THest")) return std::make_unique<THest>(RecordEnvironment::Of(ctx));
   return nullptr;
 }
 
