@@ -15,7 +15,8 @@ PACKAGES="
   xvfb xauth xdg-utils
 "
 # dpkg-shlibdeps (dpkg-dev) and file find the package's library dependencies; gzip compresses
-# the manual pages; man-db and bsdextrautils (col) render them for the check; the rest checks the package and its desktop and AppStream files.
+# the manual pages, man-db and bsdextrautils (col) render them for the check; the rest checks
+# the package and its desktop and AppStream files.
 PACKAGING="
   dpkg-dev file gzip man-db bsdextrautils
   lintian appstream desktop-file-utils
