@@ -3,11 +3,12 @@
 
 BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
+PACKAGE_BUILD ?= build-package
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench fuzz clean install
+.PHONY: all deps configure build run test bench fuzz clean install package package-check
 
 all: build
 
@@ -29,6 +30,19 @@ run: build
 install: build
 	./scripts/install-user.sh $(BUILD)
 
+# The Debian package stallora_<version>_amd64.deb, built in its own tree ($(PACKAGE_BUILD)).
+package:
+	@./scripts/install-deps.sh packaging
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DSTALLORA_PACKAGE=ON -DSTALLORA_BUILD_TESTS=OFF \
+	  -DSTALLORA_BUILD_BENCH=OFF $(CMAKE_ARGS)
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	@ls -1 $(PACKAGE_BUILD)/stallora_*.deb
+
+# Builds the package and checks it (lintian, its files, the tool and the program run from it).
+package-check:
+	./scripts/package-check.sh $(PACKAGE_BUILD)
+
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
@@ -44,4 +58,4 @@ fuzz: deps
 	./scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-release $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(BUILD)-release $(FUZZ_BUILD) $(PACKAGE_BUILD)

@@ -1,5 +1,7 @@
 #!/bin/sh
 # Installs every Debian package that building, testing and running Stallora needs.
+# With the argument "packaging" also what `make package` and `make package-check` need to
+# build and check the Debian package (make test needs none of it).
 # Idempotent: when everything is present it prints nothing and changes nothing.
 set -eu
 
@@ -12,6 +14,18 @@ PACKAGES="
   fonts-dejavu-core fonts-liberation2
   xvfb xauth xdg-utils
 "
+# dpkg-shlibdeps (dpkg-dev) and file find the package's library dependencies; gzip compresses
+# the manual pages, man-db and bsdextrautils (col) render them for the check; the rest checks
+# the package and its desktop and AppStream files.
+PACKAGING="
+  dpkg-dev file gzip man-db bsdextrautils
+  lintian appstream desktop-file-utils
+"
+case "${1:-}" in
+  "") ;;
+  packaging) PACKAGES="$PACKAGES $PACKAGING" ;;
+  *) echo "usage: $0 [packaging]" >&2; exit 2 ;;
+esac
 
 missing=""
 for p in $PACKAGES; do

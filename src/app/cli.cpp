@@ -16,6 +16,8 @@
 #include "config/country_settings.h"
 #include "config/energy_protein.h"
 #include "config/preferences.h"
+#include "config/program_directory.h"
+#include "core/version.h"
 #include "feeds/feedlist.h"
 #include "stable/workspace.h"
 #include "core/cp1252.h"
@@ -32,7 +34,9 @@ constexpr const char* kUsage =
     "Usage: stallora-cli [OPTIONS] COMMAND [ARGS]\n"
     "\n"
     "Options (before the command):\n"
-    "  --program-dir DIR      program directory with the installed data (default: beside the executable)\n"
+    "  --program-dir DIR      program directory with the installed data (default: beside the executable;\n"
+    "                         an installed program uses $XDG_DATA_HOME/stallora or ~/.local/share/stallora,\n"
+    "                         made from the installed data on first use)\n"
     "  --save-dir DIR         workspace directory (default: the preferences' save directory, else DIR/Save)\n"
     "  --today YYYY-MM-DD     fix today's date for everything the command does\n"
     "  --date-format FMT      dd-mm-yyyy, dd.mm.yyyy, dd/mm/yyyy or yyyy-mm-dd (default dd-mm-yyyy)\n"
@@ -41,6 +45,7 @@ constexpr const char* kUsage =
     "  --energy SYSTEM:BASIS:UNIT:FACTOR:PROTEIN\n"
     "                         use exactly this energy/protein object, e.g. nrc2007:DE:MCal:1:CP\n"
     "  -h, --help             show this text\n"
+    "  --version              show the program's version\n"
     "\n"
     "Commands:\n"
     "  check FILE             read a record file; print OK or the reader's error\n"
@@ -62,6 +67,7 @@ constexpr const char* kUsage =
     "  new-stable NAME        a new stable in the save directory\n"
     "  backup DIR             copy the save directory into DIR/save<date>\n"
     "  clean [--yes]          list (or, with --yes, remove) what the clean-up on close removes\n"
+    "  demo                   build the demo stables into the save directory\n"
     "  report KIND HORSE [-o FILE] [--pdf FILE] [--comments]\n"
     "                         write a horse report: feedplan, simple, graphics, requirements, meals,\n"
     "                         weight or treatments; without -o to its file name in the horse's directory;\n"
@@ -187,6 +193,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       out << kUsage;
       return 0;
     }
+    if (a == "--version") {
+      out << "stallora-cli " << kProgramVersionText << "\n";
+      return 0;
+    }
     std::optional<std::string> v = value(a);
     if (!v) return Usage(err, "option " + a + " needs a value");
     if (a == "--program-dir") {
@@ -239,6 +249,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   };
   auto it = kCommands.find(command);
   if (it == kCommands.end()) return Usage(err, "unknown command " + command);
+  if (!env.options.programDir) {
+    // As the program starts: an installed one works in the user's program directory.
+    const ProgramPlace place = LocateProgramDirectory(ExecutableDirectory(), UserProgramDirectory());
+    if (const auto failed = PrepareProgramDirectory(place)) return Fail(env, *failed);
+    env.options.programDir = place.programDir.string();
+  }
   return it->second(env, rest);
 }
 

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "config/preferences.h"
+#include "config/program_directory.h"
 #include "core/cp1252.h"
 #include "core/fileio.h"
 #include "core/objtext.h"
@@ -19,9 +20,7 @@ const Clock& Env::GetClock() const {
 
 std::filesystem::path Env::ProgramDir() const {
   if (options.programDir) return *options.programDir;
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::current_path() : exe.parent_path();
+  return LocateProgramDirectory(ExecutableDirectory(), UserProgramDirectory()).programDir;
 }
 
 bool ParseEnergyOption(const std::string& text, TEnergyProteinObj& obj) {
@@ -117,6 +116,9 @@ std::unique_ptr<Record> CreateRoot(std::string_view className, const LoadEnviron
   ctx.environment = environment;
   if (const RecordClass* cls = GetClass(className)) return cls->Create(ctx);
   if (SameText(className, "TPreferences")) return std::make_unique<TPreferences>();
+  // Horses are made by their stable, not by the class registry, but a horse file is a record
+  // file like any other.
+  if (SameText(className, "THest")) return std::make_unique<THest>(RecordEnvironment::Of(ctx));
   return nullptr;
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "config/program_directory.h"
 #include "core/daynum.h"
 #include "net/update_service.h"
 #include "render/fonts.h"
@@ -23,12 +24,6 @@
 #include "ui/welcomewindow.h"
 
 namespace {
-
-std::filesystem::path ProgramDirectory() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::current_path() : exe.parent_path();
-}
 
 // The user's regional settings from the system locale.
 stallora::Regional RegionalFromLocale() {
@@ -98,7 +93,14 @@ int main(int argc, char** argv) {
   stallora::InstallFontSubstitutions();
   ArmScreenshot();
 
-  const std::filesystem::path programDir = ProgramDirectory();
+  // An installed program works in the user's own program directory, made on the first start.
+  const stallora::ProgramPlace place =
+      stallora::LocateProgramDirectory(stallora::ExecutableDirectory(), stallora::UserProgramDirectory());
+  if (const auto failed = stallora::PrepareProgramDirectory(place)) {
+    QMessageBox::warning(nullptr, "Stallora", stallora::Q(*failed));
+    return 1;
+  }
+  const std::filesystem::path programDir = place.programDir;
   stallora::SystemClock clock;
   stallora::BoxMessages messages;
   QSize screen(1280, 1024);

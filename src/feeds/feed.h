@@ -12,6 +12,7 @@
 
 #include "config/environment.h"
 #include "core/record.h"
+#include "core/version.h"
 
 namespace stallora {
 
@@ -31,7 +32,8 @@ bool InCategorySet(FeedCategorySet set, int category);
 
 inline constexpr Text kGenericBrandText{"feed.generic", "Generic"};  // the brand of a new feed
 inline constexpr std::string_view kGenericBrandMark = "GENERIC";     // marks a generic feed
-inline constexpr double kProgramVersion = 2.17;
+// The version stamped into the records this program writes: the program's own.
+inline constexpr double kProgramVersion = kProgramVersionNumber;
 
 inline constexpr Text kKommercieltFoder{"feeds.kommercieltfoder", "Kommercielt foder"};
 inline constexpr Text kKanIkkeAendres{"feeds.kanikkeaendres", "kan ikke ændres"};

@@ -7,6 +7,9 @@
 #include <QtNetwork/QNetworkAccessManager>
 #include <QtNetwork/QNetworkReply>
 #include <QtNetwork/QNetworkRequest>
+#include <string>
+
+#include "core/version.h"
 
 namespace stallora::net {
 namespace {
@@ -36,7 +39,7 @@ bool QtHttpClient::Run(const std::string& url, std::chrono::milliseconds timeout
   request.setMaximumRedirectsAllowed(5);
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-  request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Stallora/2.17"));
+  request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromUtf8("Stallora/" + std::string(kProgramVersionText)));
 
   QNetworkReply* reply = manager_->get(request);
   QEventLoop loop;

@@ -9,6 +9,7 @@
 // URL, and a download becomes a workspace file only after it was complete and read back as
 // what it claims to be.
 
+#include "core/version.h"
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -34,9 +35,9 @@ inline constexpr Text kNotAGuaranteeList{"online.notguarantee",
                                          "Den hentede fil er ikke en garantifoderliste og er slettet"};
 inline constexpr Text kDownloadNotStored{"online.notstored", "Den hentede fil kunne ikke gemmes"};
 
-// The program's own version, as the version file is compared with it.
-inline constexpr double kOwnProgramVersion = 2.17;
-inline constexpr std::string_view kOwnProgramVersionText = "2.17";
+// The program's own version, as the version file is compared with it (from the build).
+inline constexpr double kOwnProgramVersion = kProgramVersionNumber;
+inline constexpr std::string_view kOwnProgramVersionText = kProgramVersionText;
 inline constexpr std::string_view kVersionFileName = "currentversion.txt";
 // The client's header setting, quoted in the failure message.
 inline constexpr std::string_view kHttpHeaderFile = "Head.txt";

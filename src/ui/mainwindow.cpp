@@ -27,6 +27,7 @@
 #include "core/cp1252.h"
 #include "core/fileio.h"
 #include "core/textutil.h"
+#include "core/version.h"
 #include "feeds/feedlist_import.h"
 #include "render/pictures.h"
 #include "render/qttext.h"
@@ -422,7 +423,7 @@ void MainWindow::RefreshTree() {
 }
 
 void MainWindow::UpdateInformation() {
-  versionInfo_->setText(T(kProgram) + " " + Lower(kVersionWord) + ":\n2.17");
+  versionInfo_->setText(T(kProgram) + " " + Lower(kVersionWord) + ":\n" + QString::fromUtf8(kProgramVersionText.data(), kProgramVersionText.size()));
   QString label = Q(workspace_.FeedListLabel());
   feedListLabel_->setText(label);
   upgradeLink_->setText("<a href=\"#\">" + T(kOpgrader) + " " + Q(offeredVersionText) + "</a>");

@@ -1,0 +1,140 @@
+#!/bin/sh
+# Builds the Debian package and checks it as a user gets it: lintian, the files it must hold,
+# its desktop and AppStream files, the manual page against --help, and the packaged tool and
+# program run from a throw-away root (dpkg -x): every installed record file checked, the demo
+# template scanned, and a user's first start that writes nothing below the installed data.
+#   scripts/package-check.sh [package build directory]
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-build-package}
+case "$build" in /*) ;; *) build="$root/$build" ;; esac
+appstream_id=example.stallora.Stallora
+
+# lintian warnings that are accepted, each with its reason (one tag a line: "tag  # why").
+accepted_warnings="
+"
+
+"$root/scripts/install-deps.sh" packaging
+make -C "$root" package PACKAGE_BUILD="$build"
+
+version=$(sed -n 's/^project(Stallora VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
+deb="$build/stallora_${version}_amd64.deb"
+[ -f "$deb" ] || { echo "FAIL: $deb was not built"; exit 1; }
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+ok() { echo "ok: $*"; }
+
+work=$(mktemp -d /tmp/stallora-package-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+echo "== $deb"
+dpkg-deb --field "$deb" Package Version Architecture Depends Recommends Installed-Size
+
+# ---- lintian: no errors; warnings only those accepted above
+echo "== lintian"
+lintian --info --display-info --tag-display-limit 0 "$deb" >"$work/lintian.txt" 2>&1 || true
+cat "$work/lintian.txt"
+if grep -q '^E: ' "$work/lintian.txt"; then fail "lintian reports errors"; else ok "no lintian errors"; fi
+for tag in $(sed -n 's/^W: [^:]*: \([^ ]*\).*/\1/p' "$work/lintian.txt" | sort -u); do
+  if printf '%s\n' "$accepted_warnings" | grep -q "^$tag "; then ok "accepted warning $tag"; else fail "lintian warning $tag"; fi
+done
+
+# ---- the files a user needs, where the desktop looks for them
+echo "== contents"
+dpkg-deb --contents "$deb" >"$work/contents.txt"
+dpkg -x "$deb" "$work/root"
+R="$work/root"
+for f in usr/bin/stallora usr/bin/stallora-cli \
+         usr/share/stallora/dan.ini usr/share/stallora/eng.ini \
+         usr/share/stallora/Resources/EPListe.eqe usr/share/stallora/Resources/behovsliste.txt \
+         usr/share/stallora/Resources/fpinf45.txt usr/share/stallora/Resources/treatmentregister45.txt \
+         "usr/share/stallora/Save/Feeds/45/Standard foderliste.eqf" \
+         usr/share/stallora/Save/Modelhest-Stald/Modelhest-Stald.eqs \
+         usr/share/stallora/service/45/currentversion.txt \
+         usr/share/applications/stallora.desktop usr/share/icons/hicolor/scalable/apps/stallora.svg \
+         "usr/share/metainfo/$appstream_id.metainfo.xml" \
+         usr/share/man/man1/stallora.1.gz usr/share/man/man1/stallora-cli.1.gz \
+         usr/share/doc/stallora/copyright usr/share/doc/stallora/changelog.gz \
+         usr/share/doc/stallora/screenshots/main-window.png; do
+  [ -f "$R/$f" ] || fail "missing /$f"
+done
+[ ! -e "$R/usr/share/stallora/README.md" ] || fail "the data folder's README is installed"
+ok "$(grep -c . "$work/contents.txt") entries"
+dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries (shlibdeps)"
+
+desktop-file-validate "$R/usr/share/applications/stallora.desktop" && ok "desktop entry valid" \
+  || fail "desktop-file-validate"
+appstreamcli validate --no-net "$R/usr/share/metainfo/$appstream_id.metainfo.xml" && ok "metainfo valid" \
+  || fail "appstreamcli validate"
+appstreamcli validate-tree --no-net "$R" >"$work/tree.txt" 2>&1 && ok "AppStream tree valid" \
+  || { cat "$work/tree.txt"; fail "appstreamcli validate-tree"; }
+
+# ---- the manual page names every option and command of --help
+cli="$R/usr/bin/stallora-cli"
+MANWIDTH=200 man -l "$R/usr/share/man/man1/stallora-cli.1.gz" 2>/dev/null | col -b >"$work/man.txt"
+"$cli" --help | sed -n 's/^  \(-[-a-z]*\|[a-z][-a-z]*\).*/\1/p' | sort -u >"$work/words.txt"
+missing=""
+while read -r word; do grep -q -- "$word" "$work/man.txt" || missing="$missing $word"; done <"$work/words.txt"
+[ -z "$missing" ] && ok "manual page covers $(wc -l <"$work/words.txt") options and commands of --help" \
+  || fail "manual page lacks:$missing"
+[ "$("$cli" --version)" = "stallora-cli $version" ] && ok "--version is $version" || fail "--version"
+
+# ---- the packaged tool on the installed data
+echo "== stallora-cli --program-dir /usr/share/stallora"
+data="$R/usr/share/stallora"
+checked=0
+find "$data" -type f | sort >"$work/files.txt"
+while IFS= read -r f; do
+  head -c 7 "$f" | grep -q '^object' || continue
+  if out=$("$cli" --program-dir "$data" check "$f" 2>&1) && [ "$out" = "OK" ]; then
+    checked=$((checked + 1))
+  else
+    fail "check ${f#"$R"}: $out"
+  fi
+done <"$work/files.txt"
+[ "$checked" -ge 20 ] && ok "check: $checked record files OK" || fail "only $checked record files checked"
+
+snapshot() { (cd "$R" && find . -print | sort && find . -type f -print0 | sort -z | xargs -0 md5sum); }
+before=$(snapshot)
+# A user's first start: the user's program directory is made, the installed data stays as it is.
+home="$work/home"
+mkdir -p "$home"
+HOME="$home" XDG_DATA_HOME= "$cli" scan >"$work/scan-user.txt" 2>&1 || fail "scan as a new user: $(cat "$work/scan-user.txt")"
+[ -f "$home/.local/share/stallora/Save/Egebjerg/Egebjerg.eqs" ] && ok "first use made ~/.local/share/stallora with the demo" \
+  || fail "no demo workspace in the user's directory"
+# The program as a new user starts it, in a virtual display, closed the ordinary way.
+if command -v xvfb-run >/dev/null; then
+  home2="$work/home2"
+  mkdir -p "$home2"
+  status=0
+  env -u QT_QPA_PLATFORM HOME="$home2" XDG_DATA_HOME= STALLORA_SCREENSHOT="$work/shot.png" \
+    STALLORA_SCREENSHOT_DELAY=4000 STALLORA_SCREENSHOT_CLOSE=1 \
+    timeout 90 xvfb-run -a -s "-screen 0 1280x900x24" "$R/usr/bin/stallora" --no-splash \
+    >"$work/gui.txt" 2>&1 || status=$?
+  if [ "$status" -eq 0 ] && [ -f "$home2/.local/share/stallora/stallora.pref" ] && [ -s "$work/shot.png" ]; then
+    ok "the packaged program started for a new user and closed ($(wc -c <"$work/shot.png") byte screenshot)"
+    [ -n "${STALLORA_PACKAGE_SHOT:-}" ] && cp "$work/shot.png" "$STALLORA_PACKAGE_SHOT"
+  else
+    cat "$work/gui.txt"; fail "the packaged program (status $status)"
+  fi
+fi
+[ "$(snapshot)" = "$before" ] && ok "nothing written below the installed tree by the user's starts" \
+  || fail "a user's start wrote below the installed tree"
+
+# The demo template scanned as the program directory itself: both stables, every horse, no
+# start-up message.
+"$cli" --program-dir "$data" scan >"$work/scan.txt" 2>&1 || fail "scan of the demo template: $(cat "$work/scan.txt")"
+cat "$work/scan.txt"
+for line in Egebjerg "  Birk" "  Nova" "  Pjevs" "  Sleipnir" Modelhest-Stald "  Bella" "  Comet" "  Freja" \
+            "  Kasimir" "  Lotte" "  Solsikke" "  Storm" "  Tornado"; do
+  grep -qx -- "$line" "$work/scan.txt" || fail "scan lacks '$line'"
+done
+# What a scan run on the template itself creates there (the start creates its temp folder).
+after=$(snapshot)
+written=$(printf '%s\n' "$before" "$after" | sort | uniq -u | sed -n 's|^\./|/|p')
+[ -z "$written" ] || echo "note: the scan with --program-dir on the template created: $written"
+
+echo
+if [ "$failures" -eq 0 ]; then echo "package-check: all checks passed ($deb)"; else echo "package-check: $failures failed"; fi
+[ "$failures" -eq 0 ]
