@@ -15,8 +15,6 @@
 namespace stallora {
 namespace {
 
-bool Grazes(const THest& h) { return h.TimerBeiting >= 1 && h.TimerBeiting <= 24; }
-
 // The amount the amounts page gives the ration's first picked pasture feed while the horse
 // grazes (SettBeitemengde's rounding of the grazing dry matter), or nothing when it keeps
 // the amount it has.
@@ -116,7 +114,8 @@ BalanceRequest MakeBalanceRequest(const THest& h, const TForListe* feedList, boo
     for (int i = 0; i < feedList->Count(); ++i) {
       const TFor& f = *feedList->FeedAt(i);
       if (ration.FeedByName(f.Fornavn) || !names.insert(f.Fornavn).second) continue;
-      if (Grazes(h) && IsGrazingCategory(f.Fortype)) continue;
+      // Pasture is eaten by grazing, and its amount is the grazing's, not the balancer's.
+      if (IsGrazingCategory(f.Fortype)) continue;
       auto copy = f.Clone();
       converter.ConvertFeedFrom(*copy, feedList->GetEnergyRecord());
       CandidateFeed c = FromFeed(*copy);

@@ -67,9 +67,9 @@ struct BalanceRequest {
 
 // The candidates for a horse: every picked feed of its ration and, with `allFeeds`, every
 // feed of `feedList` (the stable's feed list) whose name the ration lacks, its values
-// converted into the ration's energy system. While the horse grazes, the ration's first
-// picked pasture feed is locked at the grazing amount and the list's pasture feeds stay out
-// (their amount is the grazing's, not the balancer's; a second pasture would not count).
+// converted into the ration's energy system, except pasture feeds (grazing categories):
+// pasture is eaten by grazing, whose amount the grazing panel sets. While the horse grazes,
+// the ration's first picked pasture feed is locked at the grazing amount.
 BalanceRequest MakeBalanceRequest(const THest& h, const TForListe* feedList, bool allFeeds);
 
 // What the evaluation judges for a horse, and what the ration's other feeds (those that are

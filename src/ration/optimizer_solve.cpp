@@ -56,9 +56,12 @@ struct Layout {
   std::vector<int> lowSlack, highSlack;  // per row; -1 without
 };
 
-// With `elastic`, every limit but `hard` may be missed at a price.
-LpProblem BuildLp(const Model& m, double shrink, bool elastic, bool deviations, Layout& L,
-                  const LimitId* hard = nullptr) {
+using Limits = std::vector<LimitId>;
+
+bool In(const Limits& ids, const LimitId& id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+
+// With `elastic`, every limit but those in `hard` may be missed at a price.
+LpProblem BuildLp(const Model& m, double shrink, bool elastic, bool deviations, Layout& L, const Limits& hard = {}) {
   LpProblem p;
   L = Layout{};
   L.n = m.n;
@@ -84,11 +87,11 @@ LpProblem BuildLp(const Model& m, double shrink, bool elastic, bool deviations, 
     double hi = row.HasHigh() ? row.high - row.offset - Inset(row.high, shrink) : kLpInfinity;
     if (lo > hi) lo = hi = (row.low + row.high) / 2 - row.offset;
     int low = -1, high = -1;
-    if (elastic && row.HasLow() && !(hard && row.lowId == *hard)) {
+    if (elastic && row.HasLow() && !In(hard, row.lowId)) {
       low = p.AddColumn(0, kLpInfinity, 0);
       terms.emplace_back(low, 1);
     }
-    if (elastic && row.HasHigh() && !(hard && row.highId == *hard)) {
+    if (elastic && row.HasHigh() && !In(hard, row.highId)) {
       high = p.AddColumn(0, kLpInfinity, 0);
       terms.emplace_back(high, -1);
     }
@@ -154,7 +157,7 @@ Solved Finish(const LpSolution& s, const Model& m) {
 // The request's objective within the limits (elastic: as near the limits as can be, then
 // the objective among the nearest).
 Solved SolveModel(const Model& m, BalanceObjective objective, double shrink, bool elastic, Runner& run,
-                  const LimitId* hard = nullptr) {
+                  const Limits& hard = {}) {
   Layout L;
   const bool balance = objective == BalanceObjective::kClosestToRequirement;
   LpProblem p = BuildLp(m, shrink, elastic, balance, L, hard);
@@ -216,6 +219,14 @@ std::vector<LimitId> Failing(const Model& m, const BalanceRequest& req, const Ra
   for (const LimitId& id : JudgedLimits(m))
     if (!LimitHolds(m, req, lim, id, kg)) out.push_back(id);
   return out;
+}
+
+// How far a limit is missed, relative to its size (0 when it holds).
+double Violation(const BalanceRequest& req, const RationLimits& lim, const LimitId& id, const std::vector<double>& kg) {
+  const double l = balance::LimitValueOf(lim, id);
+  const double q = balance::QuantityOf(req, lim, id, kg);
+  const double miss = id.upper ? q - l : l - q;
+  return miss > 0 ? miss / std::max(std::fabs(l), 1e-9) : 0;
 }
 
 bool Binds(const LimitId& id, double quantity, double limit) {
@@ -312,7 +323,8 @@ LimitReport ReportOf(const BalanceRequest& req, const RationLimits& lim, const L
 // What stops an unmet limit: the best the feeds reach within their bounds and the
 // dry-matter cap, and the bounds that hold there.
 void Diagnose(LimitReport& rep, const Model& m, const BalanceRequest& req, const RationLimits& lim,
-              const std::vector<LimitId>& others, Runner& run, const LpSolver& solver) {
+              const std::vector<LimitId>& others, const std::vector<double>& proposal, Runner& run,
+              const LpSolver& solver) {
   balance::Reach reach;
   for (bool cap : {true, false}) {
     if (run.Left().milliseconds <= 1) break;
@@ -330,10 +342,11 @@ void Diagnose(LimitReport& rep, const Model& m, const BalanceRequest& req, const
   rep.reachableAlone = Holds(rep.id, reach.best, rep.limit);
   if (rep.reachableAlone) {
     // The limits that give way when this one must hold.
-    const Solved s = SolveModel(m, BalanceObjective::kLeastCost, 1e-7, true, run, &rep.id);
+    const Solved s = SolveModel(m, BalanceObjective::kLeastCost, 1e-7, true, run, {rep.id});
     if (s.status == LpStatus::kOptimal)
       for (const LimitId& o : Failing(m, req, lim, s.kg))
-        if (!(o == rep.id)) rep.conflicts.push_back(o);
+        if (!(o == rep.id) && Violation(req, lim, o, s.kg) > Violation(req, lim, o, proposal) + 1e-9)
+          rep.conflicts.push_back(o);
     if (rep.conflicts.empty())
       for (const LimitId& o : others)
         if (!(o == rep.id)) rep.conflicts.push_back(o);
@@ -467,6 +480,27 @@ BalanceResult Balance(const BalanceRequest& req, const RationLimits& lim, const 
       });
       if (!noise) break;
     }
+    // The elastic optimum may miss a limit by a hair to ease others that fail anyway; each
+    // limit missed narrowly is tried as a hard one, kept when fewer limits fail.
+    Limits narrow = unmet;
+    std::sort(narrow.begin(), narrow.end(), [&](const LimitId& a, const LimitId& b) {
+      return Violation(req, lim, a, kg) < Violation(req, lim, b, kg);
+    });
+    Limits hard;
+    for (size_t i = 0; i < narrow.size() && i < 6; ++i) {
+      if (Violation(req, lim, narrow[i], kg) > 0.1) break;
+      hard.push_back(narrow[i]);
+      const Solved s = SolveModel(full, req.objective, 1e-7, true, run, hard);
+      Limits failing;
+      if (s.status == LpStatus::kOptimal) failing = Failing(full, req, lim, s.kg);
+      if (s.status == LpStatus::kOptimal && failing.size() < unmet.size() &&
+          std::none_of(hard.begin(), hard.end(), [&](const LimitId& id) { return In(failing, id); })) {
+        kg = s.kg;
+        unmet = failing;
+      } else {
+        hard.pop_back();
+      }
+    }
   }
 
   // The amounts page cuts the pasture so that the dry matter fits (a closest ration may
@@ -521,7 +555,7 @@ BalanceResult Balance(const BalanceRequest& req, const RationLimits& lim, const 
   for (const LimitId& id : unmet) sitting.push_back(id);
   for (const LimitId& id : unmet) {
     LimitReport rep = ReportOf(req, lim, id, kg);
-    Diagnose(rep, full, req, lim, sitting, run, solver);
+    Diagnose(rep, full, req, lim, sitting, kg, run, solver);
     result.unmet.push_back(std::move(rep));
   }
   for (const LimitId& id : accepted) result.accepted.push_back(ReportOf(req, lim, id, kg));
