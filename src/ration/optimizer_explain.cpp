@@ -50,11 +50,11 @@ std::string Amount(const LimitId& id, double v, const ExplainContext& c, int ext
   return unit.empty() ? n : n + " " + unit;
 }
 
-// A value beside a limit it misses, with the decimals it takes not to look like the limit.
-std::string Beside(const LimitId& id, double v, double limit, const ExplainContext& c) {
+// A limit and a value that misses it, both with the decimals it takes to tell them apart.
+std::pair<std::string, std::string> Apart(const LimitId& id, double limit, double v, const ExplainContext& c) {
   int extra = 0;
   while (extra < 4 && Amount(id, v, c, extra) == Amount(id, limit, c, extra)) ++extra;
-  return Amount(id, v, c, extra);
+  return {Amount(id, limit, c, extra), Amount(id, v, c, extra)};
 }
 
 std::string Kg(double kg, char sep) { return Number(kg, 2, sep); }
@@ -85,28 +85,34 @@ bool AnyFeedHas(const BalanceRequest& req, int nutrient) {
   return false;
 }
 
+// The nutrient none of the feeds has that a minimum needs (phosphorus or calcium for the
+// ratio), or -1.
+int Missing(const LimitReport& r, const BalanceRequest& req, const RationLimits& lim) {
+  if (r.id.upper) return -1;
+  if (r.id.subject == LimitSubject::kRatio) {
+    if (!AnyFeedHas(req, 4) && !(lim.fixedSupply[4] > 0)) return 4;
+    if (!AnyFeedHas(req, 3)) return 3;
+    return -1;
+  }
+  if (r.id.subject == LimitSubject::kNutrient && !AnyFeedHas(req, r.id.nutrient)) return r.id.nutrient;
+  return -1;
+}
+
 std::string BoundList(const LimitReport& r, const BalanceRequest& req, const RationLimits& lim,
                       const ExplainContext& c) {
+  // A few feeds by name, the rest counted.
+  constexpr size_t kNamed = 4;
   std::vector<std::string> items;
   if (r.dryMatterCaps) items.push_back(Fill(kBalDryMatterCap, fmt::arg("kg", Kg(lim.maxDryMatter, c.separator))));
-  for (const FeedBoundNote& n : r.boundBy) {
+  for (size_t i = 0; i < r.boundBy.size() && i < kNamed; ++i) {
+    const FeedBoundNote& n = r.boundBy[i];
     const std::string& name = req.feeds[static_cast<size_t>(n.feed)].name;
     const Text& t = n.kind == FeedBoundNote::kLocked ? kBalFeedLocked
                     : n.kind == FeedBoundNote::kAtMin ? kBalFeedAtMin
                                                       : kBalFeedAtMax;
     items.push_back(Fill(t, fmt::arg("foder", name), fmt::arg("kg", Kg(n.kg, c.separator))));
   }
-  if (!r.id.upper) {
-    // Nothing in the feeds to reach it with.
-    int missing = -1;
-    if (r.id.subject == LimitSubject::kRatio) {
-      if (!AnyFeedHas(req, 4) && !(lim.fixedSupply[4] > 0)) missing = 4;
-      else if (!AnyFeedHas(req, 3)) missing = 3;
-    } else if (r.id.subject == LimitSubject::kNutrient && !AnyFeedHas(req, r.id.nutrient)) {
-      missing = r.id.nutrient;
-    }
-    if (missing >= 0) items.push_back(Fill(kBalNoneContains, fmt::arg("naering", NutrientName(c, missing))));
-  }
+  if (r.boundBy.size() > kNamed) items.push_back(Fill(kBalAndMore, fmt::arg("antal", r.boundBy.size() - kNamed)));
   if (items.empty() && r.id.upper && r.id.subject != LimitSubject::kRatio) {
     // The ration's feeds that are not balanced bring it over by themselves.
     const std::vector<double> none(req.feeds.size(), 0.0);
@@ -148,13 +154,20 @@ void Explain(BalanceResult& result, const BalanceRequest& req, const RationLimit
       std::string others;
       for (size_t i = 0; i < r.conflicts.size(); ++i)
         others += (i ? ", " : "") + LimitName(r.conflicts[i], c) + " (" + Side(r.conflicts[i]) + ")";
+      const auto [limit, supply] = Apart(r.id, r.limit, r.supply, c);
       r.text = Fill(kBalConflict, fmt::arg("naering", LimitName(r.id, c)), fmt::arg("retning", Side(r.id)),
-                    fmt::arg("graense", Amount(r.id, r.limit, c)),
-                    fmt::arg("opnaaet", Beside(r.id, r.supply, r.limit, c)), fmt::arg("andre", others));
+                    fmt::arg("graense", limit), fmt::arg("opnaaet", supply), fmt::arg("andre", others));
       continue;
     }
+    if (const int missing = Missing(r, req, lim); missing >= 0) {
+      r.text = Fill(kBalNoneContains, fmt::arg("naering", LimitName(r.id, c)),
+                    fmt::arg("graense", Amount(r.id, r.limit, c)), fmt::arg("stof", NutrientName(c, missing)),
+                    fmt::arg("raad", Advice(r.id, c)));
+      continue;
+    }
+    const auto [limit, best] = Apart(r.id, r.limit, r.best, c);
     r.text = Fill(r.id.upper ? kBalMaxUnreachable : kBalMinUnreachable, fmt::arg("naering", LimitName(r.id, c)),
-                  fmt::arg("graense", Amount(r.id, r.limit, c)), fmt::arg("bedst", Beside(r.id, r.best, r.limit, c)),
+                  fmt::arg("graense", limit), fmt::arg("bedst", best),
                   fmt::arg("begraensning", BoundList(r, req, lim, c)), fmt::arg("raad", Advice(r.id, c)));
   }
 }

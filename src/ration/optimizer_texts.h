@@ -79,7 +79,10 @@ inline constexpr Text kBalFeedAtMax{"balance.feedatmax", "{foder} højst {kg} kg
 inline constexpr Text kBalFeedAtMin{"balance.feedatmin", "{foder} mindst {kg} kg"};
 inline constexpr Text kBalFeedLocked{"balance.feedlocked", "{foder} låst på {kg} kg"};
 inline constexpr Text kBalDryMatterCap{"balance.drymattercap", "tørstofgrænsen {kg} kg"};
-inline constexpr Text kBalNoneContains{"balance.nonecontains", "ingen af dem indeholder {naering}"};
+inline constexpr Text kBalNoneContains{"balance.nonecontains",
+                                       "{naering}: minimum {graense}, men ingen af disse fodermidler indeholder "
+                                       "{stof} — {raad}"};
+inline constexpr Text kBalAndMore{"balance.andmore", "og {antal} andre"};
 inline constexpr Text kBalOutsideFeeds{"balance.outsidefeeds", "fodermidler uden for beregningen"};
 
 // ---- advice

@@ -251,14 +251,32 @@ TEST_F(BalanceTest, NutrientNoFeedHasAndTheRatio) {
   ASSERT_EQ(r.status, BalanceStatus::kClosest);
   std::string texts;
   for (const auto& u : r.unmet) texts += Cp1252ToUtf8(u.text) + "\n";
-  EXPECT_NE(texts.find("Selen: minimum 1 mg, bedst opnåelige 0 mg med disse fodermidler (begrænset af ingen af dem "
-                       "indeholder Selen) — tilføj et mineralfoder"),
+  EXPECT_NE(texts.find("Selen: minimum 1 mg, men ingen af disse fodermidler indeholder Selen — tilføj et "
+                       "mineralfoder"),
             std::string::npos)
       << texts;
   EXPECT_NE(texts.find("Ca/P forhold: maksimum 4, lavest opnåelige 38 med disse fodermidler — tilføj et fosforrigt "
                        "fodermiddel"),
             std::string::npos)
       << texts;
+}
+
+TEST_F(BalanceTest, ManyBoundingFeedsAreCounted) {
+  // Six roughages of at most 0.5 kg (85 % dry matter): 2.55 kg roughage dry matter at best.
+  BalanceRequest req;
+  for (int k = 0; k < 6; ++k) {
+    req.feeds.push_back(Feed("H\xC3\xB8 " + std::to_string(k + 1), 1, {{kEnergy, 8}}, 1, 85));
+    req.feeds.back().maxKg = 0.5;
+  }
+  RationLimits lim = Open();
+  lim.minRoughage = 4.5;
+  const BalanceResult r = Run(req, lim);
+  ASSERT_EQ(r.status, BalanceStatus::kClosest);
+  ASSERT_EQ(r.unmet.size(), 1u);
+  EXPECT_EQ(r.unmet[0].boundBy.size(), 6u);
+  EXPECT_EQ(Cp1252ToUtf8(r.unmet[0].text),
+            "Grovfoder (tørstof): minimum 4,5 kg, bedst opnåelige 2,55 kg med disse fodermidler (begrænset af Hø 1 "
+            "højst 0,5 kg, Hø 2 højst 0,5 kg, Hø 3 højst 0,5 kg, Hø 4 højst 0,5 kg, og 2 andre) — tilføj et grovfoder");
 }
 
 TEST_F(BalanceTest, CobaltOrB12AloneOutOfRangeIsAccepted) {
