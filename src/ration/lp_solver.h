@@ -15,7 +15,8 @@ inline constexpr double kLpInfinity = std::numeric_limits<double>::infinity();
 
 // minimise  cost · x  subject to  rowLo ≤ A x ≤ rowHi  and  colLo ≤ x ≤ colHi.
 // A bound of ±kLpInfinity is absent; lo == hi fixes the value. Every number must be finite
-// apart from those infinite bounds, and lo ≤ hi.
+// apart from those infinite bounds, at most 1e15 in size, and lo ≤ hi; a problem that is
+// not comes back kFailed.
 struct LpProblem {
   struct Column {
     double lo = 0;

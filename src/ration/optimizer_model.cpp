@@ -88,7 +88,8 @@ Model BuildModel(const BalanceRequest& request, const RationLimits& limits, Pair
   for (const auto& f : request.feeds) {
     const bool fixed = f.locked || f.grazing;
     m.colLo.push_back(fixed ? f.lockedKg : f.minKg);
-    m.colHi.push_back(fixed ? f.lockedKg : f.maxKg);
+    // A maximum beyond any ration is no maximum.
+    m.colHi.push_back(fixed ? f.lockedKg : (f.maxKg > 1e6 ? kLpInfinity : f.maxKg));
     m.price.push_back(f.price);
   }
   for (int i = 0; i < kNutrientCount; ++i) {

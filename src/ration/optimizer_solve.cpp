@@ -18,6 +18,12 @@ using balance::Model;
 using balance::PairMode;
 using balance::Row;
 
+// Input sizes beyond any feed or horse, refused before they reach the solver: per kg of a
+// feed, kg of a feed, and limits of a horse.
+constexpr double kLargestValue = 1e9;
+constexpr double kLargestKg = 1e6;
+constexpr double kLargestLimit = 1e12;
+
 // Among rations of equal cost the one with fewer kg; small enough never to outweigh a
 // price difference of a hundredth of an øre per kg.
 constexpr double kTieBreakPerKg = 1e-7;
@@ -263,29 +269,44 @@ std::optional<std::string> Refusal(const BalanceRequest& req, const RationLimits
     auto bad = [&](const std::string& what) {
       return Fill(kBalNotANumber, fmt::arg("foder", f.name), fmt::arg("vaerdi", what));
     };
-    for (int i = 0; i < kNutrientCount; ++i)
-      if (i != 6 && !std::isfinite(f.perKg[static_cast<size_t>(i)])) return bad(NutrientNameOf(ctx, i));
+    auto huge = [&](const std::string& what) {
+      return Fill(kBalTooLarge, fmt::arg("foder", f.name), fmt::arg("vaerdi", what));
+    };
+    for (int i = 0; i < kNutrientCount; ++i) {
+      const double v = f.perKg[static_cast<size_t>(i)];
+      if (i == 6) continue;
+      if (!std::isfinite(v)) return bad(NutrientNameOf(ctx, i));
+      if (std::fabs(v) > kLargestValue) return huge(NutrientNameOf(ctx, i));
+    }
     if (!std::isfinite(f.proteinTerm)) return bad(NutrientNameOf(ctx, 1));
     if (!std::isfinite(f.price)) return bad(Tr(kBalPrice));
+    if (std::fabs(f.price) > kLargestValue) return huge(Tr(kBalPrice));
     if (!std::isfinite(f.dryMatter)) return bad(Tr(kBalDryMatterValue));
+    if (std::fabs(f.dryMatter) > kLargestValue) return huge(Tr(kBalDryMatterValue));
     if (!std::isfinite(f.currentKg) || !std::isfinite(f.lockedKg) || !std::isfinite(f.minKg) || std::isnan(f.maxKg))
       return bad(Tr(kBalAmount));
+    if (f.lockedKg > kLargestKg || f.minKg > kLargestKg) return huge(Tr(kBalAmount));
     if (f.minKg < 0 || f.lockedKg < 0 || f.maxKg < 0) return Fill(kBalNegativeBound, fmt::arg("foder", f.name));
     if (!(f.locked || f.grazing) && f.minKg > f.maxKg) return Fill(kBalBadBounds, fmt::arg("foder", f.name));
   }
   auto badLimit = [&](const std::string& what) { return Fill(kBalLimitNotANumber, fmt::arg("naering", what)); };
+  auto usable = [](double v) { return std::isfinite(v) && std::fabs(v) <= kLargestLimit; };
+  // An absent maximum is infinite; a present one must be usable like any other number.
+  auto usableMax = [&](double v) { return v == kLpInfinity || usable(v); };
   for (int i = 0; i < kNutrientCount; ++i) {
     const auto k = static_cast<size_t>(i);
     const auto& r = lim.nutrient[k];
-    if ((r.low && !std::isfinite(r.min)) || (r.high && std::isnan(r.max)) || !std::isfinite(lim.fixedSupply[k]) ||
-        !std::isfinite(lim.requirement[k]))
+    if ((r.low && !usable(r.min)) || (r.high && !usableMax(r.max)) || !usable(lim.fixedSupply[k]) ||
+        !usable(lim.requirement[k]))
       return badLimit(NutrientNameOf(ctx, i));
   }
-  if (std::isnan(lim.maxDryMatter) || !std::isfinite(lim.minRoughage) || !std::isfinite(lim.fixedDryMatter) ||
-      !std::isfinite(lim.fixedRoughage))
+  if (!usableMax(lim.maxDryMatter) || !usable(lim.minRoughage) || !usable(lim.fixedDryMatter) ||
+      !usable(lim.fixedRoughage) || !usable(lim.fixedConcentrate))
     return badLimit(Tr(kBalDryMatterName));
-  if (!std::isfinite(lim.fixedValue8All)) return badLimit(NutrientNameOf(ctx, 8));
-  if (!std::isfinite(lim.fixedProteinTerm) || !std::isfinite(lim.proteinBase)) return badLimit(NutrientNameOf(ctx, 1));
+  if (!usable(lim.fixedValue8All)) return badLimit(NutrientNameOf(ctx, 8));
+  if (!usable(lim.fixedProteinTerm) || !usable(lim.proteinBase) || !usable(lim.proteinMinFactor) ||
+      !usable(lim.proteinMaxFactor))
+    return badLimit(NutrientNameOf(ctx, 1));
   return std::nullopt;
 }
 

@@ -32,6 +32,7 @@ inline constexpr Text kBalNoRequirement{"balance.norequirement",
                                         "balanceres"};
 inline constexpr Text kBalAllLocked{"balance.alllocked", "Alle fodermidler er låst. Lås mindst ét fodermiddel op"};
 inline constexpr Text kBalNotANumber{"balance.notanumber", "{foder}: {vaerdi} er ikke et gyldigt tal. Ret foderet"};
+inline constexpr Text kBalTooLarge{"balance.toolarge", "{foder}: {vaerdi} er urimelig stor. Ret foderet"};
 inline constexpr Text kBalLimitNotANumber{"balance.limitnotanumber",
                                           "Grænsen for {naering} er ikke et gyldigt tal. Kontroller hestens data"};
 inline constexpr Text kBalBadBounds{"balance.badbounds",

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "config/country_settings.h"
 #include "core/cp1252.h"
@@ -324,6 +326,10 @@ TEST_F(BalanceTest, BadInputIsRefusedWithAMessage) {
   EXPECT_EQ(r.status, BalanceStatus::kRefused);
   EXPECT_EQ(Cp1252ToUtf8(r.message), "Hø: Calcium er ikke et gyldigt tal. Ret foderet");
 
+  req.feeds[0].perKg[kCa] = 1e12;
+  r = Run(req, lim);
+  EXPECT_EQ(Cp1252ToUtf8(r.message), "Hø: Calcium er urimelig stor. Ret foderet");
+
   req.feeds[0].perKg[kCa] = 0;
   req.feeds[0].price = std::numeric_limits<double>::infinity();
   r = Run(req, lim);
@@ -374,6 +380,36 @@ TEST_F(ThreeFeeds, SolverStopsAreReportedAsSuch) {
   EXPECT_EQ(Cp1252ToUtf8(r.message), "Beregningen blev stoppet efter 0 iterationer uden resultat");
 }
 
+// GLPK behind a delay: the budget is for the whole balancing, not for each solve.
+class SlowSolver : public LpSolver {
+ public:
+  LpSolution Solve(const LpProblem& p, const LpBudget& b) const override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ++calls;
+    return glpk_->Solve(p, b);
+  }
+  mutable int calls = 0;
+
+ private:
+  std::unique_ptr<LpSolver> glpk_ = MakeGlpkSolver();
+};
+
+TEST_F(BalanceTest, TheTimeBudgetCoversEverySolve) {
+  // Infeasible, so the elastic solves follow the first: more than the 50 ms allow.
+  BalanceRequest req;
+  req.feeds = {Feed("Hø", 1.2, {{kEnergy, 8}, {kCa, 2.6}}, 1, 85)};
+  RationLimits lim = Open();
+  Min(lim, kCa, 36);
+  lim.maxDryMatter = 10.2;
+  req.budget.milliseconds = 50;
+  SlowSolver slow;
+  const BalanceResult r = Balance(req, lim, slow, {settings_, ','});
+  EXPECT_EQ(r.status, BalanceStatus::kTimeLimit);
+  EXPECT_LE(slow.calls, 3);
+  EXPECT_EQ(Cp1252ToUtf8(r.message),
+            "Beregningen blev stoppet efter 0,05 sekunder uden resultat. Prøv med færre fodermidler");
+}
+
 TEST(GlpkSolver, SolvesReportsInfeasibleAndRefusesBadProblems) {
   auto solver = MakeGlpkSolver();
   LpProblem p;
@@ -405,6 +441,19 @@ TEST(GlpkSolver, SolvesReportsInfeasibleAndRefusesBadProblems) {
   twice.AddColumn(0, 1, 0);
   twice.AddRow({{0, 1}, {0, 2}}, 0, 1);
   EXPECT_EQ(solver->Solve(twice, {}).status, LpStatus::kFailed);
+  LpProblem huge;
+  huge.AddColumn(0, 1, 1e300);
+  EXPECT_EQ(solver->Solve(huge, {}).status, LpStatus::kFailed);
+
+  // A subnormal coefficient fails GLPK's scaling, which would end the process; the solver
+  // comes back with a failure and the next problem is solved as usual.
+  LpProblem subnormal;
+  subnormal.AddColumn(0, kLpInfinity, 1);
+  subnormal.AddColumn(0, kLpInfinity, 1);
+  subnormal.AddRow({{0, 1e-320}, {1, 1}}, 1, kLpInfinity);
+  subnormal.AddRow({{0, 1e15}, {1, 1e-320}}, -kLpInfinity, 1e15);
+  EXPECT_EQ(solver->Solve(subnormal, {}).status, LpStatus::kFailed);
+  EXPECT_EQ(solver->Solve(p, {}).status, LpStatus::kInfeasible);
 }
 
 }  // namespace
