@@ -110,7 +110,8 @@ struct RationLimits {
 
 // Runs the requirement and the evaluation on the horse (its working vectors only; the ration
 // is not touched) and reads the limits. Nothing, with `error` set, for a horse without a
-// requirement (no weight, or no requirement computed).
+// requirement (no weight, no requirement computed, a formula that failed) and for a feed
+// outside the candidates with a value that is not a number.
 std::optional<RationLimits> LimitsFor(THest& h, const BalanceRequest& request, std::string* error = nullptr);
 
 enum class BalanceStatus {
