@@ -61,6 +61,16 @@ constexpr const char* kUsage =
     "                         evaluate a requirement formula for a horse\n"
     "  requirements HORSE     the horse's requirement: index, name, unit, formula value, requirement\n"
     "  evaluate HORSE         requirement and ration evaluation, then the dry-matter verdicts\n"
+    "  optimize HORSE [--objective cost|balance] [--all-feeds] [--feed-list FILE] [--lock FEED]\n"
+    "                [--min FEED=KG] [--max FEED=KG]\n"
+    "                         balance the ration: the cheapest (or, with balance, the closest to the\n"
+    "                         requirement) amounts of the ration's feeds (with --all-feeds also those of\n"
+    "                         the stable's feed list, with --feed-list those of FILE) within every limit\n"
+    "                         of the evaluation; --lock keeps a feed's amount; prints\n"
+    "                         Status, Message, Objective, one Feed line per feed (name, kg now, kg\n"
+    "                         proposed, price, cost, bound), Cost (now, proposed), the Binding limits,\n"
+    "                         the Unmet limits with the best reachable and an explanation, Accepted\n"
+    "                         limits, and the evaluation's verdict; the horse file is not changed\n"
     "  scan                   the workspace tree of the save directory, then the start-up messages\n"
     "  horse FILE             a horse's derived values: ages, weights, pasture, training, treatments\n"
     "  formulas HORSE         every formula of the requirement list for the horse, or its error\n"
@@ -246,6 +256,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {"demo", &CmdDemo},
       {"report", &CmdReport},
       {"update", &CmdUpdate},
+      {"optimize", &CmdOptimize},
   };
   auto it = kCommands.find(command);
   if (it == kCommands.end()) return Usage(err, "unknown command " + command);

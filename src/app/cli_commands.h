@@ -28,6 +28,9 @@ int CmdConvert(Env& env, const std::vector<std::string>& args);
 // cli_reports.cpp: horse and stable reports as HTML files, and printed to PDF.
 int CmdReport(Env& env, const std::vector<std::string>& args);
 
+// cli_optimize.cpp: the ration balancer.
+int CmdOptimize(Env& env, const std::vector<std::string>& args);
+
 // cli_update.cpp
 int CmdUpdate(Env& env, const std::vector<std::string>& args);
 

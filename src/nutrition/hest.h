@@ -220,6 +220,15 @@ class THest : public TAnimal {
 std::string LinesToText(const StringList& lines);
 StringList TextToLines(std::string_view text);
 
+// The French model with crude protein divides the protein requirement by the ration's own
+// digestibility r: S / (the ration's protein supply), S being the sum over every feed of
+// the ration of kg × ProteinDigestibilityTerm where that product is above 0 (r is 0.7 when
+// S or the supply is 0). ProteinFollowsRation tells when the correction applies (it needs
+// a ration with feeds).
+double ProteinDigestibilityTerm(const TFor& f);  // per kg of the feed
+double RationProteinDigestibility(const TForListe& ration);
+bool ProteinFollowsRation(const THest& h);
+
 // Registers every record class of the nutrition model (weighings and treatments included).
 void RegisterNutritionClasses();
 

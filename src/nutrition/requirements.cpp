@@ -136,16 +136,7 @@ void FrenchProtein(THest& h, double w) {
 void RationDigestibility(THest& h) {
   const TForListe& ration = *h.ForListe;
   if (ration.Count() == 0) return;
-  double S = 0;
-  for (const auto& f : ration.Feeds()) {
-    const double b = IsRoughageCategory(f->Fortype) ? f->TildeltKg * (f->Value(1) * 0.955 - 36.69)
-                                                    : f->TildeltKg * (f->Value(1) * 0.95 - 25.67);
-    if (b > 0) S += b;
-  }
-  const double supply = ration.Supply(1);
-  // A ration whose picked feeds supply no protein has no digestibility to speak of; the
-  // standard value stands in rather than a division by zero.
-  const double r = (S != 0 && supply != 0) ? S / supply : 0.7;
+  const double r = RationProteinDigestibility(ration);
   if (r != 0) h.Behov[1] /= r;
 }
 
@@ -225,6 +216,28 @@ void DutchModel(THest& h, double w) {
 }
 
 }  // namespace
+
+double ProteinDigestibilityTerm(const TFor& f) {
+  return IsRoughageCategory(f.Fortype) ? f.Value(1) * 0.955 - 36.69 : f.Value(1) * 0.95 - 25.67;
+}
+
+double RationProteinDigestibility(const TForListe& ration) {
+  double S = 0;
+  for (const auto& f : ration.Feeds()) {
+    const double b = f->TildeltKg * ProteinDigestibilityTerm(*f);
+    if (b > 0) S += b;
+  }
+  const double supply = ration.Supply(1);
+  // A ration whose picked feeds supply no protein has no digestibility to speak of; the
+  // standard value stands in rather than a division by zero.
+  return (S != 0 && supply != 0) ? S / supply : 0.7;
+}
+
+bool ProteinFollowsRation(const THest& h) {
+  const TEnergyProteinObj* a = h.env->activeEnergy;
+  return a && a->Energiberegning == TEnergiBeregning::fransk && a->ProteinBeregning == TProteinBeregning::CP &&
+         h.ForListe->Count() != 0;
+}
 
 double THest::EnergiBehov(double turbo) const {
   const TEnergyProteinObj* a = env->activeEnergy;
