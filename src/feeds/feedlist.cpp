@@ -664,7 +664,12 @@ bool TForListe::DeleteFile() {
   if (ForListeFilNavn.empty()) return true;
   const std::filesystem::path path = PathFromText(ForListeFilNavn);
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return true;
+  const auto status = std::filesystem::symlink_status(path, ec);
+  if (!std::filesystem::exists(status)) return true;
+  // Only a list's file in the feed directory: a file name that came from elsewhere never
+  // deletes anything else.
+  const std::filesystem::path dir = FeedDirectory();
+  if (dir.empty() || std::filesystem::is_directory(status) || !IsStrictlyBelow(path, dir)) return false;
   return std::filesystem::remove(path, ec) && !ec;
 }
 
