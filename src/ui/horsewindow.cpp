@@ -1,5 +1,7 @@
 #include "ui/horsewindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -917,6 +919,21 @@ void HorseWindow::Recalculate() {
   horse_->BeregnBehov();
   BeregnTilforsel(*horse_);
   RefreshSummary();
+  // A formula that failed leaves its nutrient at 0, which must not pass for a requirement.
+  // Told after the edit that caused it is done, not in the middle of it.
+  if (!horse_->formulaFaults.empty())
+    QTimer::singleShot(0, this, [this] {
+      if (!dead_) ReportFormulaFaults();
+    });
+}
+
+void HorseWindow::ReportFormulaFaults() {
+  for (const FormulaFault& f : horse_->formulaFaults) {
+    const std::string text = FormulaFaultText(f, SettingsOf(*horse_->env));
+    if (std::find(shownFaults_.begin(), shownFaults_.end(), text) != shownFaults_.end()) continue;
+    shownFaults_.push_back(text);
+    prompts_->Error(text);
+  }
 }
 
 void HorseWindow::RefreshSummary() {
