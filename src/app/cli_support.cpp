@@ -124,11 +124,9 @@ std::unique_ptr<Record> CreateRoot(std::string_view className, const LoadEnviron
 std::unique_ptr<Record> ReadRecordFile(Env& env, const std::string& file, std::string& error,
                                        const LoadEnvironment* environment) {
   (void)env;
-  std::optional<std::string> text = ReadWholeFile(file);
-  if (!text) {
-    error = "Cannot open file " + Utf8ToCp1252(file);
-    return nullptr;
-  }
+  // A FIFO, a device or a directory is refused without waiting on it, and said so.
+  std::optional<std::string> text = ReadWholeFile(file, &error);
+  if (!text) return nullptr;
   try {
     ObjBlock block = ParseObjectText(*text);
     std::unique_ptr<Record> record = CreateRoot(block.className, environment);

@@ -597,7 +597,17 @@ std::filesystem::path TForListe::FeedDirectory() const {
 }
 
 std::filesystem::path TForListe::FileNameFor() {
-  const std::filesystem::path path = FeedDirectory() / PathFromText(ForlisteNavn + (mixFile ? ".mix" : ".eqf"));
+  const std::string extension = mixFile ? ".mix" : ".eqf";
+  std::string name = ForlisteNavn;
+  if (ValidateFileName(name)) {
+    if (!ForListeFilNavn.empty() && IsStrictlyBelow(PathFromText(ForListeFilNavn), FeedDirectory()))
+      return PathFromText(ForListeFilNavn);
+    for (char& c : name)
+      if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32 || c == 127) c = '_';
+    if (name.empty() || name.front() == '.') name.insert(name.begin(), '_');
+    while (ValidateFileName(name) && name.size() > 1) name.pop_back();  // too long
+  }
+  const std::filesystem::path path = FeedDirectory() / PathFromText(name + extension);
   ForListeFilNavn = TextFromPath(path);
   return path;
 }

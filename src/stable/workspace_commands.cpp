@@ -289,7 +289,13 @@ TForListe* Workspace::ImportFeedList(const fs::path& file, std::string* error) {
     return nullptr;
   }
   list->mixFile = list->ForBlanding;
-  if (list->ForlisteNavn.empty()) list->ForlisteNavn = TextFromPath(file.stem());
+  // The name becomes the list's file in the feed directory: one that cannot be a file
+  // name gives way to the imported file's.
+  if (ValidateFileName(list->ForlisteNavn)) list->ForlisteNavn = TextFromPath(file.stem());
+  if (auto problem = ValidateFileName(list->ForlisteNavn)) {
+    if (error) *error = PathText(file) + ": " + *problem;
+    return nullptr;
+  }
   if (FeedListNameTaken(list->ForlisteNavn)) {
     const std::string base = list->ForlisteNavn;
     for (int n = 2; FeedListNameTaken(list->ForlisteNavn); ++n) list->ForlisteNavn = base + " (" + std::to_string(n) + ")";

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "cli_fixture.h"
 #include "core/fileio.h"
 #include "core/objtext.h"
@@ -88,6 +90,21 @@ TEST_F(CliSafetyTest, CheckAndFormatKnowTheDemosHorseFiles) {
       {"check", Write("nested.eqs", "object TStall\r\n  object THest\r\n  end\r\nend\r\n")});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "Class THest not found\n");
+}
+
+TEST_F(CliSafetyTest, CheckAndFormatWaitOnNoFifoAndReadNoDevice) {
+  const fs::path fifo = dir_ / "fifo.eqh";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", dir_ / "zero.eqs");
+  for (const fs::path& file : {fifo, dir_ / "zero.eqs", dir_})
+    for (const char* command : {"check", "format"}) {
+      CliResult r = testing::RunCli({command, file.string()});
+      EXPECT_EQ(r.status, 1) << command << " " << file;
+      EXPECT_EQ(r.err, file.string() + " er ikke en almindelig fil og l\xC3\xA6ses ikke\n") << command << " " << file;
+    }
+  CliResult r = testing::RunCli({"check", "--syntax", fifo.string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(fifo.string()), std::string::npos);
 }
 
 TEST_F(CliSafetyTest, RequirementsPrintsWhatItCouldComputeAndReportsTheFormulaThatFailed) {

@@ -169,6 +169,32 @@ TEST_F(WorkspaceFaultsTest, TheEnergyLineMigrationKeepsTheFilesOwnLineEnds) {
   EXPECT_EQ(text, "object TStall\r\nEnergiBeregning = nrc2007\r\nend\r\n");
 }
 
+TEST_F(WorkspaceFaultsTest, AFeedListsNameFromItsFileNeverLeadsOutOfTheFeedDirectory) {
+  // Two guarantee lists make the scan bring every list up to date and save it.
+  const fs::path data = STALLORA_DATA_DIR;
+  const fs::path feeds = S() / "Feeds" / "45";
+  fs::create_directories(feeds);
+  fs::copy_file(data / "Save" / "Feeds" / "45" / "Nordhavre Foder.eqf", feeds / "Nordhavre Foder.eqf");
+  fs::copy_file(data / "service" / "45" / "Nordhavre Foder 4.eqf", feeds / "Nordhavre Foder 4.eqf");
+  Write("Save/Feeds/45/Gammel.eqf", "object TForListe\r\n  ForlisteNavn = '../../Escaped'\r\nend\r\n");
+  AppContext& app = Start();
+  Workspace ws(app);
+  ws.Scan();
+  ASSERT_EQ(ws.GuaranteeListsRead(), 2);
+  EXPECT_FALSE(fs::exists(dir_ / "Escaped.eqf"));
+  EXPECT_FALSE(fs::exists(S() / "Escaped.eqf"));
+  EXPECT_NE(Read("Save/Feeds/45/Gammel.eqf").find("ForlisteNavn = '../../Escaped'"), std::string::npos);
+  // Imported from elsewhere, such a list is stored under its file's name.
+  Write("Eksport/Udefra.eqf", "object TForListe\r\n  ForlisteNavn = '../../Escaped2'\r\nend\r\n");
+  std::string error;
+  TForListe* imported = ws.ImportFeedList(dir_ / "Eksport" / "Udefra.eqf", &error);
+  ASSERT_NE(imported, nullptr) << error;
+  EXPECT_EQ(imported->ForlisteNavn, "Udefra");
+  EXPECT_TRUE(fs::is_regular_file(feeds / "Udefra.eqf"));
+  EXPECT_FALSE(fs::exists(dir_ / "Escaped2.eqf"));
+  EXPECT_FALSE(fs::exists(S() / "Escaped2.eqf"));
+}
+
 // Written last into a complete backup.
 const std::string kMarker = "STALLORA-BACKUP-COMPLETE.txt";
 

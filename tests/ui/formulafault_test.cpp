@@ -108,10 +108,10 @@ class FormulaFaultTest : public QObject {
     auto kept = std::make_unique<KeptErrors>();
     KeptErrors* errors = kept.get();
     win->SetPrompts(std::move(kept));
-    win->Recalculate();
     QTest::qWait(300);
 
-    // Shown once: in a box when the window opened, or to the prompts set right after.
+    // Shown once when the window opened, without an edit: in a box, or to the prompts set
+    // right after the window was made.
     auto shown = [&] {
       std::vector<std::string> all = errors->errors;
       for (const QString& t : closer.texts) all.push_back(t.toStdString());
