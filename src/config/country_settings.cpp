@@ -178,12 +178,17 @@ CountrySettingsResult LoadCountrySettings(const std::filesystem::path& programDi
   std::string readError;
   const auto mainText = mainPath ? ReadWholeFile(*mainPath, &readError) : std::nullopt;
   if (!mainText) {
-    const std::string full = PathText(programDir / std::string(mainFileName));
+    const std::filesystem::path exact = programDir / std::string(mainFileName);
+    std::error_code ec;
+    // Something that is there but cannot be read (a FIFO, a directory, a file without
+    // read permission) says why, naming it; only a file that is not there is missing.
+    if (!mainPath && std::filesystem::exists(std::filesystem::symlink_status(exact, ec))) ReadWholeFile(exact, &readError);
     result.missingFile = true;
-    // A file that is there but cannot be read says why, naming it.
-    result.message = (mainPath ? readError + "\n" : "Stallora could not find the expected initialisation file " + full +
-                                                        "\nPlease check that you have downloaded and installed the "
-                                                        "language version you planned\n") +
+    result.message = (!readError.empty() ? readError + "\n"
+                                         : "Stallora could not find the expected initialisation file " +
+                                               PathText(exact) +
+                                               "\nPlease check that you have downloaded and installed the "
+                                               "language version you planned\n") +
                      Tr(kMissingFileFooter) + "\n\nStallora will now terminate";
     return result;
   }

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include <fmt/format.h>
 
 #include "config/country_settings.h"
@@ -75,6 +77,15 @@ TEST_F(CountryNumber, ACountryNumberOrNoneIsTaken) {
   r = Load("CurrencyDecimals=2\n");
   ASSERT_TRUE(r.settings) << r.message;
   EXPECT_EQ(r.settings->countryNumber, 47);
+}
+
+TEST_F(CountryNumber, ASettingsFileThatCannotBeReadSaysWhyWithoutWaiting) {
+  const fs::path file = dir_ / "dan.ini";
+  ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+  const CountrySettingsResult r = LoadCountrySettings(dir_, "dan.ini", "");
+  EXPECT_FALSE(r.settings);
+  EXPECT_EQ(r.message.rfind(file.string() + " er ikke en almindelig fil og l\xE6ses ikke\n", 0), 0u) << r.message;
+  EXPECT_NE(r.message.find("Stallora will now terminate"), std::string::npos);
 }
 
 }  // namespace

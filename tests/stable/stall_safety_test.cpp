@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "core/cp1252.h"
 #include "core/fileio.h"
 #include "core/objtext.h"
 #include "disk_faults.h"
+#include "nutrition/report_common.h"
+#include "ration/horse_reports.h"
+#include "ration/ration_page.h"
+#include "stable/stable_reports.h"
 #include "stable/stall.h"
 #include "workspace_fixture.h"
 
@@ -180,6 +185,36 @@ TEST_F(StallSafetyTest, NamesTooLongForTheirFilesAreRefusedBeforeAnyDirectoryIsM
   EXPECT_FALSE(fs::exists(S() / "Nord" / h.Navn));
   EXPECT_FALSE(s.RenameStable(std::string(240, 'R'), &error));
   EXPECT_TRUE(fs::exists(S() / "Nord" / "Nord.eqs"));
+}
+
+TEST_F(StallSafetyTest, EveryFileWrittenForTheLongestNameFitsTheFileSystem) {
+  AppContext& app = Start();
+  // The longest name that passes, in letters that take two bytes on disk.
+  const std::string longest(kMaxRecordNameBytes / 2, '\xF8');
+  ASSERT_FALSE(ValidateFileName(longest));
+  TStall s(app.Env());
+  s.stallNavn = longest;
+  THest& h = s.NewHorse();
+  h.Navn = longest;
+  app.regional.shortDateFormat = "dd-mm-yyyy";
+  std::vector<std::string> names = {s.StableFileName(), h.Navn + ".eqh", h.DiaryFileName(),
+                                    h.Navn + "_RationGraphics.jpg", h.Navn + "_" + Tr(kWordVaegtdata) + ".jpg",
+                                    ChartFileName("NutrientContribution_", h.Navn, app.regional, today())};
+  for (int kind = kDiaryReport; kind <= kSimpleFeedPlanReport; ++kind) names.push_back(HorseReportFileName(h, kind));
+  for (int kind = kHorseOverviewReport; kind <= kStableTreatmentReport; ++kind)
+    names.push_back(ReportFileName(s, kind));
+  for (const std::string& name : names) {
+    // Each is saved through a temporary file beside it, whose name is longer still.
+    const std::string onDisk = PathFromText(AtomicTempName(name)).native();
+    EXPECT_LE(onDisk.size(), 255u) << name;
+  }
+  // And they are written: the stable, the horse and a report.
+  ASSERT_TRUE(s.Save());
+  ASSERT_TRUE(s.SaveHorse(h));
+  std::string error;
+  EXPECT_TRUE(SaveReport(s, kHorseOverviewReport, &error)) << error;
+  HorseReports reports(h, s.HorseDirectory(h));
+  EXPECT_FALSE(reports.SkrivFoderplan(false, &error).empty()) << error;
 }
 
 TEST_F(StallSafetyTest, AFailedSaveLeavesNoDirectoryBehind) {
