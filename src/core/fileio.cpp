@@ -199,7 +199,7 @@ std::string FileMessage(const fs::path& path, const fs::path& base, std::string_
   return PathTextBelow(path, base) + ": " + std::string(message);
 }
 
-std::optional<std::string> ValidateFileName(std::string_view name) {
+std::optional<std::string> ValidateExistingName(std::string_view name) {
   if (name.empty()) return Tr(kNameEmpty);
   const std::string quoted = ": \"" + std::string(name) + "\"";
   if (name.front() == '.') return Tr(kNameDot) + quoted;
@@ -207,7 +207,13 @@ std::optional<std::string> ValidateFileName(std::string_view name) {
     if (c == '/' || c == '\\') return Tr(kNameSeparator) + quoted;
     if (static_cast<unsigned char>(c) < 32 || c == 127) return Tr(kNameControl);
   }
-  if (PathFromText(name).native().size() > kMaxRecordNameBytes) return Tr(kNameTooLong) + quoted;
+  return std::nullopt;
+}
+
+std::optional<std::string> ValidateFileName(std::string_view name) {
+  if (auto problem = ValidateExistingName(name)) return problem;
+  if (PathFromText(name).native().size() > kMaxRecordNameBytes)
+    return Tr(kNameTooLong) + ": \"" + std::string(name) + "\"";
   return std::nullopt;
 }
 

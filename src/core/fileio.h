@@ -62,6 +62,9 @@ inline constexpr size_t kMaxRecordNameBytes = 150;
 // names containing a slash or a backslash, names containing control characters, and names
 // longer on disk than kMaxRecordNameBytes.
 std::optional<std::string> ValidateFileName(std::string_view name);
+// The rules of ValidateFileName but the length, for a name whose directory is on disk
+// already (a record to delete: its files exist, whatever their length).
+std::optional<std::string> ValidateExistingName(std::string_view name);
 
 // The program's own folders (Feeds, Temp, Save, Resources, Images, Stallora_Backup), which no
 // stable may be named after, whatever the case: a stable "Feeds" would hold the feed lists'

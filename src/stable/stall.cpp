@@ -25,6 +25,15 @@ std::string DirectoryError(const std::string& name, const fs::path& dir) {
          "\rYou must have rights for writing to the storage directory!";
 }
 
+// A stable name whose directory may be deleted: any that is one directory of the save
+// directory (a name made long ago may be longer than new names may be), but none of the
+// program's folders.
+std::optional<std::string> DeletableStableName(const std::string& name) {
+  if (auto problem = ValidateExistingName(name)) return problem;
+  if (IsReservedFolderName(name)) return ValidateStableName(name);
+  return std::nullopt;
+}
+
 bool OnDisk(const fs::path& p) {
   std::error_code ec;
   return fs::exists(fs::symlink_status(p, ec));
@@ -361,7 +370,7 @@ bool TStall::RenameStable(const std::string& name, std::string* error) {
 bool TStall::DeleteFiles(std::string* error) {
   // Only a stable's own directory, strictly below the save directory: never the save
   // directory itself, nor one of the program's folders.
-  if (auto problem = ValidateStableName(stallNavn)) {
+  if (auto problem = DeletableStableName(stallNavn)) {
     if (error) *error = *problem;
     return false;
   }
@@ -369,11 +378,11 @@ bool TStall::DeleteFiles(std::string* error) {
 }
 
 bool TStall::DeleteHorseFiles(const THest& h, std::string* error) const {
-  if (auto problem = ValidateStableName(stallNavn)) {
+  if (auto problem = DeletableStableName(stallNavn)) {
     if (error) *error = *problem;
     return false;
   }
-  if (auto problem = ValidateFileName(h.Navn)) {
+  if (auto problem = ValidateExistingName(h.Navn)) {
     if (error) *error = *problem;
     return false;
   }

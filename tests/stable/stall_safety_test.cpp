@@ -185,6 +185,19 @@ TEST_F(StallSafetyTest, NamesTooLongForTheirFilesAreRefusedBeforeAnyDirectoryIsM
   EXPECT_FALSE(fs::exists(S() / "Nord" / h.Navn));
   EXPECT_FALSE(s.RenameStable(std::string(240, 'R'), &error));
   EXPECT_TRUE(fs::exists(S() / "Nord" / "Nord.eqs"));
+  // A horse of such a name made before the limit is listed, and can be renamed or deleted.
+  const std::string old(200, 'G');
+  Write("Save/Nord/" + old + "/" + old + ".eqh", "object THest\r\nend\r\n");
+  Write("Save/Nord/" + std::string(201, 'G') + "/" + std::string(201, 'G') + ".eqh", "object THest\r\nend\r\n");
+  Workspace ws(app);
+  ws.Scan();
+  ASSERT_EQ(ws.Stables().size(), 1u);
+  TStall& listed = *ws.Stables()[0];
+  ASSERT_EQ(listed.HorseCount(), 2);
+  EXPECT_TRUE(listed.RenameHorse(*listed.HorseByName(std::string(201, 'G')), "Kort", &error)) << error;
+  EXPECT_TRUE(fs::exists(S() / "Nord" / "Kort" / "Kort.eqh"));
+  EXPECT_TRUE(listed.DeleteHorse(old, &error)) << error;
+  EXPECT_FALSE(fs::exists(S() / "Nord" / old));
 }
 
 TEST_F(StallSafetyTest, EveryFileWrittenForTheLongestNameFitsTheFileSystem) {
