@@ -150,8 +150,9 @@ std::unique_ptr<Configuration> LoadConfigurationQuietly(Env& env) {
 
 int CmdCheck(Env& env, const std::vector<std::string>& args) {
   if (args.size() == 2 && args[0] == "--syntax") {
-    std::optional<std::string> text = ReadWholeFile(args[1]);
-    if (!text) return Fail(env, "Cannot open file " + Utf8ToCp1252(args[1]));
+    std::string readError;
+    std::optional<std::string> text = ReadWholeFile(args[1], &readError);
+    if (!text) return Fail(env, readError);
     try {
       CheckObjectTextSyntax(*text);
     } catch (const ObjTextError& e) {

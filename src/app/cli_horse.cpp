@@ -1,5 +1,6 @@
 // Commands over horses and the workspace: formulas, requirements, evaluation, the scan.
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -23,10 +24,17 @@ std::string Number(double v) {
   return buf;
 }
 
+// A start-up message as one output line (the contract of `scan`).
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return Cp1252ToUtf8(text);
+}
+
 bool Compute(Env& env, THest& h) {
   std::string error;
   if (!h.BeregnBehov(&error)) {
-    env.err << Cp1252ToUtf8(error) << "\n";
+    env.err << Lines(error) << "\n";
     return false;
   }
   return true;
@@ -56,14 +64,20 @@ int CmdRequirements(Env& env, const std::vector<std::string>& args) {
   auto s = Open(env);
   if (!s || !LoadHorse(env, *s, args[0])) return 1;
   THest& h = *s->horse;
-  if (!Compute(env, h)) return 1;
+  std::string error;
+  const bool clean = h.BeregnBehov(&error);
+  // A formula's arithmetic fault leaves the other rows computed: they are printed, the
+  // failed ones are not (their 0 is no requirement), and each fault goes to stderr.
+  if (!clean && h.formulaFaults.empty()) return Fail(env, error);
   const CountrySettings& settings = s->app->settings;
   for (int i = 0; i < kNutrientCount; ++i) {
     const auto k = static_cast<size_t>(i);
+    if (h.FormulaFailed(i)) continue;
     env.out << i << "\t" << Cp1252ToUtf8(settings.NutrientName(i)) << "\t" << Cp1252ToUtf8(settings.NutrientUnit(i))
             << "\t" << Number(h.BasisBehov[k]) << "\t" << Number(h.Behov[k]) << "\n";
   }
-  return 0;
+  for (const FormulaFault& f : h.formulaFaults) env.err << Lines(FormulaFaultText(f, settings)) << "\n";
+  return clean ? 0 : 1;
 }
 
 int CmdEvaluate(Env& env, const std::vector<std::string>& args) {
@@ -95,7 +109,7 @@ int CmdScan(Env& env, const std::vector<std::string>& args) {
   ws.Scan();
   for (const std::string& line : ws.TreeLines()) env.out << Cp1252ToUtf8(line) << "\n";
   env.out << "--\n";
-  for (const std::string& m : ws.Messages()) env.out << Cp1252ToUtf8(m) << "\n";
+  for (const std::string& m : ws.Messages()) env.out << OneLine(m) << "\n";
   return 0;
 }
 
@@ -174,15 +188,15 @@ int CmdNewStable(Env& env, const std::vector<std::string>& args) {
   Workspace ws(*s->app);
   ws.Scan();
   const std::string name = Utf8ToCp1252(args[0]);
-  if (auto problem = ValidateFileName(name)) return Fail(env, *problem);
-  if (ws.StableByName(name)) return Fail(env, name + ": " + Tr(kFindesAendre));
+  if (auto problem = ValidateStableName(name)) return Fail(env, *problem);
+  if (ws.StableNameTaken(name)) return Fail(env, name + ": " + Tr(kFindesAendre));
   std::string warning;
   TStall& stable = ws.NewStable(&warning);
   stable.stallNavn = name;
   stable.NameFeedList();
   std::string error;
   if (!stable.Save(&error)) return Fail(env, error);
-  if (!warning.empty()) env.err << Cp1252ToUtf8(warning) << "\n";
+  if (!warning.empty()) env.err << Lines(warning) << "\n";
   env.out << stable.StableFilePath().string() << "\n";
   return 0;
 }
@@ -197,7 +211,7 @@ int CmdBackup(Env& env, const std::vector<std::string>& args) {
   std::string error;
   if (!ws.Backup(target, &error)) return Fail(env, error);
   env.out << target.string() << "\n";
-  return 0;
+  return s->ReportedErrors() ? 1 : 0;
 }
 
 int CmdClean(Env& env, const std::vector<std::string>& args) {
@@ -207,9 +221,16 @@ int CmdClean(Env& env, const std::vector<std::string>& args) {
   if (!s) return 1;
   Workspace ws(*s->app);
   const std::vector<fs::path> doomed = ws.CleanUpCandidates();
-  for (const auto& p : doomed) env.out << (yes ? "removed\t" : "would remove\t") << p.string() << "\n";
-  if (yes) ws.CleanUp();
-  return 0;
+  if (!yes) {
+    for (const auto& p : doomed) env.out << "would remove\t" << p.string() << "\n";
+    return 0;
+  }
+  const std::vector<fs::path> left = ws.CleanUp();
+  for (const auto& p : doomed)
+    if (std::find(left.begin(), left.end(), p) == left.end()) env.out << "removed\t" << p.string() << "\n";
+  // What could not be removed (a read-only directory) is a failure, not a quiet success.
+  for (const auto& p : left) env.err << "could not remove\t" << p.string() << "\n";
+  return left.empty() ? 0 : 1;
 }
 
 int CmdDemo(Env& env, const std::vector<std::string>& args) {

@@ -47,10 +47,12 @@ bool LoadStable(Env& env, Session& s, const std::string& file) {
       if (!entry.is_directory(ec)) continue;
       const fs::path horseFile = entry.path() / (entry.path().filename().string() + ".eqh");
       if (!fs::is_regular_file(horseFile, ec)) continue;
-      s.stable->NewHorseRecord()->LoadfromFile(horseFile);
+      THest* h = s.stable->NewHorseRecord();
+      h->LoadfromFile(horseFile);
+      h->Navn = TextFromPath(entry.path().filename());  // the directory names the horse, as in the scan
     }
   } catch (const ObjTextError& e) {
-    env.err << Cp1252ToUtf8(e.what()) << "\n";
+    env.err << Lines(e.what()) << "\n";
     return false;
   }
   return true;
@@ -72,12 +74,27 @@ bool PrintToPdf(const std::string& page, const fs::path& baseDirectory, const fs
   QTextDocument document;
   document.setBaseUrl(QUrl::fromLocalFile(QString::fromStdString(baseDirectory.string()) + "/"));
   document.setHtml(Q(page));
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(QString::fromStdString(pdf.string()));
-  document.print(&printer);
+  // Printed beside the target and renamed over it only when complete: a PDF left by an
+  // earlier run must not pass for this one's.
+  const fs::path dir = pdf.has_parent_path() ? pdf.parent_path() : fs::path(".");
+  const fs::path temp = dir / AtomicTempName(pdf.filename().string());
   std::error_code ec;
-  return fs::is_regular_file(pdf, ec) && fs::file_size(pdf, ec) > 0;
+  fs::remove(temp, ec);
+  bool ok = false;
+  {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(temp.string()));
+    document.print(&printer);
+    ok = printer.printerState() != QPrinter::Error;
+  }
+  ok = ok && fs::is_regular_file(temp, ec) && fs::file_size(temp, ec) > 0;
+  if (ok) {
+    fs::rename(temp, pdf, ec);
+    ok = !ec;
+  }
+  if (!ok) fs::remove(temp, ec);
+  return ok;
 }
 #endif
 
@@ -107,7 +124,8 @@ bool ParseOutputs(Env& env, const std::vector<std::string>& args, Outputs& out) 
 int Deliver(Env& env, const std::string& page, const fs::path& normalPath, const fs::path& baseDirectory,
             const Outputs& outputs) {
   const fs::path target = outputs.file ? fs::path(*outputs.file) : normalPath;
-  if (!WriteFileAtomically(target, page)) return Fail(env, "Kunne ikke dannes " + PathText(target));
+  std::string why;
+  if (!WriteFileAtomically(target, page, &why)) return Fail(env, why);
   env.out << target.string() << "\n";
   if (outputs.pdf) {
 #ifdef STALLORA_CLI_HAS_QT
@@ -155,7 +173,8 @@ int HorseReport(Env& env, const std::string& kind, const std::string& file, cons
   std::string error;
   const fs::path normal = reports.Filnavn(it->second, &error);
   if (!error.empty() && !outputs.file) return Fail(env, error);
-  return Deliver(env, page, normal, s->horseDirectory, outputs);
+  const int status = Deliver(env, page, normal, s->horseDirectory, outputs);
+  return status == 0 && s->ReportedErrors() ? 1 : status;
 }
 
 int StableReportCommand(Env& env, const std::string& kind, const std::string& file, const Outputs& outputs) {
@@ -170,7 +189,9 @@ int StableReportCommand(Env& env, const std::string& kind, const std::string& fi
   if (!s || !LoadStable(env, *s, file)) return 1;
   const std::string page = StableReport(*s->stable, it->second);
   // Saved as the stable window saves it: the report and a CR LF.
-  return Deliver(env, page + "\r\n", ReportFilePath(*s->stable, it->second), s->stable->StableDirectory(), outputs);
+  const int status =
+      Deliver(env, page + "\r\n", ReportFilePath(*s->stable, it->second), s->stable->StableDirectory(), outputs);
+  return status == 0 && s->ReportedErrors() ? 1 : status;
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ std::unique_ptr<Configuration> LoadConfiguration(Env& env, std::ostream* message
   const auto dir = env.ProgramDir();
   CountrySettingsResult r = LoadCountrySettings(dir, Tr(kSettingsFileName), env.options.regional.languageAbbreviation);
   if (!r.settings) {
-    err << Cp1252ToUtf8(r.message) << "\n";
+    err << Lines(r.message) << "\n";
     return nullptr;
   }
   auto config = std::make_unique<Configuration>();
@@ -73,7 +73,7 @@ std::unique_ptr<Configuration> LoadConfiguration(Env& env, std::ostream* message
   try {
     config->energyList.LoadfromFile(listFile);
   } catch (const ObjTextError& e) {
-    err << Cp1252ToUtf8(e.what()) << "\n";
+    err << Lines(e.what()) << "\n";
     return nullptr;
   }
   if (env.options.energy) {
@@ -107,29 +107,25 @@ int Usage(std::ostream& err, const std::string& problem) {
 }
 
 int Fail(Env& env, const std::string& cp1252Message) {
-  env.err << Cp1252ToUtf8(cp1252Message) << "\n";
+  env.err << Lines(cp1252Message) << "\n";
   return 1;
 }
 
 std::unique_ptr<Record> CreateRoot(std::string_view className, const LoadEnvironment* environment) {
   LoadContext ctx;
   ctx.environment = environment;
-  if (const RecordClass* cls = GetClass(className)) return cls->Create(ctx);
-  if (SameText(className, "TPreferences")) return std::make_unique<TPreferences>();
-  // Horses are made by their stable, not by the class registry, but a horse file is a record
-  // file like any other.
-  if (SameText(className, "THest")) return std::make_unique<THest>(RecordEnvironment::Of(ctx));
+  // Every class the registry knows may head a file, the root-only ones (THest, TAnimal,
+  // TPreferences) included.
+  if (const RecordClass* cls = ClassRegistry::Global().GetRoot(className)) return cls->Create(ctx);
   return nullptr;
 }
 
 std::unique_ptr<Record> ReadRecordFile(Env& env, const std::string& file, std::string& error,
                                        const LoadEnvironment* environment) {
   (void)env;
-  std::optional<std::string> text = ReadWholeFile(file);
-  if (!text) {
-    error = "Cannot open file " + Utf8ToCp1252(file);
-    return nullptr;
-  }
+  // A FIFO, a device or a directory is refused without waiting on it, and said so.
+  std::optional<std::string> text = ReadWholeFile(file, &error);
+  if (!text) return nullptr;
   try {
     ObjBlock block = ParseObjectText(*text);
     std::unique_ptr<Record> record = CreateRoot(block.className, environment);
@@ -146,16 +142,16 @@ std::unique_ptr<Record> ReadRecordFile(Env& env, const std::string& file, std::s
 }
 
 std::string Lines(std::string text) {
-  for (char& c : text)
-    if (c == '\r') c = '\n';
-  return Cp1252ToUtf8(text);
+  // CR LF and a lone CR alike become one LF: a raw CR would make a terminal overwrite the
+  // line.
+  return TerminalText(text);
 }
 
 std::unique_ptr<Session> Open(Env& env) {
   auto session = std::make_unique<Session>();
   StartResult r = StartProgram(env.ProgramDir(), env.GetClock(), env.options.regional, session->messages);
   if (!r.context) {
-    env.err << Cp1252ToUtf8(r.fatalMessage) << "\n";
+    env.err << Lines(r.fatalMessage) << "\n";
     return nullptr;
   }
   session->app = std::move(r.context);
@@ -166,6 +162,7 @@ std::unique_ptr<Session> Open(Env& env) {
     ParseEnergyOption(*env.options.energy, obj);
     app.SetActiveEnergyObject(obj);
   }
+  session->startErrors = session->messages.ErrorCount();
   return session;
 }
 
@@ -181,6 +178,10 @@ bool LoadHorse(Env& env, Session& s, const std::string& file) {
   const std::filesystem::path stableFile = stableDir / (stableDir.filename().string() + ".eqs");
   const RecordEnvironment& recordEnv = s.app->Env();
   try {
+    // The horse's files go into the directory its file lies in, whatever the file's Navn
+    // says ("../../x" would lead out of the workspace); in a workspace the directory also
+    // names the horse, as the scan names it.
+    s.horseDirectory = horseDir;
     if (path.stem() == horseDir.filename() && std::filesystem::is_regular_file(stableFile, ec)) {
       s.stable = std::make_unique<TStall>(recordEnv);
       s.stable->Load(stableFile);
@@ -188,16 +189,18 @@ bool LoadHorse(Env& env, Session& s, const std::string& file) {
       s.app->preferences.ActiveSaveDirectory = TextFromPath(stableDir.parent_path());
       THest* h = s.stable->NewHorseRecord();
       h->LoadfromFile(path);
+      h->Navn = TextFromPath(horseDir.filename());
       s.horse = h;
-      s.horseDirectory = s.stable->HorseDirectory(*h);
     } else {
       s.looseHorse = std::make_unique<THest>(recordEnv);
       s.looseHorse->LoadfromFile(path);
+      // Report and picture names are made from the name: one that cannot be a file name
+      // gives way to the file's own.
+      if (ValidateFileName(s.looseHorse->Navn)) s.looseHorse->Navn = TextFromPath(path.stem());
       s.horse = s.looseHorse.get();
-      s.horseDirectory = horseDir;
     }
   } catch (const ObjTextError& e) {
-    env.err << Cp1252ToUtf8(e.what()) << "\n";
+    env.err << Lines(e.what()) << "\n";
     return false;
   }
   return true;

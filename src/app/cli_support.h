@@ -76,6 +76,10 @@ struct Session {
   THest* horse = nullptr;
   std::unique_ptr<THest> looseHorse;
   std::filesystem::path horseDirectory;  // where the horse's own files go
+  int startErrors = 0;                    // errors the start itself reported
+
+  // Whether the command reported an error after the start (it then ends with status 1).
+  bool ReportedErrors() const { return messages.ErrorCount() > startErrors; }
 };
 
 std::unique_ptr<Session> Open(Env& env);

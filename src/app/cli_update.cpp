@@ -50,6 +50,10 @@ int CmdUpdate(Env& env, const std::vector<std::string>& args) {
   StderrMessages messages;
   StartResult started = StartProgram(env.ProgramDir(), env.GetClock(), env.options.regional, messages);
   if (!started.context) return Fail(env, started.fatalMessage);
+  // Every failure the service reports (a list that could not be stored, a save that failed
+  // while the workspace was brought up to date) ends the command with status 1.
+  const int startErrors = messages.ErrorCount();
+  auto status = [&](int wanted) { return wanted == 0 && messages.ErrorCount() > startErrors ? 1 : wanted; };
   AppContext& app = *started.context;
   if (env.options.saveDir) app.preferences.ActiveSaveDirectory = Utf8ToCp1252(*env.options.saveDir);
   if (!resourceUrl.empty()) {
@@ -76,19 +80,19 @@ int CmdUpdate(Env& env, const std::vector<std::string>& args) {
   if (const TForListe* current = workspace.CurrentGuaranteeList())
     env.out << "current-list\t" << Cp1252ToUtf8(current->ForlisteNavn) << "\t" << current->GarantiForlisteVersjon
             << "\n";
-  if (check) return 0;
+  if (check) return status(0);
 
   if (!app.newerGuaranteeList) {
     env.out << "fetched\tnothing (no newer list offered)\n";
-    return 0;
+    return status(0);
   }
   switch (service.GetNewestGuaranteeList(workspace)) {
     case OnlineService::FetchResult::Done:
       env.out << "fetched\t" << Cp1252ToUtf8(workspace.CurrentGuaranteeList()->ForListeFilNavn) << "\n";
-      return 0;
+      return status(0);
     case OnlineService::FetchResult::AlreadyThere:
       env.out << "fetched\tnothing (the file is in the feed directory already)\n";
-      return 0;
+      return status(0);
     case OnlineService::FetchResult::Failed:
       if (!service.LastTransportError().empty()) env.err << service.LastTransportError() << "\n";
       return 1;

@@ -13,6 +13,9 @@ namespace stallora {
 namespace {
 
 inline constexpr Text kIncompleteFile{"config.incomplete", "Indstillingsfilen {} er ufuldstændig og kan ikke bruges:"};
+inline constexpr Text kBadCountryNumber{"config.badcountry",
+                                        "Indstillingsfilen {} kan ikke bruges: [EnergyRecord] GSpraaknr = {} er "
+                                        "ikke et landenummer (et helt tal fra 1 til 999)"};
 inline constexpr Text kMissingFileFooter{
     "config.missing.web",
     "Programmet og sprogversionerne kan hentes på https://stallora.example/ (support@stallora.example)"};
@@ -172,12 +175,20 @@ CountrySettingsResult LoadCountrySettings(const std::filesystem::path& programDi
                                           std::string_view languageAbbreviation) {
   CountrySettingsResult result;
   const auto mainPath = FindNoCase(programDir, mainFileName);
-  const auto mainText = mainPath ? ReadWholeFile(*mainPath) : std::nullopt;
+  std::string readError;
+  const auto mainText = mainPath ? ReadWholeFile(*mainPath, &readError) : std::nullopt;
   if (!mainText) {
-    const std::string full = PathText(programDir / std::string(mainFileName));
+    const std::filesystem::path exact = programDir / std::string(mainFileName);
+    std::error_code ec;
+    // Something that is there but cannot be read (a FIFO, a directory, a file without
+    // read permission) says why, naming it; only a file that is not there is missing.
+    if (!mainPath && std::filesystem::exists(std::filesystem::symlink_status(exact, ec))) ReadWholeFile(exact, &readError);
     result.missingFile = true;
-    result.message = "Stallora could not find the expected initialisation file " + full +
-                     "\nPlease check that you have downloaded and installed the language version you planned\n" +
+    result.message = (!readError.empty() ? readError + "\n"
+                                         : "Stallora could not find the expected initialisation file " +
+                                               PathText(exact) +
+                                               "\nPlease check that you have downloaded and installed the "
+                                               "language version you planned\n") +
                      Tr(kMissingFileFooter) + "\n\nStallora will now terminate";
     return result;
   }
@@ -186,6 +197,16 @@ CountrySettingsResult LoadCountrySettings(const std::filesystem::path& programDi
     result.message = fmt::format(fmt::runtime(Tr(kIncompleteFile)), PathText(*mainPath));
     for (const auto& m : missing) result.message += "\n" + m;
     return result;
+  }
+  // The country number chooses paths, web addresses, energy objects and feed lists: a
+  // value that is no number (or a negative one) must not silently pick another country.
+  // A missing key keeps the default.
+  if (const auto number = ini.Value("EnergyRecord", "GSpraaknr")) {
+    const int n = ini.ReadInteger("EnergyRecord", "GSpraaknr", -1);
+    if (n < 1 || n > 999) {
+      result.message = fmt::format(fmt::runtime(Tr(kBadCountryNumber)), PathText(*mainPath), *number);
+      return result;
+    }
   }
   CountrySettings s = FromIni(ini);
   s.settingsFile = *mainPath;

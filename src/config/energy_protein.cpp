@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/preferences.h"
 #include "core/objtext.h"
 #include "core/textutil.h"
 
@@ -244,6 +245,7 @@ void TEnProList::writeToFile(const std::filesystem::path& path) const { SaveReco
 void RegisterConfigClasses() {
   RegisterClass(TEnergyProteinObj::StaticClass());
   RegisterClass(TEnProList::StaticClass());
+  RegisterRootClass(TPreferences::StaticClass());
 }
 
 void ApplyActiveEnergyObject(const TEnergyProteinObj& obj, CountrySettings& settings, int countryNumber) {

@@ -162,8 +162,9 @@ void ReadRecordText(std::string_view text, Record& record, const ClassRegistry& 
 
 void LoadRecordFromFile(Record& record, const std::filesystem::path& path, const ClassRegistry& registry,
                         const LoadEnvironment* environment) {
-  std::optional<std::string> text = ReadWholeFile(path);
-  if (!text) throw ObjTextError(fmt::format("Cannot open file {}", PathText(path)));
+  std::string error;
+  std::optional<std::string> text = ReadWholeFile(path, &error);
+  if (!text) throw ObjTextError(error);
   ReadRecordText(*text, record, registry, environment);
 }
 

@@ -63,6 +63,20 @@ const RecordClass* ClassRegistry::Get(std::string_view name) const {
   return it == classes_.end() ? nullptr : it->second;
 }
 
+void ClassRegistry::RegisterRoot(const RecordClass& cls) { roots_[UpperCase(cls.Name())] = &cls; }
+
+const RecordClass* ClassRegistry::GetRoot(std::string_view name) const {
+  if (const RecordClass* cls = Get(name)) return cls;
+  auto it = roots_.find(UpperCase(name));
+  return it == roots_.end() ? nullptr : it->second;
+}
+
+std::vector<const RecordClass*> ClassRegistry::RootOnly() const {
+  std::vector<const RecordClass*> all;
+  for (const auto& [name, cls] : roots_) all.push_back(cls);
+  return all;
+}
+
 std::vector<const RecordClass*> ClassRegistry::All() const {
   std::vector<const RecordClass*> all;
   all.reserve(classes_.size());
@@ -76,6 +90,7 @@ ClassRegistry& ClassRegistry::Global() {
 }
 
 void RegisterClass(const RecordClass& cls) { ClassRegistry::Global().Register(cls); }
+void RegisterRootClass(const RecordClass& cls) { ClassRegistry::Global().RegisterRoot(cls); }
 const RecordClass* GetClass(std::string_view name) { return ClassRegistry::Global().Get(name); }
 
 }  // namespace stallora

@@ -305,19 +305,28 @@ ExtraPropertyDef Extra(std::string_view name) {
 class ClassRegistry {
  public:
   void Register(const RecordClass& cls);
-  // Case-insensitive; nullptr when not registered.
+  // A class that only ever occurs as the root of a file (THest, TAnimal, TPreferences):
+  // never created for a child block, but known to tools that read a file by its header.
+  void RegisterRoot(const RecordClass& cls);
+  // Case-insensitive; nullptr when not registered. Root-only classes are not found.
   const RecordClass* Get(std::string_view name) const;
-  // Every registered class, by name.
+  // A class that may head a file: a registered one or a root-only one.
+  const RecordClass* GetRoot(std::string_view name) const;
+  // Every registered class, by name (root-only classes not included).
   std::vector<const RecordClass*> All() const;
+  // The root-only classes, by name.
+  std::vector<const RecordClass*> RootOnly() const;
 
   // The program's registry, filled at start-up.
   static ClassRegistry& Global();
 
  private:
   std::map<std::string, const RecordClass*, std::less<>> classes_;
+  std::map<std::string, const RecordClass*, std::less<>> roots_;
 };
 
 void RegisterClass(const RecordClass& cls);
+void RegisterRootClass(const RecordClass& cls);
 const RecordClass* GetClass(std::string_view name);
 
 }  // namespace stallora

@@ -20,16 +20,29 @@ DayNumber SystemClock::Now() const {
          EncodeTime(local.tm_hour, local.tm_min, local.tm_sec);
 }
 
-void StderrMessages::Inform(const std::string& text) {
-  std::fprintf(stderr, "%s\n", Cp1252ToUtf8(text).c_str());
+std::string TerminalText(std::string_view text) {
+  // The library's line breaks are CR (message boxes) or CR LF (files); a raw CR on a
+  // terminal sends the cursor back over the line.
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r')
+      out += text[i];
+    else if (i + 1 >= text.size() || text[i + 1] != '\n')
+      out += '\n';
+  }
+  return Cp1252ToUtf8(out);
 }
 
+void StderrMessages::Inform(const std::string& text) { std::fprintf(stderr, "%s\n", TerminalText(text).c_str()); }
+
 void StderrMessages::Error(const std::string& text) {
-  std::fprintf(stderr, "%s\n", Cp1252ToUtf8(text).c_str());
+  ++errors_;
+  std::fprintf(stderr, "%s\n", TerminalText(text).c_str());
 }
 
 bool StderrMessages::Confirm(const std::string& text) {
-  std::fprintf(stderr, "%s [%s]\n", Cp1252ToUtf8(text).c_str(), answer_ ? "yes" : "no");
+  std::fprintf(stderr, "%s [%s]\n", TerminalText(text).c_str(), answer_ ? "yes" : "no");
   return answer_;
 }
 

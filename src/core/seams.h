@@ -4,6 +4,7 @@
 // tool can fix them.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/daynum.h"
@@ -71,16 +72,23 @@ class RecordingMessages final : public Messages {
   bool answer = true;
 };
 
-// Writes messages to standard error as UTF-8; questions are answered with `answer`.
+// Writes messages to standard error as UTF-8, every CR or CR LF as one line feed; questions
+// are answered with `answer`.
 class StderrMessages final : public Messages {
  public:
   explicit StderrMessages(bool answer = false) : answer_(answer) {}
   void Inform(const std::string& text) override;
   void Error(const std::string& text) override;
   bool Confirm(const std::string& text) override;
+  // How many errors were reported so far (a command that reported one ends with status 1).
+  int ErrorCount() const { return errors_; }
 
  private:
   bool answer_;
+  int errors_ = 0;
 };
+
+// Windows-1252 text for a terminal: UTF-8, with CR LF and a lone CR as LF.
+std::string TerminalText(std::string_view text);
 
 }  // namespace stallora

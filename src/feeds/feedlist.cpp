@@ -597,7 +597,17 @@ std::filesystem::path TForListe::FeedDirectory() const {
 }
 
 std::filesystem::path TForListe::FileNameFor() {
-  const std::filesystem::path path = FeedDirectory() / PathFromText(ForlisteNavn + (mixFile ? ".mix" : ".eqf"));
+  const std::string extension = mixFile ? ".mix" : ".eqf";
+  std::string name = ForlisteNavn;
+  if (ValidateFileName(name)) {
+    if (!ForListeFilNavn.empty() && IsStrictlyBelow(PathFromText(ForListeFilNavn), FeedDirectory()))
+      return PathFromText(ForListeFilNavn);
+    for (char& c : name)
+      if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32 || c == 127) c = '_';
+    if (name.empty() || name.front() == '.') name.insert(name.begin(), '_');
+    while (ValidateFileName(name) && name.size() > 1) name.pop_back();  // too long
+  }
+  const std::filesystem::path path = FeedDirectory() / PathFromText(name + extension);
   ForListeFilNavn = TextFromPath(path);
   return path;
 }
@@ -664,7 +674,12 @@ bool TForListe::DeleteFile() {
   if (ForListeFilNavn.empty()) return true;
   const std::filesystem::path path = PathFromText(ForListeFilNavn);
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return true;
+  const auto status = std::filesystem::symlink_status(path, ec);
+  if (!std::filesystem::exists(status)) return true;
+  // Only a list's file in the feed directory: a file name that came from elsewhere never
+  // deletes anything else.
+  const std::filesystem::path dir = FeedDirectory();
+  if (dir.empty() || std::filesystem::is_directory(status) || !IsStrictlyBelow(path, dir)) return false;
   return std::filesystem::remove(path, ec) && !ec;
 }
 

@@ -177,6 +177,10 @@ class TForListe : public Record {
   // ---- files ----
   // The workspace's feed directory (the preferences'); empty without preferences.
   std::filesystem::path FeedDirectory() const;
+  // FeedDirectory / (ForlisteNavn + ".eqf" or ".mix"), kept in ForListeFilNavn. A name
+  // that cannot be a file name (one read from a file, "../../x") never leads out of the
+  // feed directory: the list keeps the file it was read from when that lies there, else
+  // the name's unusable characters become "_".
   std::filesystem::path FileNameFor();
   void SaveToFile(const std::filesystem::path& path);  // throws ObjTextError
   // Saves under FileNameFor; a name that cannot be a file name, or a list without a feed

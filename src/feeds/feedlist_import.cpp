@@ -204,44 +204,55 @@ bool ImportFromText(TForListe& list, const std::filesystem::path& path, Messages
     messages.Inform("Feed file not found: " + PathText(path));
     return false;
   }
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) throw FeedImportError("I/O error " + std::to_string(errno));
-  std::string bytes;
-  char buf[1 << 16];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-  const int failure = std::ferror(f) ? (errno ? errno : EIO) : 0;
-  std::fclose(f);
-  if (failure) throw FeedImportError("I/O error " + std::to_string(failure));
-  return ReadFeedListText(list, bytes, PathText(path), messages);
+  std::string problem;
+  errno = 0;
+  const std::optional<std::string> bytes = ReadWholeFile(path, &problem);
+  if (!bytes) {
+    const int number = errno ? errno : EIO;
+    throw FeedImportError("I/O error " + std::to_string(number) + ": " + problem);
+  }
+  return ReadFeedListText(list, *bytes, PathText(path), messages);
 }
 
+namespace {
+
+// The energy-system property line of an older file: "EnergiBeregning = <value with NRC>".
+// A name or note that happens to contain the letters (a quoted string) is left alone.
+bool IsOldEnergyLine(std::string_view line) {
+  const size_t eq = line.find('=');
+  if (eq == std::string_view::npos || line.find("NRC") == std::string_view::npos) return false;
+  const std::string key = Trim(line.substr(0, eq));
+  const std::string value = Trim(line.substr(eq + 1));
+  return SameText(key, "EnergiBeregning") && value.find("NRC") != std::string::npos &&
+         value.find('\'') == std::string::npos && value.find('#') == std::string::npos;
+}
+
+}  // namespace
+
 std::string MigrateEnergyLinesText(std::string_view text, bool* changed) {
-  std::vector<std::string> lines;
+  // Every line keeps its own line end (CR LF, LF or CR), and the last line its absence of
+  // one: only the replaced lines change.
+  std::string out;
+  out.reserve(text.size() + 16);
   bool any = false;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
-    std::string line(text.substr(pos, end - pos));
-    pos = end;
-    if (pos < text.size()) pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
-    // Only the old energy-system property is meant; a name or note that happens to hold
-    // the letters (a quoted string) is left alone.
-    if (line.find("NRC") != std::string::npos && line.find('\'') == std::string::npos) {
-      line = "EnergiBeregning = nrc2007";
+    size_t next = end;
+    if (next < text.size()) next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;
+    const std::string_view line = text.substr(pos, end - pos);
+    if (IsOldEnergyLine(line)) {
+      out += "EnergiBeregning = nrc2007";
       any = true;
+    } else {
+      out += line;
     }
-    lines.push_back(std::move(line));
+    out += text.substr(end, next - end);
+    pos = next;
   }
   if (changed) *changed = any;
   if (!any) return std::string(text);
-  std::string out;
-  out.reserve(text.size() + 16);
-  for (const std::string& l : lines) {
-    out += l;
-    out += "\r\n";
-  }
   return out;
 }
 

@@ -35,9 +35,10 @@ bool ImportFromText(TForListe& list, const std::filesystem::path& path, Messages
 // The reader on the file's bytes; `pathText` names the file in messages.
 bool ReadFeedListText(TForListe& list, std::string_view bytes, const std::string& pathText, Messages& messages);
 
-// The energy-line migration of older files on text in memory: every line holding the
-// letters "NRC" outside a quoted string becomes "EnergiBeregning = nrc2007". A text with no
-// such line comes back unchanged; otherwise its lines are joined with CR LF.
+// The energy-line migration of older files on text in memory: the energy-system property
+// line of an older file ("EnergiBeregning = " and a value with the letters "NRC", not a
+// quoted string) becomes "EnergiBeregning = nrc2007". Every other byte stays as it was,
+// line ends included (each line keeps its own, the last line its absence of one).
 std::string MigrateEnergyLinesText(std::string_view text, bool* changed = nullptr);
 
 // Whether a list may join the workspace under its name: nothing when it may, else the

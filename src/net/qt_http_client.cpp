@@ -18,6 +18,13 @@ void SetError(std::string* error, const QString& text) {
   if (error) *error = text.toStdString();
 }
 
+int PortOf(const QUrl& url) { return url.port(url.scheme().toLower() == "https" ? 443 : 80); }
+
+bool SameOrigin(const QUrl& a, const QUrl& b) {
+  return a.scheme().compare(b.scheme(), Qt::CaseInsensitive) == 0 &&
+         a.host().compare(b.host(), Qt::CaseInsensitive) == 0 && PortOf(a) == PortOf(b);
+}
+
 }  // namespace
 
 QtHttpClient::QtHttpClient(QNetworkAccessManager* manager)
@@ -35,7 +42,9 @@ bool QtHttpClient::Run(const std::string& url, std::chrono::milliseconds timeout
     return false;
   }
   QNetworkRequest request(address);
-  request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+  // Every redirect is looked at: only one to the same scheme, host and port is followed, so
+  // that what is installed comes from the service the settings name.
+  request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
   request.setMaximumRedirectsAllowed(5);
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
@@ -48,6 +57,7 @@ bool QtHttpClient::Run(const std::string& url, std::chrono::milliseconds timeout
   bool timedOut = false;
   bool tooLarge = false;
   bool refused = false;
+  QString offSite;
   qint64 received = 0;
   auto take = [&] {
     const QByteArray chunk = reply->readAll();
@@ -61,6 +71,15 @@ bool QtHttpClient::Run(const std::string& url, std::chrono::milliseconds timeout
       reply->abort();
     }
   };
+  QObject::connect(reply, &QNetworkReply::redirected, &loop, [&](const QUrl& to) {
+    const QUrl target = address.resolved(to);
+    if (SameOrigin(address, target)) {
+      emit reply->redirectAllowed();
+    } else {
+      offSite = target.toString();
+      reply->abort();
+    }
+  });
   QObject::connect(reply, &QNetworkReply::readyRead, &loop, take);
   QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
   QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
@@ -79,6 +98,8 @@ bool QtHttpClient::Run(const std::string& url, std::chrono::milliseconds timeout
     SetError(error, QStringLiteral("No complete answer within %1 ms").arg(timeout.count()));
   } else if (tooLarge) {
     SetError(error, QStringLiteral("The answer is larger than %1 bytes").arg(maxBodyBytes));
+  } else if (!offSite.isEmpty()) {
+    SetError(error, QStringLiteral("Redirected to another host, not followed: %1").arg(offSite));
   } else if (refused) {
     SetError(error, QStringLiteral("The answer could not be stored"));
   } else if (reply->error() != QNetworkReply::NoError) {

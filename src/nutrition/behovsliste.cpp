@@ -65,9 +65,10 @@ bool TBehovsListe::BeregnFormler(THest& hest, std::string* arithmeticError) cons
     }
     TUttrykk formula(o->Behovsstrenger[static_cast<size_t>(category)], n);
     const UttrykkResultat r = formula.Evaluer(hest, true, nullptr);
-    if (!r.ok && r.arithmeticFault && clean) {
-      if (arithmeticError) *arithmeticError = r.message;
+    if (!r.ok && r.arithmeticFault) {
+      if (clean && arithmeticError) *arithmeticError = r.message;
       clean = false;
+      hest.formulaFaults.push_back({n, o->Behovsstrenger[static_cast<size_t>(category)], r.message});
     }
     // Only finite values are stored; a failing formula gives 0.
     hest.BasisBehov[static_cast<size_t>(n)] = r.ok && std::isfinite(r.value) ? r.value : 0;

@@ -50,7 +50,7 @@ class TBehovsListe : public Record {
   // horse's category (training with no work counts as maintenance); 0 for a formula that
   // fails, an arithmetic fault (division by zero and the like) included, so the rest of the
   // computation goes on. Returns false when any formula failed on an arithmetic fault, with
-  // the first such message.
+  // the first such message; every such fault is added to the horse's formulaFaults.
   bool BeregnFormler(THest& hest, std::string* arithmeticError = nullptr) const;
 
   std::vector<const Record*> Children() const override;

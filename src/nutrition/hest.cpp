@@ -423,6 +423,8 @@ int32_t THest::Fingerprint() const {
 void RegisterNutritionClasses() {
   RegisterVektClasses();
   RegisterTreatmentClasses();
+  RegisterRootClass(TAnimal::StaticClass());
+  RegisterRootClass(THest::StaticClass());
 }
 
 }  // namespace stallora

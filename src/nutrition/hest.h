@@ -22,6 +22,19 @@ class TStall;
 
 using NutrientVector = std::array<double, kNutrientCount>;
 
+// A requirement formula that failed on an arithmetic fault (a division by zero, say) in the
+// last requirement computation: the nutrient's requirement is then 0, which must not pass
+// for a computed one.
+struct FormulaFault {
+  int nutrient = 0;
+  std::string formula;
+  std::string message;  // the evaluator's full message
+  bool operator==(const FormulaFault&) const = default;
+};
+
+inline constexpr Text kRequirementNotComputed{"requirements.notcomputed", "Behovet kunne ikke beregnes"};
+inline constexpr Text kFormulaWord{"requirements.formula", "Formel"};
+
 inline constexpr Text kSenesteTilvaekst{"horse.latestgain", "Seneste tilvækst"};
 inline constexpr Text kKgPerDag{"horse.kgperday", "kg/dag"};
 inline constexpr Text kTraeningsintensitet{"horse.trainingintensity", "Træningsintensitet"};
@@ -35,6 +48,7 @@ class TAnimal : public Record, public FormulaSubject {
   STALLORA_RECORD(TAnimal)
  public:
   explicit TAnimal(const RecordEnvironment& env = RecordEnvironment::Default());
+  explicit TAnimal(const LoadContext& ctx) : TAnimal(RecordEnvironment::Of(ctx)) {}
   ~TAnimal() override;
 
   // ---- declared properties, in write order ----
@@ -85,6 +99,7 @@ class THest : public TAnimal {
   STALLORA_RECORD(THest)
  public:
   explicit THest(const RecordEnvironment& env = RecordEnvironment::Default());
+  explicit THest(const LoadContext& ctx) : THest(RecordEnvironment::Of(ctx)) {}
 
   // ---- declared properties, in write order (after TAnimal's) ----
   int32_t brystmal = 0;
@@ -122,6 +137,8 @@ class THest : public TAnimal {
   NutrientVector MaksGrense{};
   NutrientVector MinGrense{};
   std::array<bool, kNutrientCount> UtenforOmrade{};
+  // The formulas that failed on an arithmetic fault in the last BeregnBehov, in list order.
+  std::vector<FormulaFault> formulaFaults;
   double DigVedlikehold = 0, MetVedlikehold = 0, NetVedlikehold = 0;
   double DigEnergybehov = 0, MetEnergybehov = 0, NetEnergybehov = 0;
   TVekt AktuellVektRec;  // today's weighing of a young horse
@@ -148,9 +165,11 @@ class THest : public TAnimal {
   // ---- requirements ----
   // The daily requirement of every nutrient into Behov (and BasisBehov and the energy
   // working values). Does nothing for a horse without weight. Returns false with a message
-  // when a formula failed on an arithmetic fault (its nutrient then has 0) or the weight is
-  // negative.
+  // when a formula failed on an arithmetic fault (its nutrient then has 0, and the fault is
+  // kept in formulaFaults) or the weight is negative.
   bool BeregnBehov(std::string* error = nullptr);
+  // Whether the nutrient's formula failed in the last BeregnBehov.
+  bool FormulaFailed(int nutrient) const;
   // The energy requirement in the active basis and unit.
   double EnergiBehov(double turbo) const;
 
@@ -215,6 +234,9 @@ class THest : public TAnimal {
   std::string WriteTreningsliste() const;
   void ReadTreningsliste(std::string_view b);
 };
+
+// "<nutrient>: Behovet kunne ikke beregnes" CR "Formel: <formula>" CR <the evaluator's message>.
+std::string FormulaFaultText(const FormulaFault& fault, const CountrySettings& settings);
 
 // The lines of a string list as saved text (each line followed by CR LF) and back.
 std::string LinesToText(const StringList& lines);

@@ -274,7 +274,19 @@ double THest::EnergiBehov(double turbo) const {
   return E;
 }
 
+bool THest::FormulaFailed(int nutrient) const {
+  for (const FormulaFault& f : formulaFaults)
+    if (f.nutrient == nutrient) return true;
+  return false;
+}
+
+std::string FormulaFaultText(const FormulaFault& fault, const CountrySettings& settings) {
+  return settings.NutrientName(fault.nutrient) + ": " + Tr(kRequirementNotComputed) + "\r" + Tr(kFormulaWord) +
+         ": " + fault.formula + "\r" + fault.message;
+}
+
 bool THest::BeregnBehov(std::string* error) {
+  formulaFaults.clear();
   const double w = AktuellVekt();
   if (w == 0) return true;
   const TEnergyProteinObj* active = env->activeEnergy;

@@ -72,6 +72,27 @@ std::string Fixed(double value, int decimals, char separator) {
   return s;
 }
 
+// The mark of a nutrient whose requirement formula failed, and the notes saying which
+// formula and why: a requirement of 0 from a fault must not read as a computed one.
+constexpr std::string_view kFaultMark = " (!)";
+
+std::string FaultMark(const THest& h, int nutrient) {
+  return h.FormulaFailed(nutrient) ? std::string(kFaultMark) : std::string();
+}
+
+std::string FaultNotes(const THest& h, const CountrySettings& s) {
+  std::string r;
+  for (const FormulaFault& f : h.formulaFaults) {
+    std::string message = f.message;
+    for (char& c : message)
+      if (c == '\r' || c == '\n') c = ' ';
+    AppendHtmlLine(r, "<font color=\"red\" face=\"Arial\" size=\"2\">" + std::string(kFaultMark.substr(1)) + " " +
+                          s.NutrientName(f.nutrient) + ": " + Tr(kRequirementNotComputed) + ". " + Tr(kFormulaWord) +
+                          ": " + HtmlEscape(f.formula) + ". " + HtmlEscape(message) + "</font><br>");
+  }
+  return r;
+}
+
 std::string Years(DayNumber from, DayNumber to) {
   return std::to_string(DecodeDate(to).year - DecodeDate(from).year);
 }
@@ -347,7 +368,8 @@ std::string HorseReports::LagFoderplan(bool comments) {
     const std::string c = flagged ? "\"red\"" : "\"black\"";
     const std::string cell = "<td Align=\"center\"><font color=" + c + ">";
     AppendHtmlLine(r, "<tr bgcolor=\"#FFFFFF\">");
-    AppendHtmlLine(r, "<td Align=\"left\"><font color=" + c + ">" + s.NutrientName(i) + (flagged ? "*" : "") + "</td>");
+    AppendHtmlLine(r, "<td Align=\"left\"><font color=" + c + ">" + s.NutrientName(i) + (flagged ? "*" : "") +
+                          FaultMark(h, i) + "</td>");
     AppendHtmlLine(r, cell + s.NutrientUnit(i) + "</td>");
     AppendHtmlLine(r, cell + F(8, 2, h.Behov[k]) + "</td>");
     AppendHtmlLine(r, cell + F(8, 2, h.Tilforsel[k]) + "</td>");
@@ -360,6 +382,7 @@ std::string HorseReports::LagFoderplan(bool comments) {
   AppendHtmlLine(r, TableFrameEnd());
   if (anyFlagged)
     AppendHtmlLine(r, "<font color=\"red\" font face=\"Arial\" size =\"2\">" + Tr(kUdenforOptimal) + "</font><br>");
+  r += FaultNotes(h, s);
   AppendHtmlLine(r, "<br>");
   AppendHtmlLine(r, ReportFooter(FooterDataOf(env)));
   AppendHtmlLine(r, "<P CLASS=\"breakhere\">");
@@ -462,12 +485,13 @@ std::string HorseReports::LagSimpelFoderplan() {
     const auto k = static_cast<size_t>(i);
     // A requirement of 0 has no percentage (the full plan leaves the cell empty too).
     const std::string percent = h.Behov[k] != 0 ? F(3, 0, h.Tilforsel[k] / h.Behov[k] * 100) : std::string();
-    r += "<tr><td class=\"na left\">" + s.NutrientName(i) + "  (" + s.NutrientUnit(i) + ")" + "</td>" +
+    r += "<tr><td class=\"na left\">" + s.NutrientName(i) + FaultMark(h, i) + "  (" + s.NutrientUnit(i) + ")" + "</td>" +
          "<td class=\"nb right\">" + F(8, 1, h.Behov[k]) + "</td>" + "<td class=\"nc right\">" +
          F(8, 1, h.Tilforsel[k]) + "</td>" + "<td class=\"nd right\">" + percent + "</td>" +
          "<td class=\"ne right\">" + " " + "</td></tr>";
   }
   r += "</table>";
+  r += FaultNotes(h, s);
   r += "<br><br>";
   r += ReportFooter(FooterDataOf(env));
   r += "</body></html>";
@@ -537,7 +561,7 @@ std::string HorseReports::LagBehovside() {
     AppendHtmlLine(r, RowEnd());
     for (int i = first; i <= last && i < kNutrientCount; ++i) {
       if (i == 6) continue;
-      AppendHtmlLine(r, "<tr bgcolor=\"#FFFFFF\"><td>" + s.NutrientName(i) + "</td><td align=\"center\">" +
+      AppendHtmlLine(r, "<tr bgcolor=\"#FFFFFF\"><td>" + s.NutrientName(i) + FaultMark(h, i) + "</td><td align=\"center\">" +
                             s.NutrientUnit(i) + "</td><td align=\"right\">" +
                             F(8, 2, h.Behov[static_cast<size_t>(i)]) + "</td></tr>");
     }
@@ -545,6 +569,10 @@ std::string HorseReports::LagBehovside() {
   };
   table("left", 0, leftLast);
   table("right", leftLast + 1, n - 1);
+  if (!h.formulaFaults.empty()) {
+    AppendHtmlLine(r, "<br clear=\"all\">");
+    r += FaultNotes(h, s);
+  }
   for (int i = 0; i < 18; ++i) AppendHtmlLine(r, "<br>");
   AppendHtmlLine(r, ReportFooter(FooterDataOf(env)));
   AppendHtmlLine(r, "</body></html>");

@@ -212,8 +212,8 @@ void TAdresser::SetFileText(std::string_view bytes) {
 
 bool TAdresser::writeToFile(const std::filesystem::path& path) const { return WriteFileAtomically(path, FileText()); }
 
-bool TAdresser::LoadfromFile(const std::filesystem::path& path) {
-  const auto bytes = ReadWholeFile(path);
+bool TAdresser::LoadfromFile(const std::filesystem::path& path, std::string* error) {
+  const auto bytes = ReadWholeFile(path, error);
   if (!bytes) return false;
   SetFileText(*bytes);
   return true;

@@ -83,8 +83,9 @@ class TAdresser : public Record {
 
   // Writes all lines, through a temporary file; false (the old file intact) on failure.
   bool writeToFile(const std::filesystem::path& path) const;
-  // Replaces the lines with the file's when it can be read; otherwise keeps them (false).
-  bool LoadfromFile(const std::filesystem::path& path);
+  // Replaces the lines with the file's when it can be read; otherwise keeps them (false,
+  // with the reason in `error`).
+  bool LoadfromFile(const std::filesystem::path& path, std::string* error = nullptr);
 };
 
 void RegisterAdresserClasses();

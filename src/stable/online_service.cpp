@@ -264,9 +264,22 @@ OnlineService::FetchResult OnlineService::GetNewestGuaranteeList(Workspace& work
           app_.messages.Error(e.what());
           return false;
         }
-        // The old list is deleted below; only a real guarantee list may take its place.
+        // The old list is deleted below; only a real guarantee list may take its place,
+        // and only the one offered: a file that holds another version (an older one
+        // served under the new name) would set the whole workspace back.
         if (!candidate->ErGarantiForliste) {
           app_.messages.Error(Tr(kNotAGuaranteeList) + ": " + name);
+          return false;
+        }
+        const TForListe* current = workspace.CurrentGuaranteeList();
+        if (candidate->GarantiForlisteVersjon != app_.offeredGuaranteeVersion ||
+            (current && candidate->GarantiForlisteVersjon <= current->GarantiForlisteVersjon)) {
+          app_.messages.Error(Tr(kWrongListVersion) + ": " + name + " (" +
+                              std::to_string(candidate->GarantiForlisteVersjon) + ", " + Tr(kOffered) + " " +
+                              std::to_string(app_.offeredGuaranteeVersion) +
+                              (current ? ", " + Tr(kCurrentList) + " " + std::to_string(current->GarantiForlisteVersjon)
+                                       : std::string()) +
+                              ")");
           return false;
         }
         list = std::move(candidate);

@@ -34,6 +34,10 @@ inline constexpr Text kOfferedNameRefused{"online.namerefused", "Filnavnet fra o
 inline constexpr Text kNotAGuaranteeList{"online.notguarantee",
                                          "Den hentede fil er ikke en garantifoderliste og er slettet"};
 inline constexpr Text kDownloadNotStored{"online.notstored", "Den hentede fil kunne ikke gemmes"};
+inline constexpr Text kWrongListVersion{"online.wrongversion",
+                                        "Den hentede foderliste har ikke den tilbudte version og er slettet"};
+inline constexpr Text kOffered{"online.offered", "tilbudt"};
+inline constexpr Text kCurrentList{"online.currentlist", "nuværende"};
 
 // The program's own version, as the version file is compared with it (from the build).
 inline constexpr double kOwnProgramVersion = kProgramVersionNumber;
@@ -92,6 +96,7 @@ std::string HttpFailureMessage(const std::filesystem::path& target);
 
 // The transport. Both calls wait until the answer is complete or has failed; a request that
 // takes longer than `timeout` has failed. Only a complete answer with a 2xx status counts.
+// A redirect is followed only to the same scheme, host and port as the request's.
 class HttpClient {
  public:
   virtual ~HttpClient() = default;
@@ -139,7 +144,9 @@ class OnlineService {
     Done,
   };
   // Downloads the offered guarantee list into the feed directory, makes it the current one
-  // in place of the old, and brings the workspace up to date and saves it.
+  // in place of the old, and brings the workspace up to date and saves it. A download whose
+  // GarantiForlisteVersjon is not the offered version, or not newer than the current
+  // list's, is refused (reported, nothing kept).
   FetchResult GetNewestGuaranteeList(Workspace& workspace);
 
   // The month's splash picture: from the images directory, else fetched from the service

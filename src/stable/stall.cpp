@@ -25,17 +25,39 @@ std::string DirectoryError(const std::string& name, const fs::path& dir) {
          "\rYou must have rights for writing to the storage directory!";
 }
 
-// Deletes the files of a directory (not following links out of it) and then the directory.
-bool RemoveDirectoryFiles(const fs::path& dir) {
+// A stable name whose directory may be deleted: any that is one directory of the save
+// directory (a name made long ago may be longer than new names may be), but none of the
+// program's folders.
+std::optional<std::string> DeletableStableName(const std::string& name) {
+  if (auto problem = ValidateExistingName(name)) return problem;
+  if (IsReservedFolderName(name)) return ValidateStableName(name);
+  return std::nullopt;
+}
+
+bool OnDisk(const fs::path& p) {
   std::error_code ec;
-  if (!fs::exists(dir, ec)) return true;
-  for (const auto& entry : fs::directory_iterator(dir, ec)) {
-    const std::string name = entry.path().filename().string();
-    if (!name.empty() && name[0] == '.') continue;
-    if (entry.is_regular_file(ec) || entry.is_symlink(ec)) fs::remove(entry.path(), ec);
+  return fs::exists(fs::symlink_status(p, ec));
+}
+
+// The first directory of `dir` and its parents that does not exist yet, or empty when all
+// do: what a save would create and must take away again when it fails.
+fs::path FirstMissing(const fs::path& dir) {
+  fs::path missing;
+  for (fs::path p = dir; !p.empty() && !OnDisk(p); p = p.parent_path()) {
+    missing = p;
+    if (p == p.parent_path()) break;
   }
-  fs::remove(dir, ec);
-  return !fs::exists(dir, ec);
+  return missing;
+}
+
+// Takes away the directories a failed save created (only while they are empty).
+void RemoveCreated(const fs::path& dir, const fs::path& firstCreated) {
+  if (firstCreated.empty()) return;
+  std::error_code ec;
+  for (fs::path p = dir;; p = p.parent_path()) {
+    if (!fs::remove(p, ec)) break;
+    if (p == firstCreated || p == p.parent_path()) break;
+  }
 }
 
 }  // namespace
@@ -110,11 +132,19 @@ std::unique_ptr<THest> TStall::TakeHorse(const THest* horse) {
 
 THest* TStall::NewHorseRecord() { return &AddHorse(std::make_unique<THest>(*env)); }
 
+bool TStall::HorseNameTaken(const std::string& name, const THest* except) const {
+  for (const auto& h : horses_)
+    if (h.get() != except && h->Navn == name) return true;
+  // A directory of the name is another horse's, or what is left of one (a damaged horse
+  // file the scan could not read): its files must not be taken over.
+  return !name.empty() && OnDisk(StableDirectory() / PathFromText(name));
+}
+
 std::string TStall::UniqueHorseName(const std::string& wanted) const {
-  if (!HorseByName(wanted)) return wanted;
+  if (!HorseNameTaken(wanted)) return wanted;
   for (int n = 2;; ++n) {
     const std::string candidate = wanted + " (" + std::to_string(n) + ")";
-    if (!HorseByName(candidate)) return candidate;
+    if (!HorseNameTaken(candidate)) return candidate;
   }
 }
 
@@ -126,7 +156,7 @@ THest& TStall::NewHorse() {
   std::string name = base + std::to_string(number);
   // One pass in tree order can still meet a taken name (Min hest2 before Min hest1); two
   // horses of one name would share a directory, so the number goes on until it is free.
-  while (HorseByName(name)) name = base + std::to_string(++number);
+  while (HorseNameTaken(name)) name = base + std::to_string(++number);
   THest& h = AddHorse(std::make_unique<THest>(*env));
   h.Navn = name;
   return h;
@@ -151,7 +181,7 @@ THest& TStall::CopyHorse(const THest& source) {
   THest& h = AddHorse(std::make_unique<THest>(*env));
   h.Kopier(source);
   std::string name = CopyName(source.Navn);
-  while (HorseByName(name) && HorseByName(name) != &h) name = CopyName(name);
+  while (HorseNameTaken(name, &h)) name = CopyName(name);
   h.Navn = name;
   h.ErNy = true;
   h.LagretSum = h.Fingerprint() - 1;  // marked as changed
@@ -159,17 +189,37 @@ THest& TStall::CopyHorse(const THest& source) {
 }
 
 bool TStall::ImportHorse(const fs::path& path, std::string* message) {
-  const auto text = ReadWholeFile(path);
-  if (!text) return false;
+  std::string readError;
+  const auto text = ReadWholeFile(path, &readError);
+  if (!text) {
+    if (message) *message = readError;
+    return false;
+  }
   const std::string firstLine = text->substr(0, text->find('\n'));
   if (firstLine.find("THest") == std::string::npos) return false;
   auto horse = std::make_unique<THest>(*env);
   ReadRecordText(*text, *horse, ClassRegistry::Global(), env);
   horse->AfterLoad();
-  if (HorseByName(horse->Navn)) {
+  // The name becomes a directory: one from the file that cannot be one ("", "..",
+  // "../../x") gives way to the name of the file's directory, as the scan names horses,
+  // or to the file's own name when the file does not lie in a directory of its name.
+  if (ValidateFileName(horse->Navn)) {
+    const std::string stem = TextFromPath(path.stem());
+    const std::string dirName = TextFromPath(path.parent_path().filename());
+    horse->Navn = stem == dirName ? dirName : stem;
+    if (auto problem = ValidateFileName(horse->Navn)) {
+      if (message) *message = PathText(path) + ": " + *problem;
+      return false;
+    }
+  }
+  if (HorseNameTaken(horse->Navn)) {
     const std::string old = horse->Navn;
     std::string renamed = "xxx_" + old;
-    while (HorseByName(renamed)) renamed = "xxx_" + renamed;
+    while (HorseNameTaken(renamed)) renamed = "xxx_" + renamed;
+    if (auto problem = ValidateFileName(renamed)) {
+      if (message) *message = PathText(path) + ": " + *problem;
+      return false;
+    }
     horse->Navn = renamed;
     if (message)
       *message = stallNavn + ": \"" + old + "\" " + Tr(kFindesAendre) + ". " + Tr(kNytNavn) + ": " + horse->Navn;
@@ -184,16 +234,18 @@ bool TStall::ImportHorse(const fs::path& path, std::string* message) {
     horse->HFTider.clear();
   }
   THest& added = AddHorse(std::move(horse));
-  SaveHorse(added);
+  std::string saveError;
+  if (!SaveHorse(added, &saveError) && message) *message += (message->empty() ? "" : "\n") + saveError;
   return true;
 }
 
 // ---- files
 
-fs::path TStall::StableDirectory() const {
-  const fs::path save = env->preferences ? env->preferences->SaveDirectory() : fs::path("Save");
-  return save / PathFromText(stallNavn);
+fs::path TStall::SaveDirectory() const {
+  return env->preferences ? env->preferences->SaveDirectory() : fs::path("Save");
 }
+
+fs::path TStall::StableDirectory() const { return SaveDirectory() / PathFromText(stallNavn); }
 
 fs::path TStall::StableFilePath() const { return StableDirectory() / PathFromText(StableFileName()); }
 
@@ -202,16 +254,24 @@ fs::path TStall::HorseDirectory(const THest& h) const { return StableDirectory()
 fs::path TStall::HorseFilePath(const THest& h) const { return HorseDirectory(h) / PathFromText(h.Navn + ".eqh"); }
 
 bool TStall::Save(std::string* error) {
+  // A name that cannot be a directory of its own is refused before anything is created.
+  if (auto problem = ValidateStableName(stallNavn)) {
+    if (error) *error = *problem;
+    return false;
+  }
   const fs::path dir = StableDirectory();
+  const fs::path created = FirstMissing(dir);
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (!fs::is_directory(dir, ec)) {
+    RemoveCreated(dir, created);
     if (error) *error = DirectoryError(stallNavn, dir);
     return false;
   }
   try {
     SaveRecordToFile(*this, StableFilePath());
   } catch (const ObjTextError& e) {
+    RemoveCreated(dir, created);
     if (error) *error = e.what();
     return false;
   }
@@ -224,16 +284,33 @@ void TStall::Load(const fs::path& path) {
 }
 
 bool TStall::SaveHorse(THest& h, std::string* error) {
+  if (auto problem = ValidateStableName(stallNavn)) {
+    if (error) *error = *problem;
+    return false;
+  }
+  if (auto problem = ValidateFileName(h.Navn)) {
+    if (error) *error = *problem;
+    return false;
+  }
+  // A horse that was never saved must not replace a file it did not come from (a damaged
+  // horse file that the scan could not read, say).
+  if (h.ErNy && OnDisk(HorseFilePath(h))) {
+    if (error) *error = h.Navn + ": " + Tr(kFindesAendre) + "? " + PathText(HorseFilePath(h));
+    return false;
+  }
   const fs::path dir = HorseDirectory(h);
+  const fs::path created = FirstMissing(dir);
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (!fs::is_directory(dir, ec)) {
+    RemoveCreated(dir, created);
     if (error) *error = DirectoryError(h.Navn, dir);
     return false;
   }
   try {
     h.writeToFile(HorseFilePath(h));
   } catch (const ObjTextError& e) {
+    RemoveCreated(dir, created);
     if (error) *error = e.what();
     return false;
   }
@@ -249,7 +326,7 @@ bool TStall::SaveAllHorses(std::string* error) {
 }
 
 bool TStall::RenameStable(const std::string& name, std::string* error) {
-  if (auto problem = ValidateFileName(name)) {
+  if (auto problem = ValidateStableName(name)) {
     if (error) *error = *problem;
     return false;
   }
@@ -263,7 +340,7 @@ bool TStall::RenameStable(const std::string& name, std::string* error) {
   const fs::path newFile = StableFilePath();
   // Another stable's directory of that name would be merged into, and its horses lost at
   // the clean-up; refuse instead.
-  if (fs::exists(newDir, ec) && !fs::equivalent(newDir, oldDir, ec)) {
+  if (OnDisk(newDir) && !fs::equivalent(newDir, oldDir, ec)) {
     stallNavn = oldName;
     if (error) *error = Tr(kFejl) + " " + PathText(newDir);
     return false;
@@ -290,24 +367,51 @@ bool TStall::RenameStable(const std::string& name, std::string* error) {
   return true;
 }
 
-bool TStall::DeleteFiles() { return RemoveDirectoryFiles(StableDirectory()); }
+bool TStall::DeleteFiles(std::string* error) {
+  // Only a stable's own directory, strictly below the save directory: never the save
+  // directory itself, nor one of the program's folders.
+  if (auto problem = DeletableStableName(stallNavn)) {
+    if (error) *error = *problem;
+    return false;
+  }
+  return RemoveRecordDirectory(StableDirectory(), SaveDirectory(), error);
+}
+
+bool TStall::DeleteHorseFiles(const THest& h, std::string* error) const {
+  if (auto problem = DeletableStableName(stallNavn)) {
+    if (error) *error = *problem;
+    return false;
+  }
+  if (auto problem = ValidateExistingName(h.Navn)) {
+    if (error) *error = *problem;
+    return false;
+  }
+  return RemoveRecordDirectory(HorseDirectory(h), StableDirectory(), error);
+}
 
 bool TStall::DeleteHorse(const std::string& name, std::string* error) {
   THest* h = HorseByName(name);
   if (!h) return false;
-  if (!RemoveDirectoryFiles(HorseDirectory(*h))) {
-    if (error) *error = Tr(kFejl) + ": " + Tr(kSletningAf) + " " + name;
+  std::string why;
+  if (!DeleteHorseFiles(*h, &why)) {
+    if (error) *error = Tr(kFejl) + ": " + Tr(kSletningAf) + " " + name + "\r" + why;
     return false;
   }
   TakeHorse(h);
   return true;
 }
 
-void TStall::DeleteAllHorses() {
+bool TStall::DeleteAllHorses(std::string* error) {
+  bool ok = true;
   while (!horses_.empty()) {
-    RemoveDirectoryFiles(HorseDirectory(*horses_.back()));
+    std::string why;
+    if (!DeleteHorseFiles(*horses_.back(), &why)) {
+      ok = false;
+      if (error) *error = why;
+    }
     horses_.pop_back();
   }
+  return ok;
 }
 
 bool TStall::RenameHorse(THest& h, const std::string& newName, std::string* error) {
@@ -316,12 +420,15 @@ bool TStall::RenameHorse(THest& h, const std::string& newName, std::string* erro
     return false;
   }
   if (newName == h.Navn) return true;
-  if (HorseByName(newName)) {
+  std::error_code ec;
+  const fs::path oldDir = HorseDirectory(h);
+  // Another horse of the name, in memory or only on disk (a horse file the scan could not
+  // read), would be replaced by the rename.
+  const fs::path wanted = StableDirectory() / PathFromText(newName);
+  if (HorseByName(newName) || (OnDisk(wanted) && !(OnDisk(oldDir) && fs::equivalent(wanted, oldDir, ec)))) {
     if (error) *error = newName + ": " + Tr(kFindesAendre);
     return false;
   }
-  std::error_code ec;
-  const fs::path oldDir = HorseDirectory(h);
   const fs::path oldFile = HorseFilePath(h);
   const std::string oldName = h.Navn;
   h.Navn = newName;

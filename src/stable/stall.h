@@ -50,30 +50,44 @@ class TStall : public Record {
   int HorseCount() const { return static_cast<int>(horses_.size()); }
   std::vector<std::string> HorseNames() const;
   THest* HorseByName(const std::string& name) const;  // the last horse of that name
+  // Whether a new or renamed horse may not have the name: another horse of the stable has
+  // it (`except` aside), or a directory of the name exists in the stable's directory.
+  bool HorseNameTaken(const std::string& name, const THest* except = nullptr) const;
   THest* HorseAt(int i) const;
   THest& AddHorse(std::unique_ptr<THest> horse);
   std::unique_ptr<THest> TakeHorse(const THest* horse);  // removes it without deleting files
   THest* NewHorseRecord();  // creates the record only
 
   // ---- files ----
+  std::filesystem::path SaveDirectory() const;
   std::filesystem::path StableDirectory() const;
   std::string StableFileName() const { return stallNavn + ".eqs"; }
   std::filesystem::path StableFilePath() const;
   // The horse's directory and file in the workspace.
   std::filesystem::path HorseDirectory(const THest& h) const;
   std::filesystem::path HorseFilePath(const THest& h) const;
+  // Refuses a name that cannot be a directory of its own (ValidateStableName) before
+  // anything is created; a directory made for a save that then fails is taken away again.
   bool Save(std::string* error = nullptr);
   void Load(const std::filesystem::path& path);  // throws ObjTextError
   // Moves the stable's directory and file to the new name. Refuses a name that cannot be a
   // file name or that another stable directory already has, and rolls back when a move
   // fails; false with the message then.
   bool RenameStable(const std::string& name, std::string* error = nullptr);
-  bool DeleteFiles();
+  // Deletes the stable's directory, only when it is strictly below the save directory and
+  // the name is a stable's; false with the reason otherwise.
+  bool DeleteFiles(std::string* error = nullptr);
   // Saves a horse into its directory, creating it; false with the message when it cannot.
+  // A horse never saved (ErNy) does not replace a horse file that is on disk already.
   bool SaveHorse(THest& h, std::string* error = nullptr);
   bool SaveAllHorses(std::string* error = nullptr);
+  // Deletes a horse and its directory; refuses a name that cannot be a file name and a
+  // directory that is not strictly below the stable's.
   bool DeleteHorse(const std::string& name, std::string* error = nullptr);
-  void DeleteAllHorses();
+  // Deletes the files of every horse and the horses; false when a directory had to stay.
+  bool DeleteAllHorses(std::string* error = nullptr);
+  // The horse's directory, under the same rules as DeleteHorse.
+  bool DeleteHorseFiles(const THest& h, std::string* error = nullptr) const;
   // Gives a horse a new name, renaming its file and directory; refuses names that cannot be
   // file names or that another horse of the stable has.
   bool RenameHorse(THest& h, const std::string& newName, std::string* error = nullptr);
@@ -81,9 +95,10 @@ class TStall : public Record {
   // ---- horses from the user ----
   THest& NewHorse();
   THest& CopyHorse(const THest& source);
-  // False when the file is not a horse file; `message` receives the rename notice.
+  // False when the file is not a horse file, or its name cannot be used (`message` says
+  // why); `message` receives the rename notice.
   bool ImportHorse(const std::filesystem::path& path, std::string* message = nullptr);
-  // A name not used by another horse of the stable (adds a number when needed).
+  // A name not taken (HorseNameTaken; adds a number when needed).
   std::string UniqueHorseName(const std::string& wanted) const;
 
   // ---- stable-wide ----

@@ -7,6 +7,7 @@
 #include "core/fileio.h"
 #include "core/objtext.h"
 #include "core/textutil.h"
+#include "feeds/feedlist_import.h"
 
 namespace stallora {
 namespace {
@@ -24,6 +25,31 @@ bool Exists(const fs::path& p) {
 }
 
 std::string NameOf(const fs::path& p) { return TextFromPath(p.filename()); }
+
+bool OnDisk(const fs::path& p) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(p, ec));
+}
+
+inline constexpr Text kNameNotHeld{"scan.namenotheld",
+                                   "Mappens navn kan ikke skrives med programmets tegn (Windows-1252) og vises ikke"};
+inline constexpr Text kNotAFile{"scan.notafile", "Er ikke en almindelig fil og kan ikke læses"};
+inline constexpr Text kContactsNotRead{"start.contactsnotread",
+                                       "Kontakterne kunne ikke læses; filen overskrives ikke, når programmet lukkes"};
+inline constexpr Text kContactsElsewhere{"close.contactselsewhere",
+                                         "Kontakterne er gemt i en ny fil, da den gamle ikke kunne læses ved start"};
+inline constexpr Text kBackupFailed{"backup.failed", "Kunne ikke kopieres"};
+inline constexpr Text kBackupIncomplete{"backup.incomplete", "Sikkerhedskopien er ufuldstændig"};
+
+// Why a stable or horse directory cannot be listed: its name cannot be held in the
+// program's code page (the record would be saved under another name), or a stable's is
+// one of the program's folders. Empty when it can.
+std::string UnusableName(const fs::path& dir, bool stable) {
+  const std::string name = NameOf(dir);
+  if (PathFromText(name) != dir.filename()) return Tr(kNameNotHeld);
+  if (stable && IsReservedFolderName(name)) return *ValidateStableName(name);
+  return {};
+}
 
 }  // namespace
 
@@ -76,7 +102,7 @@ StartResult StartProgram(const fs::path& programDir, const Clock& clock, Regiona
   try {
     app->preferences.Initialise(programDir, app->settings, regional, screen, messages);
   } catch (const ObjTextError& e) {
-    result.fatalMessage = e.what();
+    result.fatalMessage = FileMessage(app->preferences.PreferencesFile(), programDir, e.what());
     return result;
   }
   app->preferences.ApplyMiniHorseStartRule();
@@ -90,7 +116,7 @@ StartResult StartProgram(const fs::path& programDir, const Clock& clock, Regiona
   try {
     app->energyList.LoadfromFile(listFile);
   } catch (const ObjTextError& e) {
-    result.fatalMessage = e.what();
+    result.fatalMessage = FileMessage(listFile, programDir, e.what());
     return result;
   }
   app->active = ChooseActiveEnergyObject(app->energyList, app->preferences.LastGlobalEPObjectName,
@@ -104,11 +130,19 @@ StartResult StartProgram(const fs::path& programDir, const Clock& clock, Regiona
     app->requirements->LoadfromFile(app->preferences.RequirementListFile());
   } catch (const ObjTextError& e) {
     // Without formulas the program still runs; every formula-only requirement stays 0.
-    messages.Error(e.what());
+    messages.Error(FileMessage(app->preferences.RequirementListFile(), programDir, e.what()));
   }
   app->environment->requirementList = app->requirements.get();
 
-  app->contacts.LoadfromFile(app->preferences.SaveDirectory() / std::string(kAdresseFilNavn));
+  // A missing contacts file is an empty register; one that is there but cannot be read
+  // must survive the close, which would otherwise write the empty register over it.
+  const fs::path S = app->preferences.SaveDirectory();
+  const fs::path contactsFile = S / std::string(kAdresseFilNavn);
+  std::string contactsError;
+  if (OnDisk(contactsFile) && !app->contacts.LoadfromFile(contactsFile, &contactsError)) {
+    app->contactsUnreadable = true;
+    app->startupProblems.push_back(FileMessage(contactsFile, S, Tr(kContactsNotRead) + " (" + contactsError + ")"));
+  }
   result.context = std::move(app);
   return result;
 }
@@ -116,34 +150,9 @@ StartResult StartProgram(const fs::path& programDir, const Clock& clock, Regiona
 // ---------------------------------------------------------------- migration and checks
 
 bool MigrateEnergyText(std::string& text) {
-  // Only the energy-system property line of an older file: "EnergiBeregning = <value with
-  // NRC>". A name or note that happens to contain the letters is left alone.
-  std::string out;
-  out.reserve(text.size());
   bool changed = false;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    const bool lastLine = end == std::string::npos;
-    if (lastLine) end = text.size();
-    std::string line = text.substr(pos, end - pos);
-    const bool cr = !line.empty() && line.back() == '\r';
-    if (cr) line.pop_back();
-    const size_t eq = line.find('=');
-    if (eq != std::string::npos && line.find("NRC") != std::string::npos) {
-      const std::string key = Trim(std::string_view(line).substr(0, eq));
-      const std::string value = Trim(std::string_view(line).substr(eq + 1));
-      if (SameText(key, "EnergiBeregning") && value.find("NRC") != std::string::npos &&
-          value.find('\'') == std::string::npos && value.find('#') == std::string::npos) {
-        line = "EnergiBeregning = nrc2007";
-        changed = true;
-      }
-    }
-    out += line;
-    if (!lastLine) out += "\r\n";
-    pos = end + 1;
-  }
-  if (changed) text = std::move(out);
+  std::string migrated = MigrateEnergyLinesText(text, &changed);
+  if (changed) text = std::move(migrated);
   return changed;
 }
 
@@ -252,7 +261,12 @@ void Workspace::Scan() {
 
   // 2. Feed lists.
   const fs::path S = app_.preferences.SaveDirectory();
+  // What the program's start itself could not read (the contacts) heads the list.
+  messages_ = app_.startupProblems;
+  // An interrupted save or download leaves its temporary file; nothing else removes it.
+  RemoveProgramTempFiles(S);
   const fs::path feedDir = S / "Feeds" / nr;
+  RemoveProgramTempFiles(feedDir);
   int highest = -2147483647;
   for (const char* ext : {".eqf", ".mix"}) {
     for (const auto& entry : SortedEntries(feedDir)) {
@@ -263,7 +277,7 @@ void Workspace::Scan() {
         list->LoadFromFile(entry.path());
       } catch (const ObjTextError& e) {
         // A damaged list is left out and reported; the scan goes on with the next file.
-        messages_.push_back(e.what());
+        messages_.push_back(FileMessage(entry.path(), S, e.what()));
         continue;
       }
       if (!list->ErGarantiForliste) {
@@ -284,33 +298,57 @@ void Workspace::Scan() {
   // 3. Stables and their horses.
   for (const auto& entry : SortedEntries(S)) {
     if (!entry.is_directory(ec) || IsHidden(entry.path())) continue;
+    const fs::path ownFile = entry.path() / (entry.path().filename().native() + ".eqs");
+    if (!OnDisk(ownFile)) continue;
     const std::string d = NameOf(entry.path());
+    // A directory whose name the program cannot hold, or that is one of its own folders,
+    // is not a stable it could save, rename or delete safely; it stays on disk, untouched.
+    if (std::string problem = UnusableName(entry.path(), true); !problem.empty()) {
+      messages_.push_back(FileMessage(ownFile, S, problem));
+      continue;
+    }
     const fs::path stableFile = entry.path() / PathFromText(d + ".eqs");
-    if (!fs::is_regular_file(stableFile, ec)) continue;
+    if (!fs::is_regular_file(stableFile, ec)) {
+      messages_.push_back(FileMessage(stableFile, S, Tr(kNotAFile)));
+      continue;
+    }
+    RemoveProgramTempFiles(entry.path());
     auto stable = std::make_unique<TStall>(env);
     MigrateEnergyLines(stableFile);
     try {
       stable->Load(stableFile);
     } catch (const ObjTextError& e) {
       // One damaged stable file must not hide the stables after it.
-      messages_.push_back(e.what());
+      messages_.push_back(FileMessage(stableFile, S, e.what()));
       continue;
     }
     stable->stallNavn = d;
     stable->NameFeedList();
     for (const auto& he : SortedEntries(entry.path())) {
       if (!he.is_directory(ec) || IsHidden(he.path())) continue;
+      const fs::path ownHorseFile = he.path() / (he.path().filename().native() + ".eqh");
+      if (!OnDisk(ownHorseFile)) continue;
       const std::string h = NameOf(he.path());
       if (h.find(".eqh") != std::string::npos) continue;
+      if (std::string problem = UnusableName(he.path(), false); !problem.empty()) {
+        messages_.push_back(FileMessage(ownHorseFile, S, problem));
+        continue;
+      }
       const fs::path horseFile = he.path() / PathFromText(h + ".eqh");
-      if (!fs::is_regular_file(horseFile, ec)) continue;
+      // A directory, a FIFO or a dangling link in the horse file's place is no horse, but
+      // the user must hear of it: the horse is not in the tree.
+      if (!fs::is_regular_file(horseFile, ec)) {
+        messages_.push_back(FileMessage(horseFile, S, Tr(kNotAFile)));
+        continue;
+      }
+      RemoveProgramTempFiles(he.path());
       auto horse = std::make_unique<THest>(env);
       horse->Navn = h;
       MigrateEnergyLines(horseFile);
       try {
         horse->LoadfromFile(horseFile);
       } catch (const ObjTextError& e) {
-        messages_.push_back(e.what());
+        messages_.push_back(FileMessage(horseFile, S, e.what()));
         continue;
       }
       horse->Navn = h;  // the directory decides the name
@@ -425,15 +463,33 @@ bool Workspace::Backup(const fs::path& target, std::string* error) const {
     if (error) *error = Tr(kCouldNotCreate) + " " + PathText(target);
     return false;
   }
+  // A backup of the same day into the same directory is complete again only when it ends.
+  const fs::path marker = target / std::string(kBackupMarkerFile);
+  fs::remove(marker, ec);
+  if (OnDisk(marker)) {
+    if (error) *error = Tr(kCouldNotCreate) + " " + PathText(target);
+    return false;
+  }
   const fs::path S = app_.preferences.SaveDirectory();
+  std::vector<std::string> failures;
+  int copied = 0;
   auto copyFile = [&](const fs::path& from, const fs::path& to) {
-    fs::create_directories(to.parent_path(), ec);
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);  // a file that fails is skipped
+    std::error_code dirError;
+    fs::create_directories(to.parent_path(), dirError);
+    std::string why;
+    // Through a temporary file: a copy that fails half-way leaves nothing under its name.
+    if (CopyFileAtomically(from, to, &why)) {
+      ++copied;
+    } else {
+      failures.push_back(Tr(kBackupFailed) + ": " + PathTextBelow(from, S) + " (" + why + ")");
+    }
   };
   auto hasDotAfterFirst = [](const fs::path& p) { return p.filename().string().find('.', 1) != std::string::npos; };
   for (const auto& e1 : SortedEntries(S)) {
     if (IsHidden(e1.path()) || e1.is_symlink(ec)) continue;
     if (e1.is_regular_file(ec)) {
+      // A marker of a backup used as a workspace is not this backup's.
+      if (e1.path().filename() == std::string(kBackupMarkerFile)) continue;
       if (hasDotAfterFirst(e1.path())) copyFile(e1.path(), target / e1.path().filename());
       continue;
     }
@@ -452,13 +508,33 @@ bool Workspace::Backup(const fs::path& target, std::string* error) const {
       }
     }
   }
-  return true;
+  if (failures.empty()) {
+    const std::string text = "Stallora\r\n" + app_.regional.FormatShortDate(app_.Env().Today()) + "\r\n" +
+                             std::to_string(copied) + "\r\n";
+    if (!WriteFileAtomically(marker, text)) failures.push_back(Tr(kCouldNotCreate) + " " + PathText(marker));
+  }
+  if (failures.empty()) return true;
+  if (error) {
+    *error = Tr(kBackupIncomplete) + ": " + PathText(target);
+    for (const std::string& f : failures) *error += "\n" + f;
+  }
+  return false;
 }
 
 std::vector<std::string> Workspace::Close() {
   std::vector<std::string> problems;
   const fs::path contactsFile = app_.preferences.SaveDirectory() / std::string(kAdresseFilNavn);
-  if (!app_.contacts.writeToFile(contactsFile)) problems.push_back("Cannot create file " + PathText(contactsFile));
+  if (!app_.contactsUnreadable) {
+    if (!app_.contacts.writeToFile(contactsFile)) problems.push_back("Cannot create file " + PathText(contactsFile));
+  } else if (!app_.contacts.AdresseListe.empty()) {
+    // The file that could not be read stays as it was; what the user entered meanwhile
+    // goes beside it.
+    const fs::path beside = app_.preferences.SaveDirectory() / "HorseOwners.new.txt";
+    if (app_.contacts.writeToFile(beside))
+      problems.push_back(Tr(kContactsElsewhere) + ": " + PathText(beside));
+    else
+      problems.push_back("Cannot create file " + PathText(beside));
+  }
   if (app_.active) app_.preferences.LastGlobalEPObjectName = app_.active->Navn;
   try {
     app_.preferences.Save(app_.settings);
@@ -508,15 +584,37 @@ std::vector<fs::path> Workspace::CleanUpCandidates() const {
       doomed.push_back(d.path());
     }
   }
+  // The temporary files interrupted saves left, where the program saves.
+  auto temps = [&](const fs::path& dir) {
+    for (const auto& e : SortedEntries(dir))
+      if (IsProgramTempFile(e.path().filename().string()) && !e.is_symlink(ec) && e.is_regular_file(ec))
+        doomed.push_back(e.path());
+  };
+  temps(S);
+  for (const auto& d : SortedEntries(S)) {
+    if (d.is_symlink(ec) || !d.is_directory(ec) || IsHidden(d.path())) continue;
+    const bool doomedDir = std::find(doomed.begin(), doomed.end(), d.path()) != doomed.end();
+    if (doomedDir) continue;
+    temps(d.path());
+    for (const auto& h : SortedEntries(d.path()))
+      if (!h.is_symlink(ec) && h.is_directory(ec) && !IsHidden(h.path()) &&
+          std::find(doomed.begin(), doomed.end(), h.path()) == doomed.end())
+        temps(h.path());
+  }
   return doomed;
 }
 
-void Workspace::CleanUp() const {
-  std::error_code ec;
-  for (const fs::path& dir : CleanUpCandidates()) {
-    // remove_all removes links themselves, never what they point to.
-    fs::remove_all(dir, ec);
+std::vector<fs::path> Workspace::CleanUp() const {
+  std::vector<fs::path> left;
+  const fs::path S = app_.preferences.SaveDirectory();
+  for (const fs::path& path : CleanUpCandidates()) {
+    std::error_code ec;
+    // Only what lies strictly below the save directory; remove_all removes links
+    // themselves, never what they point to.
+    if (IsStrictlyBelow(path, S)) fs::remove_all(path, ec);
+    if (OnDisk(path)) left.push_back(path);
   }
+  return left;
 }
 
 }  // namespace stallora

@@ -28,6 +28,8 @@ inline constexpr Text kVersion{"common.version", "Version"};
 inline constexpr Text kBackupTo{"backup.to", "Sikkerhedskopi af stald og heste til"};
 inline constexpr Text kCouldNotCreate{"backup.notcreated", "Kunne ikke dannes"};
 inline constexpr Text kChoosePlace{"backup.chooseplace", "Vælg plads"};
+// Written into a backup's directory when every file was copied.
+inline constexpr std::string_view kBackupMarkerFile = "STALLORA-BACKUP-COMPLETE.txt";
 
 // Everything the program keeps from start to end: configuration, preferences, the energy
 // systems and the active one, the requirement formulas, the contacts, the online flags, and
@@ -50,6 +52,11 @@ class AppContext {
   std::unique_ptr<TBehovsListe> requirements;
   TAdresser contacts;
   std::unique_ptr<RecordEnvironment> environment;
+
+  // What the start could not read, for the start-up messages (each names its file).
+  std::vector<std::string> startupProblems;
+  // The contacts file exists but could not be read: it is never overwritten.
+  bool contactsUnreadable = false;
 
   // The online service.
   bool online = false;
@@ -120,7 +127,10 @@ class Workspace {
   void UpdateAllFromGuarantee();
 
   // ---- commands of the main window ----
-  // "Min stald1", "Min stald2", ...: the first number no stable has.
+  // Whether a new or imported stable may not have the name: a stable of the workspace has
+  // it, or something of the name is in the save directory.
+  bool StableNameTaken(const std::string& name) const;
+  // "Min stald1", "Min stald2", ...: the first number no stable has (StableNameTaken).
   std::string NewStableName() const;
   // A new stable with that name; its feed list gets copies of the current guarantee
   // list's feeds. `warning` receives the message when there is no guarantee list.
@@ -163,15 +173,19 @@ class Workspace {
   // The backup target below `parent` for today (parent/save<date>, never nested in a backup
   // of the same day).
   std::filesystem::path BackupTarget(const std::filesystem::path& parent) const;
-  // Copies the workspace into the target; false with the message when it cannot be created.
+  // Copies the workspace into the target, every file through a temporary file beside its
+  // copy, and writes the completion marker (kBackupMarkerFile) last, so that a backup without
+  // it is recognisably incomplete. False with the message when the target cannot be
+  // created or any file could not be copied (each failure named, one per line).
   bool Backup(const std::filesystem::path& target, std::string* error = nullptr) const;
 
   // The closing steps after the windows: contacts, preferences, clean-up of the save
   // directory. Returns the messages of what could not be written.
   std::vector<std::string> Close();
-  // Removes directories of the save directory that are neither stables nor horses.
-  void CleanUp() const;
-  // What CleanUp would remove.
+  // Removes directories of the save directory that are neither stables nor horses, and the
+  // temporary files interrupted saves left. Returns what could not be removed.
+  std::vector<std::filesystem::path> CleanUp() const;
+  // What CleanUp would remove: directories, then temporary files.
   std::vector<std::filesystem::path> CleanUpCandidates() const;
 
  private:

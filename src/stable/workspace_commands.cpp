@@ -1,6 +1,7 @@
 // The main window's commands on the workspace.
 
 #include <algorithm>
+#include <functional>
 
 #include "core/cp1252.h"
 #include "core/fileio.h"
@@ -25,21 +26,36 @@ inline constexpr Text kKopierFoder{"feeds.copyfeeds", "Kopier foder fra en eksis
 inline constexpr Text kHorseNotImported{"stable.horsenotimported", "Hesten kunne ikke importeres"};
 inline constexpr Text kModelBreed{"stable.modelbreed", "Varmblodshäst"};
 
-std::string Numbered(const std::string& base, const std::vector<std::string>& taken) {
+bool OnDisk(const fs::path& p) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(p, ec));
+}
+
+// `onDisk` says whether a name is taken by something in the save directory that is not in
+// memory (a stable whose file the scan could not read).
+std::string Numbered(const std::string& base, const std::vector<std::string>& taken,
+                     const std::function<bool(const std::string&)>& onDisk) {
   // One pass in order as the user sees it, then onwards until the name is free.
   int n = 1;
   for (const auto& t : taken)
     if (t == base + std::to_string(n)) ++n;
-  while (std::find(taken.begin(), taken.end(), base + std::to_string(n)) != taken.end()) ++n;
+  while (std::find(taken.begin(), taken.end(), base + std::to_string(n)) != taken.end() ||
+         onDisk(base + std::to_string(n)))
+    ++n;
   return base + std::to_string(n);
 }
 
 }  // namespace
 
+bool Workspace::StableNameTaken(const std::string& name) const {
+  if (StableByName(name)) return true;
+  return !name.empty() && OnDisk(app_.preferences.SaveDirectory() / PathFromText(name));
+}
+
 std::string Workspace::NewStableName() const {
   std::vector<std::string> names;
   for (const auto& s : stables_) names.push_back(s->stallNavn);
-  return Numbered(Tr(kMinStald), names);
+  return Numbered(Tr(kMinStald), names, [this](const std::string& n) { return StableNameTaken(n); });
 }
 
 TStall& Workspace::NewStable(std::string* warning) {
@@ -64,7 +80,7 @@ TStall& Workspace::NewModelHorseStable() {
   std::vector<std::string> names;
   for (const auto& s : stables_) names.push_back(s->stallNavn);
   auto stable = std::make_unique<TStall>(app_.Env());
-  stable->stallNavn = Numbered(Tr(kModelStable), names);
+  stable->stallNavn = Numbered(Tr(kModelStable), names, [this](const std::string& n) { return StableNameTaken(n); });
   stable->ErModellHestStall = true;
   stable->NameFeedList();
   TStall& added = AddStable(std::move(stable));
@@ -79,7 +95,7 @@ void Workspace::CreateModelHorses(TStall& stable) {
   for (int i = 0; i <= 5; ++i) {
     const std::string category = CountrySettings::NameAt(app_.settings.categoryNames, i);
     std::string name = category + "_" + Tr(kModel);
-    for (int n = 1; stable.HorseByName(name); ++n) name = category + std::to_string(n) + "_" + Tr(kModel);
+    for (int n = 1; stable.HorseNameTaken(name); ++n) name = category + std::to_string(n) + "_" + Tr(kModel);
     THest& h = stable.AddHorse(std::make_unique<THest>(env));
     h.Navn = name;
     h.RaseNavn = Tr(kModelBreed);
@@ -145,9 +161,17 @@ bool Workspace::MoveHorse(THest& horse, TStall& target, const std::string& newNa
   if (!source || source == &target) return false;
   std::error_code ec;
   const fs::path from = source->HorseDirectory(horse);
-  const std::string name = target.HorseByName(horse.Navn) ? newName : horse.Navn;
-  if (name.empty() || target.HorseByName(name)) {
+  const std::string name = target.HorseNameTaken(horse.Navn) ? newName : horse.Navn;
+  if (name.empty() || target.HorseNameTaken(name)) {
     if (error) *error = "Hest findes allerede. Angiv andet navn!";
+    return false;
+  }
+  if (auto problem = ValidateFileName(name)) {
+    if (error) *error = *problem;
+    return false;
+  }
+  if (auto problem = ValidateStableName(target.stallNavn)) {
+    if (error) *error = *problem;
     return false;
   }
   // Save first, so the files carry what the user sees.
@@ -182,7 +206,10 @@ bool Workspace::MoveHorse(THest& horse, TStall& target, const std::string& newNa
     } catch (const ObjTextError&) {
     }
   } else {
-    fs::remove_all(from, ec);
+    // The copy is complete; what the old directory holds beyond the horse's files (a
+    // subdirectory, someone's hidden file) stays where it is, and the user is told.
+    std::string why;
+    if (!RemoveRecordDirectory(from, source->StableDirectory(), &why) && error) *error = why;
   }
   THest& moved = target.AddHorse(std::move(moving));
   target.SaveHorse(moved);
@@ -199,10 +226,20 @@ TStall* Workspace::ImportStable(const fs::path& file, bool includeHorses, std::s
   }
   std::string name = TextFromPath(file.filename());
   name = name.substr(0, name.find('.'));
-  if (StableByName(name)) {
+  // The name becomes the stable's directory: ".eqs" would make it the save directory
+  // itself, "Feeds" the feed lists' directory.
+  if (auto problem = ValidateStableName(name)) {
+    if (error) *error = PathText(file) + ": " + *problem;
+    return nullptr;
+  }
+  if (StableNameTaken(name)) {
     std::string candidate = name;
-    for (int n = 2; StableByName(candidate); ++n) candidate = name + " (" + std::to_string(n) + ")";
+    for (int n = 2; StableNameTaken(candidate); ++n) candidate = name + " (" + std::to_string(n) + ")";
     name = candidate;
+    if (auto problem = ValidateStableName(name)) {
+      if (error) *error = PathText(file) + ": " + *problem;
+      return nullptr;
+    }
   }
   stable->stallNavn = name;
   stable->NameFeedList();
@@ -211,6 +248,8 @@ TStall* Workspace::ImportStable(const fs::path& file, bool includeHorses, std::s
     for (const auto& h : SortedEntries(file.parent_path())) {
       const std::string hn = TextFromPath(h.path().filename());
       if (!h.is_directory(ec) || hn.empty() || hn[0] == '.' || hn.find(".eqh") != std::string::npos) continue;
+      // A directory name the program cannot hold (or use as a file name) names no horse.
+      if (PathFromText(hn) != h.path().filename() || ValidateFileName(hn)) continue;
       const fs::path horseFile = h.path() / PathFromText(hn + ".eqh");
       if (!fs::is_regular_file(horseFile, ec)) continue;
       // The horses are read before the stable is in the workspace, so nothing is saved
@@ -250,7 +289,13 @@ TForListe* Workspace::ImportFeedList(const fs::path& file, std::string* error) {
     return nullptr;
   }
   list->mixFile = list->ForBlanding;
-  if (list->ForlisteNavn.empty()) list->ForlisteNavn = TextFromPath(file.stem());
+  // The name becomes the list's file in the feed directory: one that cannot be a file
+  // name gives way to the imported file's.
+  if (ValidateFileName(list->ForlisteNavn)) list->ForlisteNavn = TextFromPath(file.stem());
+  if (auto problem = ValidateFileName(list->ForlisteNavn)) {
+    if (error) *error = PathText(file) + ": " + *problem;
+    return nullptr;
+  }
   if (FeedListNameTaken(list->ForlisteNavn)) {
     const std::string base = list->ForlisteNavn;
     for (int n = 2; FeedListNameTaken(list->ForlisteNavn); ++n) list->ForlisteNavn = base + " (" + std::to_string(n) + ")";
@@ -280,9 +325,10 @@ TForListe* Workspace::ImportTextFeedList(const fs::path& file, std::string* erro
 }
 
 bool Workspace::DeleteStable(TStall& stable, std::string* error) {
-  stable.DeleteAllHorses();
-  const bool ok = stable.DeleteFiles();
-  if (!ok && error) *error = Tr(kFejl) + " " + Tr(kSletningAf) + " " + stable.stallNavn;
+  std::string why;
+  const bool horsesGone = stable.DeleteAllHorses(&why);
+  const bool ok = stable.DeleteFiles(why.empty() ? &why : nullptr) && horsesGone;
+  if (!ok && error) *error = Tr(kFejl) + " " + Tr(kSletningAf) + " " + stable.stallNavn + (why.empty() ? "" : "\r" + why);
   TakeStable(&stable);
   return ok;
 }

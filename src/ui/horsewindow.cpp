@@ -1,5 +1,7 @@
 #include "ui/horsewindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -230,6 +232,11 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
     });
   RefreshBanIcon();
   StoreSignature();
+  // A requirement formula that fails for this horse is told when the window opens, not
+  // only at the first edit.
+  QTimer::singleShot(0, this, [this] {
+    if (!dead_) Recalculate();
+  });
   resize(980, 680);
 }
 
@@ -917,6 +924,21 @@ void HorseWindow::Recalculate() {
   horse_->BeregnBehov();
   BeregnTilforsel(*horse_);
   RefreshSummary();
+  // A formula that failed leaves its nutrient at 0, which must not pass for a requirement.
+  // Told after the edit that caused it is done, not in the middle of it.
+  if (!horse_->formulaFaults.empty())
+    QTimer::singleShot(0, this, [this] {
+      if (!dead_) ReportFormulaFaults();
+    });
+}
+
+void HorseWindow::ReportFormulaFaults() {
+  for (const FormulaFault& f : horse_->formulaFaults) {
+    const std::string text = FormulaFaultText(f, SettingsOf(*horse_->env));
+    if (std::find(shownFaults_.begin(), shownFaults_.end(), text) != shownFaults_.end()) continue;
+    shownFaults_.push_back(text);
+    prompts_->Error(text);
+  }
 }
 
 void HorseWindow::RefreshSummary() {
@@ -1011,9 +1033,13 @@ void HorseWindow::InformationPageLeft() {
 
 void HorseWindow::NameEdited(const QString& typed) {
   std::vector<std::string> others;
-  if (horse_->stable)
+  if (horse_->stable) {
     for (const auto& other : horse_->stable->Horses())
       if (other.get() != horse_) others.push_back(other->Navn);
+    // A name taken only on disk (a horse file the scan could not read) is taken too.
+    const std::string wanted = Trim(L(typed));
+    if (wanted != horse_->Navn && horse_->stable->HorseNameTaken(wanted, horse_)) others.push_back(wanted);
+  }
   const NameCheck check = CheckHorseName(L(typed), others);
   if (check.text != L(typed)) {
     const int cursor = eNavn_->cursorPosition();

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "stable/adresser.h"
 #include "ui/childwindow.h"
@@ -65,6 +67,8 @@ class HorseWindow : public RecordWindow {
 
   // The requirement and the ration's supply anew, then the summary list.
   void Recalculate();
+  // Shows each fault of the last requirement computation that was not shown yet.
+  void ReportFormulaFaults();
   void RefreshSummary();
   // The record into the controls.
   void ShowRecord();
@@ -155,6 +159,8 @@ class HorseWindow : public RecordWindow {
   std::unique_ptr<HorsePrompts> prompts_;
   int loading_ = 0;
   bool dead_ = false;
+  // The requirement formulas' faults the user has been shown (each once per window).
+  std::vector<std::string> shownFaults_;
   QString enteredTodaysWeight_;
   int lastHorsePage_ = 0;
 

@@ -767,7 +767,9 @@ void MainWindow::ImportHorseIntoSelected() {
     return;
   }
   if (!ok) {
-    messages_.Inform(Tr(kHestIkkeFundet));
+    // Why the file could not be taken (a name that cannot be a directory, say), or that it
+    // is no horse file.
+    messages_.Inform(message.empty() ? Tr(kHestIkkeFundet) : message);
     return;
   }
   if (!message.empty()) messages_.Inform(message);
@@ -867,12 +869,13 @@ void MainWindow::MoveHorse(THest& horse, TStall& target) {
     }
   if (!CloseChildOf(&horse, true)) return;
   std::string newName;
-  if (target.HorseByName(horse.Navn)) {
+  // Taken also by a horse directory only on disk (a horse file the scan could not read).
+  if (target.HorseNameTaken(horse.Navn)) {
     for (;;) {
       auto answer = askText(Q(horse.Navn + ": " + Tr(kHestFindes)), T(kAngivNytNavn), QString());
       if (!answer) return;
       newName = L(answer->trimmed());
-      if (newName.empty() || newName == horse.Navn || target.HorseByName(newName)) continue;
+      if (newName.empty() || newName == horse.Navn || target.HorseNameTaken(newName)) continue;
       if (auto problem = ValidateFileName(newName)) {
         messages_.Error(*problem);
         continue;

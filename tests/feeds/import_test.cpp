@@ -286,8 +286,11 @@ TEST(EnergyLineMigration, ReplacesOnlyUnquotedLinesWithNrc) {
   EXPECT_FALSE(changed);
   EXPECT_EQ(
       MigrateEnergyLinesText("object TForListe\n  EnergiBeregning = NRC1989\n  Fornavn = 'NRC hø'\nend", &changed),
-      "object TForListe\r\nEnergiBeregning = nrc2007\r\n  Fornavn = 'NRC hø'\r\nend\r\n");
+      "object TForListe\nEnergiBeregning = nrc2007\n  Fornavn = 'NRC hø'\nend");  // its own line ends, none at the end
   EXPECT_TRUE(changed);
+  // Each line keeps its own line end, CR LF, LF or CR alike.
+  EXPECT_EQ(MigrateEnergyLinesText("object TForListe\r\n  EnergiBeregning = NRC\r  x = 1\nend\r\n", &changed),
+            "object TForListe\r\nEnergiBeregning = nrc2007\r  x = 1\nend\r\n");
 }
 
 TEST(ImportListFile, MigratesAFileInMemoryAndSavesItIntoTheWorkspace) {

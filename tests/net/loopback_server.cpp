@@ -48,6 +48,7 @@ void LoopbackServer::Serve(QTcpSocket* socket) {
 
   QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Answer\r\n";
   head += "Content-Type: " + response.contentType + "\r\n";
+  if (!response.location.isEmpty()) head += "Location: " + response.location + "\r\n";
   if (response.mode == Response::Mode::Normal)
     head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
   if (response.mode == Response::Mode::Truncated)

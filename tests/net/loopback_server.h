@@ -28,6 +28,7 @@ class LoopbackServer : public QObject {
     QByteArray body;
     Mode mode = Mode::Normal;
     QByteArray contentType = "application/octet-stream";
+    QByteArray location;  // sent as a Location header when not empty (a redirect)
     std::function<void()> onRequest;  // runs when the request has been read
   };
   struct Request {

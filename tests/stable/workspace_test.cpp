@@ -126,7 +126,7 @@ TEST_F(WorkspaceTest, ADamagedFileIsReportedAndTheScanGoesOn) {
   ASSERT_EQ(ws.Stables().size(), 1u);
   EXPECT_EQ(ws.Stables()[0]->stallNavn, "B");
   ASSERT_EQ(ws.Messages().size(), 1u);
-  EXPECT_EQ(ws.Messages()[0], "Error reading TStall.Bogus: Property does not exist");
+  EXPECT_EQ(ws.Messages()[0], "A/A.eqs: Error reading TStall.Bogus: Property does not exist");
 }
 
 TEST(MigrateEnergyLines, OnlyTheEnergyLineOfAnOlderFile) {
