@@ -334,7 +334,7 @@ std::string ProfileText(const DryMatterProfile& p, const Regional& regional) {
   const char sep = regional.decimalSeparator;
   std::string text;
   if (p.dailyPrice != 0)
-    text += Tr(kFoderomkostninger) + FormatFixed(6, 2, p.dailyPrice, sep) + " " + regional.currencySymbol + Tr(kDag) +
+    text += Tr(kFoderomkostninger) + FormatMoneyFixed(6, 2, p.dailyPrice, sep) + " " + regional.currencySymbol + Tr(kDag) +
             "\n";
   if (p.total > 0)
     text += DecimalText(p.total, 2, sep) + " kg " + Tr(kTorstof) + " " + Tr(kRpIRationen) + ". " + "\n" +
@@ -373,8 +373,8 @@ PriceLine FeedPlanPriceLine(double daily, const Regional& regional) {
   const char sep = regional.decimalSeparator;
   const std::string& cur = regional.currencySymbol;
   if (daily == 0) return {Tr(kFoderomkostninger) + " " + Tr(kIkkeBeregnet), false};
-  return {Tr(kFoderomkostninger) + " " + DecimalText(daily, 2, sep) + " " + cur + Tr(kDag) + ".  (" +
-              DecimalText(7 * daily, 2, sep) + " " + cur + "/" + Tr(kRpUge) + ",  " + DecimalText(30 * daily, 2, sep) +
+  return {Tr(kFoderomkostninger) + " " + FormatMoney(daily, 2, sep) + " " + cur + Tr(kDag) + ".  (" +
+              FormatMoney(7 * daily, 2, sep) + " " + cur + "/" + Tr(kRpUge) + ",  " + FormatMoney(30 * daily, 2, sep) +
               " " + cur + "/" + Tr(kRpMdr) + ")",
           true};
 }
@@ -390,8 +390,8 @@ std::vector<RationRow> RationRows(const TForListe& ration, char sep) {
     row.feed = AmountInGrams(*f) ? DecimalText(f->TildeltKg * 1000, 1, sep) + "  g"
                                  : DecimalText(f->TildeltKg, 1, sep) + " kg";
     row.feed += "  " + f->Fornavn;
-    row.pricePerDay = f->Pris == 0 ? "0" : DecimalText(f->Pris * f->TildeltKg, 2, sep);
-    row.pricePerKg = DecimalText(f->Pris, 2, sep);
+    row.pricePerDay = f->Pris == 0 ? "0" : FormatMoney(f->Pris * f->TildeltKg, 2, sep);
+    row.pricePerKg = FormatMoney(f->Pris, 2, sep);
     rows.push_back(std::move(row));
   }
   return rows;

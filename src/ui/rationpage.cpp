@@ -1377,7 +1377,7 @@ void RationPage::Impl::PriceEdited(QTableWidgetItem* item) {
   const std::optional<double> price = ParsePrice(L(item->text()));
   if (!price) {
     const QSignalBlocker block(otRation);
-    item->setText(Q(DecimalText(f->Pris, 2, Sep())));
+    item->setText(Q(FormatMoney(f->Pris, 2, Sep())));
     QApplication::beep();
     return;
   }
