@@ -7,6 +7,7 @@
 
 #include "core/html_report.h"
 #include "core/textutil.h"
+#include "feeds/guarantee.h"
 #include "nutrition/report_common.h"
 #include "ration/horse_reports.h"
 
@@ -167,7 +168,8 @@ SelectionTree BuildSelectionTree(const TForListe& list, const CountrySettings& s
       tree.groups.push_back({groupName, {}, 0});
       group = tree.groups.end() - 1;
     }
-    const std::string producerName = f.Brand.empty() ? Tr(kAlmindeligtFoder) : f.Brand;
+    // The generic brand mark and no brand at all are one node, named as the windows name it.
+    const std::string producerName = f.Brand.empty() ? Tr(kAlmindeligtFoder) : BrandDisplayText(f.Brand);
     auto producer = std::find_if(group->producers.begin(), group->producers.end(),
                                  [&](const SelectionTree::Producer& p) { return p.name == producerName; });
     if (producer == group->producers.end()) {
