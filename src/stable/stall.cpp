@@ -224,8 +224,9 @@ void TStall::Load(const fs::path& path) {
 }
 
 bool TStall::SaveHorse(THest& h, std::string* error) {
-  const fs::path dir = HorseDirectory(h);
   std::error_code ec;
+  if (!fs::exists(StableFilePath(), ec) && !Save(error)) return false;
+  const fs::path dir = HorseDirectory(h);
   fs::create_directories(dir, ec);
   if (!fs::is_directory(dir, ec)) {
     if (error) *error = DirectoryError(h.Navn, dir);
@@ -402,6 +403,11 @@ int32_t TStall::ChangeSignature() const {
                 static_cast<int64_t>(DiverseOpplysninger.size());
   for (const auto& t : SFTider) sum += Bytes(t);
   return Wrap(sum);
+}
+
+bool TStall::HasUnsavedChanges() const {
+  std::error_code ec;
+  return ChangeSignature() != savedSignature || !fs::exists(StableFilePath(), ec);
 }
 
 void RegisterStableClasses() { RegisterClass(TStall::StaticClass()); }

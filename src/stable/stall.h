@@ -70,6 +70,8 @@ class TStall : public Record {
   bool RenameStable(const std::string& name, std::string* error = nullptr);
   bool DeleteFiles();
   // Saves a horse into its directory, creating it; false with the message when it cannot.
+  // A stable whose own file does not exist yet is saved first: the scan finds horses only
+  // below a stable file, so a horse saved without it would be lost at the next start.
   bool SaveHorse(THest& h, std::string* error = nullptr);
   bool SaveAllHorses(std::string* error = nullptr);
   bool DeleteHorse(const std::string& name, std::string* error = nullptr);
@@ -92,6 +94,9 @@ class TStall : public Record {
   void UpdateFeedPriceInHorses(const TFor& feed, std::vector<THest*>* changed = nullptr);
   void UpdateFeedValuesInHorses(const TFor& feed, std::vector<THest*>* changed = nullptr);
   int32_t ChangeSignature() const;
+  // Unsaved: the signature differs from the one stored at the last save or load, or the
+  // stable's file does not exist.
+  bool HasUnsavedChanges() const;
   // The feed list's name: "foderliste-" + stallNavn.
   void NameFeedList();
 

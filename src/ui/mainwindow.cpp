@@ -30,6 +30,7 @@
 #include "feeds/feedlist_import.h"
 #include "render/pictures.h"
 #include "render/qttext.h"
+#include "ui/horsetexts.h"
 #include "ui/icons.h"
 #include "ui/infobrowser.h"
 #include "ui/workspacetree.h"
@@ -155,6 +156,10 @@ MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messa
   };
   askDirectory = [this](const QString& title, const QString& dir) {
     return QFileDialog::getExistingDirectory(this, title, dir);
+  };
+  askSaveChanges = [this](const QString& text) {
+    return QMessageBox::question(this, QStringLiteral("Stallora"), text,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
   };
 
   mdi_ = new QMdiArea(this);
@@ -921,11 +926,26 @@ void MainWindow::ShowEnergyProtein() {
   if (app_.active) messages_.Inform(app_.active->Beskrivelse(app_.settings, app_.regional.decimalSeparator));
 }
 
+bool MainWindow::SaveChangedStables() {
+  for (const auto& s : workspace_.Stables()) {
+    if (!s->HasUnsavedChanges()) continue;
+    const QMessageBox::StandardButton answer = askSaveChanges(Q(s->stallNavn + ": " + Tr(horsetext::kWDataAendret)));
+    if (answer == QMessageBox::Cancel) return false;
+    if (answer != QMessageBox::Yes) continue;
+    std::string error;
+    if (!s->Save(&error)) {
+      messages_.Error(error);
+      return false;
+    }
+  }
+  return true;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (closing_) return event->accept();
   // Each child window saves or asks, as it does when closed on its own.
   mdi_->closeAllSubWindows();
-  if (!mdi_->subWindowList().isEmpty()) {
+  if (!mdi_->subWindowList().isEmpty() || !SaveChangedStables()) {
     event->ignore();
     return;
   }

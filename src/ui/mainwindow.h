@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTreeWidget>
 #include <functional>
@@ -87,6 +88,8 @@ class MainWindow : public QMainWindow {
   std::function<void(const std::string& subject, const std::vector<std::filesystem::path>& attachments)> mailHandler;
   // Asks for a directory; tests replace it.
   std::function<QString(const QString& title, const QString& dir)> askDirectory;
+  // Asks whether to save a record's changes (Yes, No or Cancel); tests replace it.
+  std::function<QMessageBox::StandardButton(const QString& text)> askSaveChanges;
 
   // The welcome, find-horse, contacts and mail windows plug in here (RegisterSmallWindows);
   // a command whose hook is not set does nothing.
@@ -119,6 +122,9 @@ class MainWindow : public QMainWindow {
   void CascadeChildren();
   // Closes a record's window; false when it stays open (the user cancelled its question).
   bool CloseChildOf(const Record* record, bool store);
+  // On closing: asks about every stable with unsaved changes and saves those the user
+  // wants saved; false when the user cancels or a save fails (the program stays open).
+  bool SaveChangedStables();
   QString HorseCaption(const THest& h) const;
 
   AppContext& app_;

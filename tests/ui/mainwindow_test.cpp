@@ -3,11 +3,13 @@
 #include <deque>
 
 #include "core/cp1252.h"
+#include "core/fileio.h"
 #include "core/objtext.h"
 #include <QClipboard>
 #include <QMimeData>
 
 #include "stable/stable_reports.h"
+#include "ui/horsewindow.h"
 #include "ui/reportwindow.h"
 #include "smallwin_fixture.h"
 
@@ -210,6 +212,76 @@ class MainWindowTest : public QObject {
 
     QVERIFY(main.SaveAndCloseAllWindows());
     QCOMPARE(main.MdiArea()->subWindowList().size(), 0);
+  }
+
+  // "Ny stald", "Ny hest", Gem on the horse, "Luk Stallora": the stable is saved with its
+  // first horse, and a fresh start finds both.
+  void aNewStableWithASavedHorseSurvivesClosing() {
+    Fixture f("newstableclose");
+    RegisterHorseWindow();
+    MainWindow& main = f.Open();
+    QStringList asked;
+    main.askSaveChanges = [&](const QString& text) {
+      asked << text;
+      return QMessageBox::Yes;
+    };
+    main.NewStable();
+    main.NewHorse();
+    TStall* stable = f.ws->StableByName("Min stald1");
+    QVERIFY(stable);
+    QCOMPARE(stable->HorseCount(), 1);
+    auto* horseWindow = qobject_cast<HorseWindow*>(main.MdiArea()->activeSubWindow()->widget());
+    QVERIFY(horseWindow);
+    auto* save = horseWindow->findChild<QAction*>("miSaveHorse");
+    QVERIFY(save);
+    save->trigger();
+    const fs::path stableFile = stable->StableFilePath();
+    const fs::path horseFile = stable->HorseFilePath(*stable->HorseAt(0));
+    QVERIFY(fs::exists(stableFile));
+    QVERIFY(main.close());
+    QVERIFY(asked.isEmpty());  // nothing was left unsaved
+    QVERIFY(fs::exists(stableFile));
+    QVERIFY(fs::exists(horseFile));
+
+    Workspace fresh(*f.app);
+    fresh.Scan();
+    const TStall* again = fresh.StableByName("Min stald1");
+    QVERIFY(again);
+    QVERIFY(again->HorseByName("Min hest1"));
+  }
+
+  // Closing asks about every stable with unsaved changes: Yes saves, No leaves it, Cancel
+  // keeps the program open with nothing lost.
+  void closingAsksAboutEveryUnsavedStable() {
+    Fixture f("closeasks");
+    f.WriteStable("Nord");
+    MainWindow& main = f.Open();
+    main.NewStable();
+    main.NewStable();
+    f.ws->StableByName("Nord")->StallEier = "Ida Hansen";
+    std::deque<QMessageBox::StandardButton> answers = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    QStringList asked;
+    main.askSaveChanges = [&](const QString& text) {
+      asked << text;
+      const auto a = answers.front();
+      answers.pop_front();
+      return a;
+    };
+    QVERIFY(!main.close());
+    QCOMPARE(asked, QStringList({QString::fromUtf8("Nord: Data ændret! Vil du gemme de nye oplysninger"),
+                                 QString::fromUtf8("Min stald1: Data ændret! Vil du gemme de nye oplysninger"),
+                                 QString::fromUtf8("Min stald2: Data ændret! Vil du gemme de nye oplysninger")}));
+    QVERIFY(main.isVisible());
+    const fs::path S = f.app->preferences.SaveDirectory();
+    QVERIFY(ReadWholeFile(S / "Nord" / "Nord.eqs")->find("Ida Hansen") != std::string::npos);
+    QVERIFY(!fs::exists(S / "Min stald1" / "Min stald1.eqs"));
+
+    // Asked again, only the stables still unsaved come up; No to both closes.
+    asked.clear();
+    answers = {QMessageBox::No, QMessageBox::No};
+    QVERIFY(main.close());
+    QCOMPARE(asked.size(), 2);
+    QVERIFY(asked[0].startsWith("Min stald1:"));
   }
 
   void modelHorsesAndTheirStable() {
