@@ -300,6 +300,7 @@ bool TStall::DeleteHorse(const std::string& name, std::string* error) {
     if (error) *error = Tr(kFejl) + ": " + Tr(kSletningAf) + " " + name;
     return false;
   }
+  env->AnnounceGoing(*h);
   TakeHorse(h);
   return true;
 }
@@ -307,8 +308,15 @@ bool TStall::DeleteHorse(const std::string& name, std::string* error) {
 void TStall::DeleteAllHorses() {
   while (!horses_.empty()) {
     RemoveDirectoryFiles(HorseDirectory(*horses_.back()));
+    env->AnnounceGoing(*horses_.back());
     horses_.pop_back();
   }
+}
+
+void TStall::AnnounceGoing() const {
+  for (const auto& h : horses_) env->AnnounceGoing(*h);
+  if (ForListe) env->AnnounceGoing(*ForListe);
+  env->AnnounceGoing(*this);
 }
 
 bool TStall::RenameHorse(THest& h, const std::string& newName, std::string* error) {

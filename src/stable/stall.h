@@ -76,6 +76,9 @@ class TStall : public Record {
   bool SaveAllHorses(std::string* error = nullptr);
   bool DeleteHorse(const std::string& name, std::string* error = nullptr);
   void DeleteAllHorses();
+  // Announces (through the environment) that the stable is about to be freed: each horse,
+  // the feed list, then the stable itself.
+  void AnnounceGoing() const;
   // Gives a horse a new name, renaming its file and directory; refuses names that cannot be
   // file names or that another horse of the stable has.
   bool RenameHorse(THest& h, const std::string& newName, std::string* error = nullptr);

@@ -280,7 +280,8 @@ TForListe* Workspace::ImportTextFeedList(const fs::path& file, std::string* erro
 }
 
 bool Workspace::DeleteStable(TStall& stable, std::string* error) {
-  stable.DeleteAllHorses();
+  stable.DeleteAllHorses();  // announces each horse
+  stable.AnnounceGoing();
   const bool ok = stable.DeleteFiles();
   if (!ok && error) *error = Tr(kFejl) + " " + Tr(kSletningAf) + " " + stable.stallNavn;
   TakeStable(&stable);
@@ -291,6 +292,7 @@ bool Workspace::DeleteFeedListFile(TForListe& list, std::string* error) {
   const bool ok = list.DeleteFile();
   if (!ok && error) *error = Tr(kFejl) + " " + Tr(kSletningAf) + " " + list.ForlisteNavn;
   if (&list == currentGuarantee_) currentGuarantee_ = nullptr;
+  app_.Env().AnnounceGoing(list);
   TakeFeedList(&list);
   return ok;
 }

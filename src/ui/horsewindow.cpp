@@ -1712,6 +1712,16 @@ bool HorseWindow::DiscardChanges() {
   return true;
 }
 
+void HorseWindow::RecordGoing(const Record& record) {
+  if (dead_) return;
+  if (&record == horse_) {
+    // The horse is being deleted: nothing to save or ask; the window closes next.
+    dead_ = true;
+    return;
+  }
+  if (auto* list = dynamic_cast<const TForListe*>(&record)) rationPage_->ListGoing(*list);
+}
+
 void HorseWindow::closeEvent(QCloseEvent* event) {
   if (dead_) {
     event->accept();

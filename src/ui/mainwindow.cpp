@@ -142,6 +142,7 @@ WindowFactories& Factories() {
 MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messages)
     : app_(app), workspace_(workspace), messages_(messages) {
   services_ = Services{&app_, &workspace_, this, &messages_};
+  if (app_.environment) app_.environment->beforeRecordGoes = [this](const Record& r) { RecordGoing(r); };
   messages_.SetParent(this);
   setWindowTitle(QStringLiteral("Stallora"));
   setWindowIcon(Icon(IconKind::Horse));
@@ -182,6 +183,7 @@ MainWindow::~MainWindow() {
   // Closed ones wait for their deferred deletion and are no longer in the area's list.
   for (QMdiSubWindow* sub : mdi_->findChildren<QMdiSubWindow*>()) sub->disconnect(this);
   children_.clear();
+  if (app_.environment) app_.environment->beforeRecordGoes = nullptr;
 }
 
 void MainWindow::BuildNavigation() {
@@ -504,6 +506,22 @@ bool MainWindow::CloseChildOf(const Record* record, bool store) {
   if (guard && guard->isVisible()) return false;
   children_.remove(record);
   return true;
+}
+
+void MainWindow::RecordGoing(const Record& record) {
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) w->RecordGoing(record);
+  for (const auto& watcher : recordGoingWatchers) watcher(record);
+  QMdiSubWindow* sub = FindChild(&record);
+  children_.remove(&record);
+  if (!sub) return;
+  const QPointer<QMdiSubWindow> guard(sub);
+  sub->close();
+  // A window that refused to close must not outlive its record on screen.
+  if (guard && guard->isVisible()) {
+    guard->hide();
+    guard->deleteLater();
+  }
 }
 
 QString MainWindow::HorseCaption(const THest& h) const {

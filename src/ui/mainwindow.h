@@ -100,6 +100,9 @@ class MainWindow : public QMainWindow {
   std::function<void()> simpleMail;
   // The mail window for a horse (with its stable) or for a stable (horse null).
   std::function<void(THest*, TStall*)> mailWindow;
+  // Told (after the record windows) when a record of the workspace is about to be freed;
+  // the small windows that point at records let go here.
+  std::vector<std::function<void(const Record&)>> recordGoingWatchers;
   // What the scan reported (the start-up check's messages and unreadable files).
   std::function<void(const std::vector<std::string>&)> scanMessagesHandler;
   WorkspaceTree* Tree() const { return tree_; }
@@ -126,6 +129,8 @@ class MainWindow : public QMainWindow {
   // wants saved; false when the user cancels or a save fails (the program stays open).
   bool SaveChangedStables();
   QString HorseCaption(const THest& h) const;
+  // A record is about to be freed: every window lets go of it and its own window closes.
+  void RecordGoing(const Record& record);
 
   AppContext& app_;
   Workspace& workspace_;

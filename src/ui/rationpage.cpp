@@ -1135,6 +1135,23 @@ bool RationPage::Impl::CloseSelection(int how) {
   return true;
 }
 
+void RationPage::ListGoing(const TForListe& list) {
+  Impl& d = *impl_;
+  for (int i = d.lbFremmedListe->count() - 1; i >= 0; --i)
+    if (d.lbFremmedListe->item(i)->data(Qt::UserRole).value<void*>() == &list) delete d.lbFremmedListe->takeItem(i);
+  if (d.selection != &list) return;
+  TForListe* own = d.StableList();
+  if (own && own != &list) {
+    d.lbFremmedListe->hide();
+    d.SetSelectionList(own, false);
+    return;
+  }
+  d.selection = nullptr;
+  d.otherListMode = false;
+  d.tvFeeds->clear();
+  d.grbForValg->hide();
+}
+
 void RationPage::Impl::ChooseOtherList() {
   grbForValg->hide();
   lbFremmedListe->clear();

@@ -1,13 +1,16 @@
 // The main window's commands on a real (temporary) workspace.
 
 #include <deque>
+#include <fstream>
 
 #include "core/cp1252.h"
 #include "core/fileio.h"
 #include "core/objtext.h"
 #include <QClipboard>
+#include <QListWidget>
 #include <QMimeData>
 
+#include "stable/online_service.h"
 #include "stable/stable_reports.h"
 #include "ui/horsewindow.h"
 #include "ui/reportwindow.h"
@@ -15,6 +18,24 @@
 
 using namespace stallora;
 using namespace stallora::uitest;
+
+namespace {
+
+// Serves one document for every address (the newest guarantee list).
+class OneListClient final : public HttpClient {
+ public:
+  explicit OneListClient(std::string body) : body_(std::move(body)) {}
+  std::optional<std::string> Get(const std::string&, std::chrono::milliseconds, std::string*) override { return body_; }
+  bool GetToFile(const std::string&, const fs::path& file, std::chrono::milliseconds, std::string*) override {
+    std::ofstream(file, std::ios::binary) << body_;
+    return true;
+  }
+
+ private:
+  std::string body_;
+};
+
+}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -282,6 +303,70 @@ class MainWindowTest : public QObject {
     QVERIFY(main.close());
     QCOMPARE(asked.size(), 2);
     QVERIFY(asked[0].startsWith("Min stald1:"));
+  }
+
+  // "Hent den seneste foderliste" deletes the old guarantee list: its window closes before
+  // the record goes, and a horse window that offered it as another list stops offering it.
+  void windowsOfAListThatGoesCloseFirst() {
+    Fixture f("newestlist");
+    RegisterHorseWindow();
+    TForListe old(f.app->Env());
+    old.ForlisteNavn = "Garanti";
+    old.ErGarantiForliste = true;
+    old.GarantiForlisteVersjon = 3;
+    old.AddFeed(std::make_unique<TFor>(f.app->Env())).Fornavn = "Havre";
+    old.SaveToFile(f.app->preferences.FeedDirectory() / "Garanti.eqf");
+    TStall& s = f.WriteStable("Nord");
+    f.WriteHorse(s, "Bella");
+    MainWindow& main = f.Open();
+    TForListe* g = f.ws->CurrentGuaranteeList();
+    QVERIFY(g);
+    main.OpenFeedList(*g);
+    auto* listWindow = qobject_cast<ReportWindow*>(main.MdiArea()->activeSubWindow()->widget());
+    QVERIFY(listWindow);
+    QCOMPARE(listWindow->record(), static_cast<Record*>(g));
+    main.OpenHorse(*f.ws->StableByName("Nord")->HorseByName("Bella"));
+    auto* horseWindow = qobject_cast<HorseWindow*>(main.MdiArea()->activeSubWindow()->widget());
+    QVERIFY(horseWindow);
+    horseWindow->findChild<QPushButton*>("btnSelectOtherFeedlist")->click();
+    auto* others = horseWindow->findChild<QListWidget*>("lbFremmedListe");
+    QVERIFY(others);
+    bool offered = false;
+    for (int i = 0; i < others->count(); ++i) offered |= others->item(i)->data(Qt::UserRole).value<void*>() == g;
+    QVERIFY(offered);
+    QCOMPARE(others->item(0)->data(Qt::UserRole).value<void*>(), static_cast<void*>(g));
+    emit others->itemActivated(others->item(0));  // the selection now works on the old list
+
+    TForListe newer(f.app->Env());
+    newer.ForlisteNavn = "Garanti4";
+    newer.ErGarantiForliste = true;
+    newer.GarantiForlisteVersjon = 4;
+    newer.AddFeed(std::make_unique<TFor>(f.app->Env())).Fornavn = "Havre";
+    const fs::path offeredFile = f.dir / "Garanti4.eqf";
+    newer.SaveToFile(offeredFile);
+    OneListClient client(*ReadWholeFile(offeredFile));
+    OnlineService service(*f.app, client);
+    f.app->online = true;
+    f.app->newerGuaranteeList = true;
+    f.app->offeredGuaranteeVersion = 4;
+    f.app->offeredGuaranteeFile = "Garanti4.eqf";
+    const Record* gone = g;
+    QCOMPARE(service.GetNewestGuaranteeList(*f.ws), OnlineService::FetchResult::Done);
+    main.RefreshTree();
+    QApplication::processEvents();
+    // What the user does next ("Opdater" on every report left open) must not reach a freed list.
+    for (QMdiSubWindow* sub : main.MdiArea()->subWindowList())
+      if (auto* w = qobject_cast<ReportWindow*>(sub->widget())) w->Refresh();
+    QVERIFY(f.ws->CurrentGuaranteeList());
+    QCOMPARE(QString::fromStdString(f.ws->CurrentGuaranteeList()->ForlisteNavn), QStringLiteral("Garanti4"));
+    for (QMdiSubWindow* sub : main.MdiArea()->subWindowList())
+      if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) QVERIFY(w->record() != gone);
+    QCOMPARE(main.MdiArea()->subWindowList().size(), 1);  // the horse window stays
+    for (int i = 0; i < others->count(); ++i) QVERIFY(others->item(i)->data(Qt::UserRole).value<void*>() != gone);
+    // The horse window works on: the selection went back to the stable's list.
+    horseWindow->findChild<QPushButton*>("btnSelectOtherFeedlist")->click();
+    QVERIFY(others->count() >= 1);
+    QVERIFY(main.SaveAndCloseAllWindows());
   }
 
   void modelHorsesAndTheirStable() {
