@@ -761,7 +761,8 @@ QWidget* HorseWindow::BuildRegistrationPage() {
     if (!dead_ && !Loading()) RegistrationNumberLeft();
   });
   connect(uelnButton, &QToolButton::clicked, this, [this] {
-    InfoBrowser* w = InfoBrowser::OpenWindow(T(kWUeln), QUrl(QString::fromLatin1(kUelnSite)), services_.main);
+    InfoBrowser* w = InfoBrowser::OpenWindow(T(kWUeln), QUrl(QString::fromLatin1(kUelnSite)), services_.main,
+                                             services_.main ? services_.main->openExternal : ExternalOpener{});
     if (w) w->show();
   });
   return page;

@@ -6,19 +6,49 @@
 #include <QPrinter>
 
 #include "core/fileio.h"
+#include "core/texts.h"
 #include "render/qttext.h"
 
 namespace stallora {
+namespace {
 
-HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
+inline constexpr Text kHvIkkeAabnet{"htmlview.notopened", "Adressen kunne ikke åbnes i en webbrowser"};
+inline constexpr Text kHvHvorfor{"htmlview.why",
+                                 "Der er ingen webbrowser eller e-postprogram på denne computer, som kunne tage imod "
+                                 "adressen, eller det kunne ikke startes."};
+inline constexpr Text kHvKopier{"htmlview.copy", "Du kan kopiere adressen og åbne den i et andet program."};
+
+}  // namespace
+
+bool IsRemoteAddress(const QUrl& url) {
+  const QString scheme = url.scheme().toLower();
+  return scheme == "http" || scheme == "https" || scheme == "mailto";
+}
+
+bool OpenWithDesktop(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent), openExternal(OpenWithDesktop) {
   setOpenLinks(true);
   setOpenExternalLinks(false);
   connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
-    if (url.scheme() == "http" || url.scheme() == "https" || url.scheme() == "mailto") {
-      emit NavigationRequested(url);
-      QDesktopServices::openUrl(url);
-    }
+    if (IsRemoteAddress(url)) HandOutRemote(url);
   });
+}
+
+void HtmlView::ShowUnreachable(const QUrl& url) {
+  const QString address = url.toString().toHtmlEscaped();
+  current_ = url;
+  setHtml(QStringLiteral("<html><body><h3>") + Q(Tr(kHvIkkeAabnet)) + "</h3><p><b>" + address + "</b></p><p>" +
+          Q(Tr(kHvHvorfor)) + "</p><p>" + Q(Tr(kHvKopier)) + "</p></body></html>");
+  setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
+  emit NavigationCompleted(url);
+}
+
+bool HtmlView::HandOutRemote(const QUrl& url) {
+  if (!IsRemoteAddress(url)) return false;
+  emit NavigationRequested(url);
+  if (!openExternal || !openExternal(url)) ShowUnreachable(url);
+  return true;
 }
 
 void HtmlView::ShowReport(const std::string& html, const std::filesystem::path& baseDir) {
@@ -28,20 +58,12 @@ void HtmlView::ShowReport(const std::string& html, const std::filesystem::path& 
 }
 
 void HtmlView::Navigate(const QUrl& url) {
-  if (url.scheme() == "http" || url.scheme() == "https" || url.scheme() == "mailto") {
-    emit NavigationRequested(url);
-    QDesktopServices::openUrl(url);
-    return;
-  }
+  if (HandOutRemote(url)) return;
   setSource(url);
 }
 
 void HtmlView::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
-  if (name.scheme() == "http" || name.scheme() == "https") {
-    emit NavigationRequested(name);
-    QDesktopServices::openUrl(name);
-    return;
-  }
+  if (HandOutRemote(name)) return;
   emit NavigationRequested(name);
   if (name.isLocalFile() && (name.path().endsWith(".htm", Qt::CaseInsensitive) ||
                              name.path().endsWith(".html", Qt::CaseInsensitive))) {

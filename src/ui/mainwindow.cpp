@@ -158,6 +158,7 @@ MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messa
   askDirectory = [this](const QString& title, const QString& dir) {
     return QFileDialog::getExistingDirectory(this, title, dir);
   };
+  openExternal = OpenWithDesktop;
   askSaveChanges = [this](const QString& text) {
     return QMessageBox::question(this, QStringLiteral("Stallora"), text,
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
@@ -273,7 +274,7 @@ void MainWindow::BuildNavigation() {
     const int i = links_->row(item);
     if (i < 0 || i >= static_cast<int>(app_.settings.feedCompanies.size())) return;
     const std::string web = app_.settings.feedCompanies[static_cast<size_t>(i)].web;
-    InfoBrowser* w = InfoBrowser::OpenWindow(Q(web), QUrl(Q(web)), this);
+    InfoBrowser* w = InfoBrowser::OpenWindow(Q(web), QUrl::fromUserInput(Q(web)), this, openExternal);
     if (!w) return;
     const QRect g = geometry();
     const int screenH = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry().height() : 800;
@@ -598,7 +599,7 @@ void MainWindow::ShowHtml(const std::string& html, const QString& caption, int w
 }
 
 void MainWindow::OpenInfoPage(const QString& caption, const std::string& address) {
-  InfoBrowser::VisHelpScreenURL(caption, QUrl(Q(address)), this);
+  InfoBrowser::VisHelpScreenURL(caption, QUrl(Q(address)), this, openExternal);
 }
 
 // ---- commands

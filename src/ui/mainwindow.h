@@ -88,6 +88,9 @@ class MainWindow : public QMainWindow {
   std::function<void(const std::string& subject, const std::vector<std::filesystem::path>& attachments)> mailHandler;
   // Asks for a directory; tests replace it.
   std::function<QString(const QString& title, const QString& dir)> askDirectory;
+  // Hands web and mail addresses to the desktop (false when nothing took it); tests
+  // replace it.
+  std::function<bool(const QUrl&)> openExternal;
   // Asks whether to save a record's changes (Yes, No or Cancel); tests replace it.
   std::function<QMessageBox::StandardButton(const QString& text)> askSaveChanges;
 

@@ -7,12 +7,14 @@
 #include "core/fileio.h"
 #include "core/objtext.h"
 #include <QClipboard>
+#include <QMenuBar>
 #include <QListWidget>
 #include <QMimeData>
 
 #include "stable/online_service.h"
 #include "stable/stable_reports.h"
 #include "ui/horsewindow.h"
+#include "ui/infobrowser.h"
 #include "ui/reportwindow.h"
 #include "smallwin_fixture.h"
 
@@ -48,6 +50,18 @@ class MainWindowTest : public QObject {
     return out;
   }
   static void Select(Fixture& f, const void* record) { f.main->Tree()->SelectRecord(record); }
+  // A menu item of the main window by its caption (mnemonic marks ignored).
+  static QAction* MenuItem(MainWindow& main, const QString& caption) {
+    for (QAction* a : main.menuBar()->findChildren<QAction*>())
+      if (QString(a->text()).remove('&') == caption) return a;
+    return nullptr;
+  }
+  static QList<InfoBrowser*> InfoWindows() {
+    QList<InfoBrowser*> out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* b = qobject_cast<InfoBrowser*>(w); b && b->isVisible()) out << b;
+    return out;
+  }
 
  private slots:
   void newStableTakesTheNextFreeNumber() {
@@ -367,6 +381,55 @@ class MainWindowTest : public QObject {
     horseWindow->findChild<QPushButton*>("btnSelectOtherFeedlist")->click();
     QVERIFY(others->count() >= 1);
     QVERIFY(main.SaveAndCloseAllWindows());
+  }
+
+  // Web addresses go to the desktop's browser, not into a blank info window; when nothing
+  // takes them, the window says which address and why. Local pages stay in the window.
+  void webAddressesGoToTheDesktopsBrowser() {
+    Fixture f("weblinks");
+    MainWindow& main = f.Open();
+    QList<QUrl> handedOut;
+    bool desktopTakesIt = true;
+    main.openExternal = [&](const QUrl& url) {
+      handedOut << url;
+      return desktopTakesIt;
+    };
+    for (const char* caption : {"Om Stallora", "Brugsanvisning", "Normer"}) {
+      QAction* item = MenuItem(main, QString::fromUtf8(caption));
+      QVERIFY2(item, caption);
+      item->trigger();
+    }
+    QCOMPARE(handedOut.size(), 3);
+    QCOMPARE(handedOut[0], QUrl(Q(f.app->preferences.AboutPage())));
+    QCOMPARE(handedOut[1], QUrl(Q(f.app->preferences.ManualPage())));
+    QVERIFY(InfoWindows().isEmpty());
+    // A feed company of the Links page.
+    auto* links = main.findChild<QListWidget*>();
+    QVERIFY(links && links->count() > 0);
+    emit links->itemDoubleClicked(links->item(0));
+    QCOMPARE(handedOut.size(), 4);
+    QCOMPARE(handedOut[3], QUrl(Q(f.app->settings.feedCompanies[0].web)));
+    QVERIFY(InfoWindows().isEmpty());
+
+    desktopTakesIt = false;
+    MenuItem(main, QStringLiteral("Om Stallora"))->trigger();
+    QCOMPARE(InfoWindows().size(), 1);
+    InfoBrowser* shown = InfoWindows().first();
+    const QString text = shown->View()->toPlainText();
+    QVERIFY2(text.contains(Q(f.app->preferences.AboutPage())), qPrintable(text));
+    QVERIFY2(text.contains(QString::fromUtf8("kunne ikke åbnes")), qPrintable(text));
+    shown->close();
+    QApplication::processEvents();
+
+    // A local page is shown in the window itself.
+    const fs::path page = f.dir / "side.htm";
+    std::ofstream(page, std::ios::binary) << "<html><body>Lokal side</body></html>";
+    handedOut.clear();
+    main.OpenInfoPage(QStringLiteral("Lokal"), QUrl::fromLocalFile(QString::fromStdString(page.string())).toString().toStdString());
+    QVERIFY(handedOut.isEmpty());
+    QCOMPARE(InfoWindows().size(), 1);
+    QVERIFY(InfoWindows().first()->View()->toPlainText().contains("Lokal side"));
+    InfoWindows().first()->close();
   }
 
   void modelHorsesAndTheirStable() {
