@@ -2,6 +2,8 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -54,7 +56,31 @@ bool HtmlView::HandOutRemote(const QUrl& url) {
 void HtmlView::ShowReport(const std::string& html, const std::filesystem::path& baseDir) {
   if (!baseDir.empty()) setSearchPaths({QString::fromStdString(baseDir.string())});
   current_ = QUrl();
-  setHtml(Q(html));
+  SetHtmlFitted(Q(html));
+}
+
+void HtmlView::SetHtmlFitted(const QString& html) {
+  setHtml(html);
+  QTextDocument* doc = document();
+  QList<QTextFrame*> frames{doc->rootFrame()};
+  while (!frames.isEmpty()) {
+    QTextFrame* frame = frames.takeFirst();
+    frames.append(frame->childFrames());
+    auto* table = qobject_cast<QTextTable*>(frame);
+    if (!table) continue;
+    QTextTableFormat format = table->format();
+    QList<QTextLength> widths = format.columnWidthConstraints();
+    double sum = 0;
+    bool allPercent = !widths.isEmpty();
+    for (const QTextLength& w : widths) {
+      if (w.type() != QTextLength::PercentageLength) allPercent = false;
+      sum += w.rawValue();
+    }
+    if (!allPercent || sum <= 0 || sum >= 99.5) continue;
+    for (QTextLength& w : widths) w = QTextLength(QTextLength::PercentageLength, w.rawValue() * 100.0 / sum);
+    format.setColumnWidthConstraints(widths);
+    table->setFormat(format);
+  }
 }
 
 void HtmlView::Navigate(const QUrl& url) {
@@ -70,7 +96,7 @@ void HtmlView::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
     // The reports are Windows-1252 files.
     if (auto bytes = ReadWholeFile(name.toLocalFile().toStdString())) {
       setSearchPaths({QFileInfo(name.toLocalFile()).absolutePath()});
-      setHtml(Q(*bytes));
+      SetHtmlFitted(Q(*bytes));
       current_ = name;
       emit NavigationCompleted(name);
       return;

@@ -46,6 +46,10 @@ class HtmlView : public QTextBrowser {
  private:
   // Remote: to the desktop, or the reason in the view. True when it was a remote address.
   bool HandOutRemote(const QUrl& url);
+  // Shows HTML and then stretches each table's percentage column widths to fill the table,
+  // as web browsers do; the text browser leaves the rest unpainted, and a report frame's
+  // black background showed there as a solid box.
+  void SetHtmlFitted(const QString& html);
   QUrl current_;
 };
 
