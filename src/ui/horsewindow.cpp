@@ -274,6 +274,18 @@ void HorseWindow::BuildMenu(QMenu* m) {
       ->setObjectName("miHorseFeedAmounts");
   m->addAction(T(kWVaelg) + " " + T(kWFoder), this, [this] { pcForm_->setCurrentWidget(tsFeedsAndfeeding_); })
       ->setObjectName("miDiet");
+  // The feeding plan of the ration page, reached from the menu.
+  m->addAction(T(kWFoderplan), this, [this] {
+    if (dead_) return;
+    pcForm_->setCurrentWidget(tsFeedsAndfeeding_);
+    rationPage_->ShowFeedPlanPage();
+  })->setObjectName("miShowDiet");
+  m->addAction(Icon(IconKind::Save), T(kWGemFoderplanSom), this, [this] {
+    if (!dead_) rationPage_->SaveFeedPlanAs();
+  })->setObjectName("miSavedietToFile");
+  m->addAction(Icon(IconKind::Mail), T(kWEpost) + " " + Q(FirstLetterLower(Tr(kWFoderplan))), this, [this] {
+    if (!dead_) rationPage_->MailFeedPlan();
+  })->setObjectName("miEmailDiet");
   QMenu* reset = m->addMenu(T(kWNulstilVaerdierFor));
   reset->setObjectName("miResetHorse");
   reset->addAction(T(kWFodermengder), this, [this] {

@@ -7,6 +7,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -34,6 +35,7 @@
 #include "ui/horsehealth.h"
 #include "ui/horseweights.h"
 #include "ui/horsewindow.h"
+#include "ui/rationpage.h"
 #include "ui/horseyoungdialog.h"
 #include "ui/mainwindow.h"
 #include "ui/qtmessages.h"
@@ -327,6 +329,71 @@ class HorseWindowTest : public QObject {
     QCOMPARE(back.VektListe->Element(1)->Vekt, 512.0);
     QCOMPARE(back.TreatmentListe->Count(), 1);
     QVERIFY(!fs::exists(w.app->preferences.SaveDirectory() / "Stald1" / "Blakken"));
+  }
+
+  // The "Hest" menu reaches the feeding plan: show it, store it where the user says, mail it.
+  void theHorseMenuShowsStoresAndMailsTheFeedingPlan() {
+    Workplace w("planmenu");
+    THest& blakken = w.Horse("Blakken");
+    for (auto [name, kg] : {std::pair{"H\xF8", 9.0}, {"Havre", 1.5}}) {
+      for (TForListe* list : {blakken.ForListe.get(), w.Stable().ForListe.get()}) {
+        TFor& f = list->AddFeed(std::make_unique<TFor>(w.app->Env()));
+        f.Fornavn = name;
+        f.Fortype = 6;
+        f.TorrStoff = 85;
+        f.SetValue(0, 0.5);
+        f.Valgt = list == blakken.ForListe.get();
+        f.TildeltKg = list == blakken.ForListe.get() ? kg : 0;
+      }
+    }
+    HorseWindow* win = w.OpenByDoubleClick("Blakken");
+    QVERIFY(win);
+    auto* page = win->findChild<RationPage*>();
+    QVERIFY(page);
+    auto item = [&](const char* name) {
+      auto* a = win->findChild<QAction*>(QString::fromLatin1(name));
+      if (!a) qWarning("no menu item %s", name);
+      return a;
+    };
+    QAction* show = item("miShowDiet");
+    QAction* store = item("miSavedietToFile");
+    QAction* mail = item("miEmailDiet");
+    QVERIFY(show && store && mail);
+    QCOMPARE(QString(show->text()).remove('&'), QStringLiteral("Foderplan"));
+    QCOMPARE(QString(store->text()).remove('&'), QStringLiteral("Gem foderplan som..."));
+    QCOMPARE(QString(mail->text()).remove('&'), QStringLiteral("Epost foderplan"));
+    // They sit in the horse menu, after "Vælg foder".
+    QMenu* menu = qobject_cast<QMenu*>(item("miDiet")->parent());
+    QVERIFY(menu);
+    QVERIFY(menu->actions().contains(show) && menu->actions().contains(store) && menu->actions().contains(mail));
+
+    show->trigger();
+    QApplication::processEvents();
+    auto* tabs = win->findChild<QTabWidget*>("pcForm");
+    QCOMPARE(tabs->currentWidget(), win->findChild<QWidget*>("tsFeedsAndfeeding"));
+    QCOMPARE(page->Pages()->tabText(page->Pages()->currentIndex()), QStringLiteral("Foderplan"));
+
+    const fs::path target = w.dir / "plan";
+    QString title, proposed;
+    page->askSaveFile = [&](const QString& t, const QString& path, const QString&) {
+      title = t;
+      proposed = path;
+      return QString::fromStdString(target.string());
+    };
+    store->trigger();
+    QCOMPARE(title, QStringLiteral("Gem foderplanfil "));
+    QVERIFY2(proposed.startsWith(QString::fromStdString((w.app->preferences.SaveDirectory() / "Stald1" / "Blakken").string())),
+             qPrintable(proposed));
+    const auto written = ReadWholeFile(w.dir / "plan.htm");
+    QVERIFY(written);
+    QVERIFY(written->find("Havre") != std::string::npos);
+
+    std::vector<fs::path> attached;
+    page->mail = [&](const std::string&, const std::vector<fs::path>& files) { attached = files; };
+    mail->trigger();
+    QCOMPARE(attached.size(), size_t{1});
+    QVERIFY(fs::exists(attached[0]));
+    QVERIFY(ReadWholeFile(attached[0])->find("Havre") != std::string::npos);
   }
 
   void closingAsksOnlyAfterChangesAndNoBringsBackTheFile() {
