@@ -54,6 +54,7 @@
 #include "ui/htmlview.h"
 #include "ui/icons.h"
 #include "ui/infobrowser.h"
+#include "ui/mnemonics.h"
 #include "ui/mainwindow.h"
 #include "ui/rationpage.h"
 
@@ -187,6 +188,8 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   layout->addLayout(buttons);
 
   BuildMenu(menuHorse_);
+  // The bar sits inside the main window, whose own bar's letters it must not take.
+  AssignMnemonics(bar, services_.main ? MnemonicsOf(services_.main->menuBar()) : QSet<QChar>{});
 
   connect(update, &QPushButton::clicked, this, [this] {
     if (!dead_) UpdateStep();
@@ -254,7 +257,8 @@ QString HorseWindow::CaptionText() const {
 }
 
 void HorseWindow::RenameCaption(const std::string& name) {
-  miHorseDefinition_->setText(T(kWHest) + ": \"" + Q(name) + "\"");
+  miHorseDefinition_->setText(T(kWHest) + ": \"" + MenuLiteral(Q(name)) + "\"");
+  AssignMnemonics(menuHorse_);
   setWindowTitle(CaptionText());
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->setWindowTitle(CaptionText());
 }

@@ -33,6 +33,7 @@
 #include "ui/horsetexts.h"
 #include "ui/icons.h"
 #include "ui/infobrowser.h"
+#include "ui/mnemonics.h"
 #include "ui/workspacetree.h"
 
 namespace stallora {
@@ -254,7 +255,7 @@ void MainWindow::BuildNavigation() {
     if (!item) return;
     const NodeRef r = WorkspaceTree::Ref(item);
     QMenu menu(this);
-    QString name = item->text(0);
+    const QString name = MenuLiteral(item->text(0));
     QIcon icon = item->icon(0);
     menu.addAction(icon, T(kVis) + " " + name, [this, item] { emit tree_->itemDoubleClicked(item, 0); });
     menu.addAction(Icon(IconKind::Save), T(kGem) + " " + name, [this] { SaveSelected(); });
@@ -267,6 +268,7 @@ void MainWindow::BuildNavigation() {
       menu.addAction(Icon(IconKind::NewHorse), T(kOpretKopi) + " " + name, [this] { CopySelectedHorse(); });
     if (r.kind == NodeKind::Stable)
       menu.addAction(Icon(IconKind::Horse), T(kImporterHest) + " " + name, [this] { ImportHorseIntoSelected(); });
+    AssignMnemonics(&menu);
     menu.exec(tree_->viewport()->mapToGlobal(pos));
   });
   tree_->onMoveHorse = [this](THest& h, TStall& s) { MoveHorse(h, s); };
@@ -357,10 +359,12 @@ void MainWindow::BuildMenus() {
     const auto list = mdi_->subWindowList();
     if (!list.isEmpty()) windowMenu_->addSeparator();
     for (QMdiSubWindow* w : list) {
-      QAction* act = windowMenu_->addAction(w->windowTitle(), this, [this, w] { mdi_->setActiveSubWindow(w); });
+      QAction* act =
+          windowMenu_->addAction(MenuLiteral(w->windowTitle()), this, [this, w] { mdi_->setActiveSubWindow(w); });
       act->setCheckable(true);
       act->setChecked(w == mdi_->activeSubWindow());
     }
+    AssignMnemonics(windowMenu_);
   });
 
   QMenu* help = menuBar()->addMenu(T(kHjaelp));
@@ -378,6 +382,7 @@ void MainWindow::BuildMenus() {
   model->addAction(Icon(IconKind::ModelHorse), T(kEtabler) + " " + Lower(kModelHeste), this,
                    &MainWindow::CreateModelHorses);
   model->addAction(T(kSlet) + " " + Lower(kModelHeste), this, &MainWindow::DeleteModelHorses);
+  AssignMnemonics(menuBar());
 }
 
 void MainWindow::BuildToolBar() {

@@ -55,6 +55,7 @@
 #include "stable/stall.h"
 #include "ui/clipboard.h"
 #include "ui/htmlview.h"
+#include "ui/mnemonics.h"
 #include "ui/mainwindow.h"
 #include "ui/rationtexts.h"
 #include "ui/roughagewizard.h"
@@ -536,6 +537,7 @@ QWidget* RationPage::Impl::BuildSelectionPage() {
   QObject::connect(lbHestensForliste, &QListWidget::customContextMenuRequested, q, [this](const QPoint& at) {
     QMenu menu(lbHestensForliste);
     menu.addAction(T(kSlet), q, [this] { RemoveChosenFeed(); });
+    AssignMnemonics(&menu);
     menu.exec(lbHestensForliste->viewport()->mapToGlobal(at));
   });
   QObject::connect(remove, &QPushButton::clicked, q, [this] { RemoveChosenFeed(); });

@@ -15,6 +15,7 @@
 #include "stable/stable_reports.h"
 #include "ui/horsewindow.h"
 #include "ui/infobrowser.h"
+#include "ui/mnemonics.h"
 #include "ui/reportwindow.h"
 #include "smallwin_fixture.h"
 
@@ -430,6 +431,68 @@ class MainWindowTest : public QObject {
     QCOMPARE(InfoWindows().size(), 1);
     QVERIFY(InfoWindows().first()->View()->toPlainText().contains("Lokal side"));
     InfoWindows().first()->close();
+  }
+
+  // Every menu and menu item of the main window and of a horse window has an Alt-letter of
+  // its own within its menu, the horse window's bar none of the main bar's, and Alt+F
+  // opens the first menu.
+  void everyMenuItemHasItsOwnAltLetter() {
+    Fixture f("mnemonics");
+    RegisterHorseWindow();
+    TStall& s = f.WriteStable("Nord");
+    f.WriteHorse(s, "Hansen & Co");
+    MainWindow& main = f.Open();
+    main.OpenHorse(*f.ws->StableByName("Nord")->HorseByName("Hansen & Co"));
+    auto* horseWindow = main.MdiArea()->activeSubWindow()->widget();
+    QMenuBar* horseBar = horseWindow->findChild<QMenuBar*>();
+    QVERIFY(horseBar);
+    auto marks = [](const QString& text) {
+      int n = 0;
+      for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) != '&') continue;
+        if (i + 1 < text.size() && text.at(i + 1) == '&') {
+          ++i;
+          continue;
+        }
+        ++n;
+      }
+      return n;
+    };
+    int checked = 0;
+    std::function<void(const QList<QAction*>&, const QString&)> check = [&](const QList<QAction*>& actions,
+                                                                          const QString& where) {
+      QSet<QChar> used;
+      for (QAction* a : actions) {
+        if (a->isSeparator() || a->text().isEmpty()) continue;
+        ++checked;
+        QVERIFY2(marks(a->text()) == 1, qPrintable(where + ": " + a->text()));
+        const QChar m = MnemonicOf(a->text());
+        QVERIFY2(!used.contains(m), qPrintable(where + ": " + a->text() + " repeats " + QString(m)));
+        used.insert(m);
+        if (QMenu* sub = a->menu()) {
+          emit sub->aboutToShow();  // the window menu is filled when it opens
+          check(sub->actions(), where + " > " + a->text());
+        }
+      }
+    };
+    check(main.menuBar()->actions(), "main");
+    check(horseBar->actions(), "horse");
+    QVERIFY(checked > 40);
+    const QSet<QChar> mainLetters = MnemonicsOf(main.menuBar());
+    for (const QChar c : MnemonicsOf(horseBar)) QVERIFY2(!mainLetters.contains(c), qPrintable(QString(c)));
+    // The horse's name is shown as it is, its '&' no mnemonic.
+    bool nameShown = false;
+    for (QAction* a : horseBar->actions().first()->menu()->actions())
+      nameShown |= a->text() == QStringLiteral("&Hest: \"Hansen && Co\"");
+    QVERIFY(nameShown);
+
+    QApplication::setActiveWindow(&main);
+    QMenu* file = main.menuBar()->actions().first()->menu();
+    QCOMPARE(QString(main.menuBar()->actions().first()->text()), QStringLiteral("&Fil"));
+    QVERIFY(!file->isVisible());
+    QTimer::singleShot(200, file, [file] { file->close(); });
+    QTest::keyClick(&main, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible() || main.menuBar()->activeAction() == main.menuBar()->actions().first());
   }
 
   void modelHorsesAndTheirStable() {
