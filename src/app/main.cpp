@@ -20,6 +20,7 @@
 #include "ui/mainwindow.h"
 #include "ui/qtmessages.h"
 #include "ui/splash.h"
+#include "ui/translations.h"
 #include "ui/welcomewindow.h"
 
 namespace {
@@ -96,6 +97,8 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName("stallora");
   QApplication::setWindowIcon(stallora::Icon(stallora::IconKind::Horse));
   stallora::InstallFontSubstitutions();
+  // Qt's own dialogs (Yes/No boxes, file and print dialogs) in the program's language.
+  stallora::InstallQtTranslations(qapp);
   ArmScreenshot();
 
   const std::filesystem::path programDir = ProgramDirectory();
