@@ -184,6 +184,7 @@ struct RationPage::Impl {
   QGroupBox* gbProfile = nullptr;
   QLabel* lblProfile = nullptr;
   QChartView* pieView = nullptr;
+  QLabel* lblPieLegend = nullptr;
   QPieSeries* pie = nullptr;
   // feeding plan page
   QLabel* lblPrice = nullptr;
@@ -593,7 +594,9 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   auto* chart = new QChart;
   chart->setTitle(T(kDietComposition));
   chart->setAnimationOptions(QChart::NoAnimation);
-  chart->legend()->setAlignment(Qt::AlignRight);
+  // The chart's own legend cuts long captions ("Kraftfoder, korn ..."); a label beside the
+  // pie wraps them instead.
+  chart->legend()->hide();
   chart->setMargins(QMargins(2, 2, 2, 2));
   chart->setBackgroundRoundness(0);
   pie = new QPieSeries(chart);
@@ -602,9 +605,18 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   pieView = new QChartView(chart, gbProfile);
   pieView->setObjectName("chtDietComposition");
   pieView->setRenderHint(QPainter::Antialiasing);
-  pieView->setMinimumWidth(320);
+  pieView->setMinimumWidth(180);
   pieView->setFixedHeight(250);
-  profile->addWidget(pieView);
+  lblPieLegend = new QLabel(gbProfile);
+  lblPieLegend->setObjectName("lblPieLegend");
+  lblPieLegend->setTextFormat(Qt::RichText);
+  lblPieLegend->setWordWrap(true);
+  lblPieLegend->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  lblPieLegend->setMinimumWidth(110);
+  auto* pieRow = new QHBoxLayout;
+  pieRow->addWidget(pieView, 3);
+  pieRow->addWidget(lblPieLegend, 2);
+  profile->addLayout(pieRow);
   left->addSpacing(10);
   left->addWidget(gbProfile);
   left->addStretch(1);
@@ -1335,11 +1347,16 @@ void RationPage::Impl::FillProfile() {
   gbProfile->setStyleSheet(warn ? "QGroupBox#gbProfile { color: red; font-weight: bold; }"
                                 : "QGroupBox#gbProfile { color: palette(window-text); font-weight: normal; }");
   pie->clear();
+  QString legend;
   for (const PieSlice& s : PieSlices(p)) {
-    QPieSlice* slice = pie->append(Q(s.label) + " " + Q(DecimalText(s.percent, 0, Sep())) + "%", s.percent);
+    const QString caption = Q(s.label) + " " + Q(DecimalText(s.percent, 0, Sep())) + "%";
+    QPieSlice* slice = pie->append(caption, s.percent);
     slice->setColor(ToQColor(s.colour));
     slice->setLabelVisible(false);
+    legend += "<p style=\"margin:2px 0\"><span style=\"color:" + ToQColor(s.colour).name() + "\">&#9632;</span> " +
+              caption.toHtmlEscaped() + "</p>";
   }
+  lblPieLegend->setText(legend);
 }
 
 // ==================================================================== feeding plan
