@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QChartView>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -510,6 +511,47 @@ class HorseWindowTest : public QObject {
     QCOMPARE(h.Fodselsdato, w.today() - 92);
     win->HorseTabs()->setCurrentWidget(win->WeightPage());
     QVERIFY(win->WeightPage()->ChartShown());
+  }
+
+  // Texts fit their controls: the weight help's buttons, also in a window made as small as
+  // it goes, and the young-horse dialog's caption.
+  void textsFitTheirControls() {
+    Workplace w("fits");
+    HorseWindow* win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    win->HorseTabs()->setCurrentWidget(win->WeightPage());
+    auto* help = w.Find<QGroupBox>("gbWeightHelp");
+    QVERIFY(help);
+    for (QPushButton* b : win->WeightPage()->findChildren<QPushButton*>())
+      if (b->text() == QString::fromUtf8("Vægthjælp")) b->click();
+    QApplication::processEvents();
+    QVERIFY(help->isVisible());
+    auto* sub = qobject_cast<QMdiSubWindow*>(win->parentWidget());
+    QVERIFY(sub);
+    for (const QSize size : {sub->size(), sub->minimumSizeHint()}) {
+      sub->resize(size);
+      QApplication::processEvents();
+      if (!Shots().isEmpty()) help->grab().save(Shots() + QStringLiteral("/weighthelp-%1.png").arg(size.width()));
+      for (QPushButton* b : help->findChildren<QPushButton*>()) {
+        const int needed = b->fontMetrics().horizontalAdvance(QString(b->text()).remove('&'));
+        QVERIFY2(b->width() >= needed + 16, qPrintable(b->text() + ": " + QString::number(b->width()) + " < " +
+                                                      QString::number(needed + 16)));
+      }
+    }
+
+    YoungHorseDialog& dialog = YoungHorseDialog::Instance(win);
+    const QString caption = QString::fromUtf8("Freja: Definer Fødselsdato & Forventet voksenvægt");
+    dialog.setWindowTitle(caption);
+    dialog.show();
+    QApplication::processEvents();
+    // Room for the caption (title bars often draw it bold) beside the icon and buttons.
+    QFont titleFont = dialog.font();
+    titleFont.setBold(true);
+    const int needed = QFontMetrics(titleFont).horizontalAdvance(caption) + 120;
+    QVERIFY2(dialog.width() >= needed, qPrintable(QString::number(dialog.width()) + " < " + QString::number(needed)));
+    // Its date reads as the horse window's dates do.
+    QCOMPARE(dialog.findChild<QDateEdit*>("dtpDato")->displayFormat(), QStringLiteral("dd-MM-yyyy"));
+    dialog.hide();
   }
 
   void diaryKeepsItsBytesUntilChangedAndThenWritesRtf() {
