@@ -399,9 +399,9 @@ void HorseWeightPage::DrawChart() {
   chart->addSeries(points);
   points->attachAxis(x);
   points->attachAxis(y);
-  const double top = WeightChartMaximum(h);
-  y->setRange(0, top > 0 ? top : 100);
-  y->setTickCount(6);
+  const RoundAxis axis = WeightChartAxis(h);
+  y->setRange(0, axis.top);
+  y->setTickCount(axis.intervals + 1);
   QChart* old = chart_->chart();
   chart_->setChart(chart);
   delete old;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QChartView>
+#include <QValueAxis>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -538,6 +539,26 @@ class HorseWindowTest : public QObject {
                                                       QString::number(needed + 16)));
       }
     }
+
+    // The weight chart's ticks are round: 0, 100, 200 ..., whatever the weights.
+    THest& h = win->Horse();
+    h.VektListe->LeggTil(484, w.today());
+    w.Find<QPushButton>("btnCloseWeightHelp")->click();
+    win->WeightPage()->Refresh();
+    QApplication::processEvents();
+    auto* chart = w.Find<QChartView>("VektGraf");
+    QVERIFY(chart && chart->isVisible());
+    const auto axes = chart->chart()->axes(Qt::Vertical);
+    QCOMPARE(axes.size(), 1);
+    auto* y = qobject_cast<QValueAxis*>(axes.first());
+    QVERIFY(y);
+    QCOMPARE(y->min(), 0.0);
+    QVERIFY(y->max() >= 484);
+    const double step = (y->max() - y->min()) / (y->tickCount() - 1);
+    const double power = std::pow(10.0, std::floor(std::log10(step)));
+    const double factor = step / power;
+    QVERIFY2(std::abs(factor - 1) < 1e-9 || std::abs(factor - 2) < 1e-9 || std::abs(factor - 5) < 1e-9,
+             qPrintable(QString::number(step)));
 
     YoungHorseDialog& dialog = YoungHorseDialog::Instance(win);
     const QString caption = QString::fromUtf8("Freja: Definer Fødselsdato & Forventet voksenvægt");
