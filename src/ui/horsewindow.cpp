@@ -1037,7 +1037,11 @@ void HorseWindow::NameEdited(const QString& typed) {
     eNavn_->setText(Q(check.text));
     eNavn_->setCursorPosition(cursor);
   }
-  for (const std::string& m : check.messages) prompts_->Inform(m);
+  // What the check only corrects (a point made a hyphen) is said beside the field while
+  // the user types on; a box would swallow the next keystroke.
+  for (const std::string& m : check.messages)
+    if (check.keepFocus) prompts_->Inform(m);
+    else prompts_->Notice(m, eNavn_);
   if (check.keepFocus) KeepFocus(eNavn_);
   RenameCaption(Trim(check.text));
 }

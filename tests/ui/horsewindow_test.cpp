@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QtTest/QtTest>
 #include <deque>
@@ -53,6 +54,7 @@ class ScriptedPrompts : public HorsePrompts {
  public:
   ScriptedPrompts() : HorsePrompts(nullptr) {}
   void Inform(const std::string& text, const QString&) override { said.push_back(text); }
+  void Notice(const std::string& text, QWidget*) override { noticed.push_back(text); }
   void Warn(const std::string& text, const QString& caption) override {
     said.push_back(text);
     captions.push_back(caption);
@@ -95,7 +97,7 @@ class ScriptedPrompts : public HorsePrompts {
 
   bool Said(const std::string& text) const { return std::find(said.begin(), said.end(), text) != said.end(); }
 
-  std::vector<std::string> said, asked;
+  std::vector<std::string> said, asked, noticed;
   std::vector<QString> captions;
   std::deque<Answer> answers;
   bool yes = true;
@@ -261,7 +263,9 @@ class HorseWindowTest : public QObject {
     name->selectAll();
     QTest::keyClicks(name, "Bella.1");
     QCOMPARE(name->text(), QStringLiteral("Bella-1"));
-    QVERIFY(w.prompts->Said(". ikke tilladt"));
+    // Said beside the field, not in a box (which would take the next keystroke).
+    QVERIFY(std::find(w.prompts->noticed.begin(), w.prompts->noticed.end(), ". ikke tilladt") != w.prompts->noticed.end());
+    QVERIFY(!w.prompts->Said(". ikke tilladt"));
     QCOMPARE(win->windowTitle(), QStringLiteral("Bella-1  (Stald1)"));
     emit name->editingFinished();
     QCOMPARE(w.Horse("Bella-1").Navn, std::string("Bella-1"));
@@ -573,6 +577,29 @@ class HorseWindowTest : public QObject {
     // Its date reads as the horse window's dates do.
     QCOMPARE(dialog.findChild<QDateEdit*>("dtpDato")->displayFormat(), QStringLiteral("dd-MM-yyyy"));
     dialog.hide();
+  }
+
+  // Typing a point into the name: it becomes a hyphen and the user is told without a box
+  // that would take the next keystroke.
+  void aPointInTheNameTakesNoKeystroke() {
+    Workplace w("point");
+    HorseWindow* win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    win->SetPrompts(std::make_unique<HorsePrompts>(win));  // the program's own, boxes and all
+    auto* name = w.Find<QLineEdit>("eNavn");
+    QApplication::setActiveWindow(w.main.get());
+    name->setFocus();
+    name->selectAll();
+    const qsizetype boxesBefore = w.watcher.texts.size();
+    QTest::keyClicks(name, "Bella.1");
+    QApplication::processEvents();
+    // No message box came up (the fixture's watcher answers and counts every one).
+    QTest::qWait(120);
+    QCOMPARE(w.watcher.texts.size(), boxesBefore);
+    QCOMPARE(name->text(), QStringLiteral("Bella-1"));
+    QVERIFY(name->hasFocus());
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral(". ikke tilladt"));
   }
 
   void diaryKeepsItsBytesUntilChangedAndThenWritesRtf() {
