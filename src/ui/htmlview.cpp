@@ -1,6 +1,8 @@
 #include "ui/htmlview.h"
 
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QFileInfo>
 #include <QTextFrame>
 #include <QTextTable>
@@ -29,7 +31,37 @@ bool IsRemoteAddress(const QUrl& url) {
 
 bool OpenWithDesktop(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
-HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent), openExternal(OpenWithDesktop) {
+bool LaunchExternal(const QUrl& url, QObject* owner, std::function<void(const QString& why)> failed,
+                    const QString& program) {
+  if (!IsRemoteAddress(url)) return false;
+  const QString path = program.contains('/') ? program : QStandardPaths::findExecutable(program);
+  if (path.isEmpty()) return OpenWithDesktop(url);
+  auto* process = new QProcess(owner);
+  process->setProcessChannelMode(QProcess::MergedChannels);
+  process->setProgram(path);
+  process->setArguments({url.toString(QUrl::FullyEncoded)});
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, failed, program](int code, QProcess::ExitStatus status) {
+                     process->deleteLater();
+                     if (status == QProcess::NormalExit && code == 0) return;
+                     // The opener's last line says why (xdg-open: "no method available ...").
+                     QString why = QString::fromLocal8Bit(process->readAll()).trimmed().section('\n', -1).trimmed();
+                     if (why.isEmpty()) why = program + ": " + QString::number(code);
+                     if (failed) failed(why);
+                   });
+  process->start();
+  if (!process->waitForStarted(3000)) {
+    delete process;
+    return OpenWithDesktop(url);
+  }
+  return true;
+}
+
+HtmlView::HtmlView(QWidget* parent)
+    : QTextBrowser(parent),
+      openExternal([this](const QUrl& url) {
+        return LaunchExternal(url, this, [this, url](const QString& why) { ShowUnreachable(url, why); });
+      }) {
   setOpenLinks(true);
   setOpenExternalLinks(false);
   connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
@@ -37,11 +69,12 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent), openExternal(OpenWit
   });
 }
 
-void HtmlView::ShowUnreachable(const QUrl& url) {
+void HtmlView::ShowUnreachable(const QUrl& url, const QString& why) {
   const QString address = url.toString().toHtmlEscaped();
   current_ = url;
+  const QString reason = why.isEmpty() ? QString() : "<p><tt>" + why.toHtmlEscaped() + "</tt></p>";
   setHtml(QStringLiteral("<html><body><h3>") + Q(Tr(kHvIkkeAabnet)) + "</h3><p><b>" + address + "</b></p><p>" +
-          Q(Tr(kHvHvorfor)) + "</p><p>" + Q(Tr(kHvKopier)) + "</p></body></html>");
+          Q(Tr(kHvHvorfor)) + "</p>" + reason + "<p>" + Q(Tr(kHvKopier)) + "</p></body></html>");
   setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
   emit NavigationCompleted(url);
 }

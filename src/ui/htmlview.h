@@ -15,6 +15,13 @@ bool IsRemoteAddress(const QUrl& url);
 // Hands a remote address to the desktop; false when nothing could take it.
 using ExternalOpener = std::function<bool(const QUrl&)>;
 bool OpenWithDesktop(const QUrl& url);
+// Hands a remote address to the desktop's opener program (`program`, xdg-open by default,
+// started with the address as its one argument, no shell) and tells `failed` the reason
+// when that program ends with an error (no browser, for one); without the program the
+// desktop services are asked. False when nothing could be started. `owner` keeps the
+// running program; when it goes, nothing is told.
+bool LaunchExternal(const QUrl& url, QObject* owner, std::function<void(const QString& why)> failed,
+                    const QString& program = QStringLiteral("xdg-open"));
 
 class HtmlView : public QTextBrowser {
   Q_OBJECT
@@ -24,7 +31,7 @@ class HtmlView : public QTextBrowser {
   // How remote addresses leave the program (the desktop by default; tests replace it).
   ExternalOpener openExternal;
   // A page saying that the address could not be handed to a browser, and why.
-  void ShowUnreachable(const QUrl& url);
+  void ShowUnreachable(const QUrl& url, const QString& why = {});
 
   // Shows a report held as Windows-1252 bytes; pictures are found relative to `baseDir`.
   void ShowReport(const std::string& cp1252Html, const std::filesystem::path& baseDir = {});

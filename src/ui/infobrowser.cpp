@@ -101,7 +101,11 @@ void InfoBrowser::ShowReport(const std::string& html, const std::filesystem::pat
 
 InfoBrowser* InfoBrowser::OpenWindow(const QString& caption, const QUrl& url, QWidget* parent,
                                      const ExternalOpener& opener) {
-  const ExternalOpener open = opener ? opener : ExternalOpener(OpenWithDesktop);
+  const ExternalOpener open = opener ? opener : ExternalOpener([parent, caption](const QUrl& u) {
+    return LaunchExternal(u, parent, [parent, caption, u](const QString& why) {
+      ShowUnreachableWindow(caption, u, why, parent);
+    });
+  });
   // A browser window of the program would stay blank: it shows no web pages.
   if (IsRemoteAddress(url) && open(url)) return nullptr;
   auto* w = new InfoBrowser(parent);
@@ -130,6 +134,16 @@ InfoBrowser* InfoBrowser::ShowHtmlText(const std::string& html, const QString& c
   if (!caption.isEmpty()) w->setWindowTitle(caption);
   w->show();
   w->Open(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+  return w;
+}
+
+InfoBrowser* InfoBrowser::ShowUnreachableWindow(const QString& caption, const QUrl& url, const QString& why,
+                                                QWidget* parent) {
+  auto* w = new InfoBrowser(parent);
+  if (!caption.isEmpty()) w->setWindowTitle(caption);
+  w->show();
+  w->history_.Navigating(url.toString().toStdString());
+  w->view_->ShowUnreachable(url, why);
   return w;
 }
 

@@ -52,6 +52,9 @@ class InfoBrowser : public QMainWindow {
   static InfoBrowser* ShowHtmlText(const std::string& cp1252Html, const QString& caption, int widthKind,
                                    const std::filesystem::path& tempDir, int referenceWidth,
                                    QWidget* parent = nullptr);
+  // A window saying that a remote address could not be opened, and why.
+  static InfoBrowser* ShowUnreachableWindow(const QString& caption, const QUrl& url, const QString& why,
+                                            QWidget* parent = nullptr);
   // No window for pages that are not written yet ("TestPage" in the address).
   static InfoBrowser* VisHelpScreenURL(const QString& caption, const QUrl& url, QWidget* parent = nullptr,
                                        const ExternalOpener& opener = {});

@@ -159,7 +159,13 @@ MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messa
   askDirectory = [this](const QString& title, const QString& dir) {
     return QFileDialog::getExistingDirectory(this, title, dir);
   };
-  openExternal = OpenWithDesktop;
+  // A browser that fails only after it was started (xdg-open finding none) is told in a
+  // window with the address and the reason.
+  openExternal = [this](const QUrl& url) {
+    return LaunchExternal(url, this, [this, url](const QString& why) {
+      InfoBrowser::ShowUnreachableWindow(url.toString(), url, why, this);
+    });
+  };
   askSaveChanges = [this](const QString& text) {
     return QMessageBox::question(this, QStringLiteral("Stallora"), text,
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);

@@ -14,6 +14,7 @@
 #include "stable/online_service.h"
 #include "stable/stable_reports.h"
 #include "ui/horsewindow.h"
+#include "ui/htmlview.h"
 #include "ui/infobrowser.h"
 #include "ui/mnemonics.h"
 #include "ui/reportwindow.h"
@@ -431,6 +432,24 @@ class MainWindowTest : public QObject {
     QCOMPARE(InfoWindows().size(), 1);
     QVERIFY(InfoWindows().first()->View()->toPlainText().contains("Lokal side"));
     InfoWindows().first()->close();
+
+    // The desktop's opener that ends with an error (xdg-open finding no browser) is told,
+    // with its reason; one that succeeds is not.
+    const fs::path opener = f.dir / "opener.sh";
+    std::ofstream(opener) << "#!/bin/sh\necho \"opener: no method available for opening '$1'\" >&2\nexit 3\n";
+    fs::permissions(opener, fs::perms::owner_all);
+    QString why;
+    QObject owner;
+    QVERIFY(LaunchExternal(QUrl("https://stallora.example/om"), &owner, [&](const QString& w) { why = w; },
+                           QString::fromStdString(opener.string())));
+    QTRY_VERIFY(!why.isEmpty());
+    QCOMPARE(why, QStringLiteral("opener: no method available for opening 'https://stallora.example/om'"));
+    bool told = false;
+    QVERIFY(LaunchExternal(QUrl("https://stallora.example/"), &owner, [&](const QString&) { told = true; },
+                           QStringLiteral("/bin/true")));
+    QTest::qWait(300);
+    QVERIFY(!told);
+    QVERIFY(!LaunchExternal(QUrl("file:///tmp/x.htm"), &owner, {}, QStringLiteral("/bin/true")));
   }
 
   // Every menu and menu item of the main window and of a horse window has an Alt-letter of
