@@ -195,6 +195,8 @@ std::string CheckHorse(THest& h, const std::string& stableName, DayNumber today)
 // ---------------------------------------------------------------- workspace
 
 void Workspace::Clear() {
+  for (const auto& s : stables_) s->AnnounceGoing();
+  for (const auto& l : feedLists_) app_.Env().AnnounceGoing(*l);
   stables_.clear();
   feedLists_.clear();
   currentGuarantee_ = nullptr;

@@ -343,6 +343,17 @@ class RationPageTest : public QObject {
     auto* series = qobject_cast<QPieSeries*>(pie->chart()->series().first());
     QCOMPARE(series->count(), 3);
     QVERIFY(series->slices().first()->label().startsWith("Grovfoder"));
+    // The legend shows every caption whole: it wraps rather than cuts.
+    auto* legend = Find<QLabel>("lblPieLegend");
+    QVERIFY(legend && legend->isVisible());
+    QApplication::processEvents();
+    for (QPieSlice* slice : series->slices())
+      QVERIFY2(legend->text().contains(slice->label().toHtmlEscaped()), qPrintable(legend->text()));
+    QVERIFY(legend->text().contains(QStringLiteral("Kraftfoder, korn")));
+    QVERIFY(legend->wordWrap());
+    QVERIFY2(legend->height() >= legend->heightForWidth(legend->width()),
+             qPrintable(QString::number(legend->height()) + " < " + QString::number(legend->heightForWidth(legend->width()))));
+    QVERIFY(!pie->chart()->legend()->isVisible());
     QVERIFY(Find<QTabWidget>("pcForing")->isTabVisible(2));
     QVERIFY(Find<QTabWidget>("pcForing")->isTabVisible(4));
     Shot("ration-amounts");
