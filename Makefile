@@ -8,7 +8,7 @@ CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench fuzz clean install package package-check
+.PHONY: all deps configure build run test bench fuzz clean install package package-check format format-check
 
 all: build
 
@@ -56,6 +56,13 @@ fuzz: deps
 	  -DSTALLORA_BUILD_FUZZ=ON -DSTALLORA_BUILD_TESTS=OFF -DSTALLORA_BUILD_BENCH=OFF -DSTALLORA_BUILD_GUI=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	./scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Rewrites the C++ files in the style of .clang-format; format-check lists those that differ.
+format: deps
+	./scripts/format.sh
+
+format-check: deps
+	./scripts/format-check.sh
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-release $(FUZZ_BUILD) $(PACKAGE_BUILD)
