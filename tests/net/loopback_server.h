@@ -25,10 +25,10 @@ class LoopbackServer : public QObject {
       Stall,      // reads the request and never answers
     };
     int status = 200;
-    QByteArray body;
+    QByteArray body{};
     Mode mode = Mode::Normal;
     QByteArray contentType = "application/octet-stream";
-    std::function<void()> onRequest;  // runs when the request has been read
+    std::function<void()> onRequest{};  // runs when the request has been read
   };
   struct Request {
     QByteArray method;
