@@ -5,10 +5,10 @@
 // floats, empty strings and lists, missing pictures), then its extra binary properties,
 // then its children as nested blocks. Reading checks the whole text against the grammar
 // first, then assigns the root block's properties to the caller's record by name and
-// creates each child block's record from the class registry. No tree of the text is kept
-// while it is assigned: each block is read again and assigned as it comes, strings are
-// decoded straight into the records. Every failure throws ObjTextError with the message the
-// user sees.
+// creates each child block's record from the class registry. A text of more than 1 MiB is
+// not held as a tree while it is assigned: each block is read again and assigned as it
+// comes. Strings are decoded straight into the records. Every failure throws ObjTextError
+// with the message the user sees.
 
 #include <filesystem>
 #include <functional>

@@ -23,7 +23,19 @@ enum class Mode : uint8_t { kCheck, kTree, kStream };
 constexpr bool IsAlpha(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
 constexpr bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 constexpr bool IsIdentStart(unsigned char c) { return IsAlpha(c) || c == '_'; }
-constexpr bool IsIdentChar(unsigned char c) { return IsAlpha(c) || IsDigit(c) || c == '_'; }
+
+// The bytes that continue an identifier, looked up at every byte of every name.
+struct IdentTable {
+  bool v[256];
+  constexpr IdentTable() : v() {
+    for (int i = 0; i < 256; ++i) {
+      const auto c = static_cast<unsigned char>(i);
+      v[i] = IsAlpha(c) || IsDigit(c) || c == '_';
+    }
+  }
+};
+constexpr IdentTable kIdent;
+constexpr bool IsIdentChar(unsigned char c) { return kIdent.v[c]; }
 
 struct HexTable {
   int8_t v[256];
@@ -359,6 +371,9 @@ class Parser {
       case Mode::kStream: {
         block.properties.clear();
         block.children.clear();
+        // Kept from block to block; the records of this program have at most some fifty
+        // properties, so it seldom grows.
+        if (block.properties.capacity() < 64) block.properties.reserve(64);
         while (!IsKeyword("end") && !IsBlockStart()) {
           block.properties.emplace_back();
           ParseProperty(block.properties.back());
@@ -598,17 +613,19 @@ std::string ObjValue::String() const {
 void ObjValue::AppendBytes(std::string& out) const {
   const char* p = text.data();
   const char* const end = p + text.size();
-  out.reserve(out.size() + text.size() / 2);
+  const size_t start = out.size();
+  out.resize(start + text.size() / 2);
+  char* d = out.data() + start;
   while (p < end) {
     if (static_cast<unsigned char>(*p) <= ' ') {
       ++p;
       continue;
     }
     // The parser let through only whole pairs of digits.
-    out.push_back(static_cast<char>((kHex.v[static_cast<unsigned char>(p[0])] << 4) |
-                                    kHex.v[static_cast<unsigned char>(p[1])]));
+    *d++ = static_cast<char>((kHex.v[static_cast<unsigned char>(p[0])] << 4) | kHex.v[static_cast<unsigned char>(p[1])]);
     p += 2;
   }
+  out.resize(static_cast<size_t>(d - out.data()));
 }
 
 std::string ObjValue::Bytes() const {

@@ -11,6 +11,11 @@ namespace {
 
 using K = ObjValue::Kind;
 
+// Up to this size a text is parsed once into its tree (small beside the text) and then
+// assigned. A larger one is checked whole first, then read again block by block, so that no
+// tree of it is held: its records and its text are all the memory a load takes.
+constexpr size_t kTreeTextLimit = size_t{1} << 20;
+
 class Assigner {
  public:
   Assigner(const ClassRegistry& registry, Record& root, const LoadEnvironment* environment) : registry_(registry) {
@@ -220,6 +225,11 @@ void AssignRecordBlock(ObjBlock& block, Record& record, const ClassRegistry& reg
 
 void ReadRecordText(std::string_view text, Record& record, const ClassRegistry& registry,
                     const LoadEnvironment* environment) {
+  if (text.size() <= kTreeTextLimit) {
+    ObjBlock block = ParseObjectText(text);
+    AssignRecordBlock(block, record, registry, environment);
+    return;
+  }
   LoadVisitor visitor(registry, record, environment);
   VisitObjectText(text, visitor);
 }
@@ -234,6 +244,13 @@ void LoadRecordFromFile(Record& record, const std::filesystem::path& path, const
 
 std::unique_ptr<Record> ReadRootRecordText(std::string_view text, const RootFactory& makeRoot,
                                            const ClassRegistry& registry, const LoadEnvironment* environment) {
+  if (text.size() <= kTreeTextLimit) {
+    ObjBlock block = ParseObjectText(text);
+    std::unique_ptr<Record> root = makeRoot(block.className);
+    if (!root) throw ObjTextError(fmt::format("Class {} not found", block.className));
+    AssignRecordBlock(block, *root, registry, environment);
+    return root;
+  }
   RootVisitor visitor(registry, environment, makeRoot);
   VisitObjectText(text, visitor);
   return visitor.Take();

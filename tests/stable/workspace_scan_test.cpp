@@ -18,6 +18,13 @@ class WorkspaceScanTest : public testing::ProgramDirTest {
  protected:
   fs::path S() const { return dir_ / "Save"; }
 
+  // The file's feed list's energy-system line as an older version wrote it.
+  static std::string Older(std::string text) {
+    const size_t at = text.find("EnergiBeregning = ");
+    const size_t end = text.find("\r\n", at);
+    return text.replace(at, end - at, "EnergiBeregning = NRC");
+  }
+
   // Three stables of horses, a feed list, a damaged horse, a horse the check corrects.
   void Populate(AppContext& app) {
     TForListe list(app.Env());
@@ -104,8 +111,7 @@ TEST_F(WorkspaceScanTest, AFileIsWrittenBackOnlyWhenAnEnergyLineChanged) {
   AppContext& app = Start();
   Populate(app);
   const std::string stableFile = "Save/Nord/Nord.eqs";
-  std::string old = Read(stableFile);
-  old.replace(old.find("  object TForListe\r\n"), 20, "  object TForListe\r\n    EnergiBeregning = NRC\r\n");
+  const std::string old = Older(Read(stableFile));
   Write(stableFile, old);
   // A name holding the letters is no energy line.
   const std::string horseFile = "Save/Vest/Vest1/Vest1.eqh";
@@ -119,6 +125,7 @@ TEST_F(WorkspaceScanTest, AFileIsWrittenBackOnlyWhenAnEnergyLineChanged) {
   ws.Scan();
   std::string migrated = old;
   migrated.replace(migrated.find("    EnergiBeregning = NRC\r\n"), 27, "EnergiBeregning = nrc2007\r\n");
+  ASSERT_NE(migrated, old);
   EXPECT_EQ(Read(stableFile), migrated);
   EXPECT_EQ(Read(horseFile), named);
   struct stat after {};
@@ -133,8 +140,7 @@ TEST_F(WorkspaceScanTest, AnOlderFileThatCannotBeWrittenBackIsStillRead) {
   AppContext& app = Start();
   Populate(app);
   const std::string horseFile = "Save/Syd/Syd2/Syd2.eqh";
-  std::string old = Read(horseFile);
-  old.replace(old.find("  object TForListe\r\n"), 20, "  object TForListe\r\n    EnergiBeregning = NRC\r\n");
+  const std::string old = Older(Read(horseFile));
   Write(horseFile, old);
   Workspace ws(app);
   {
