@@ -1,5 +1,6 @@
 // The online service from the shell: what the service offers, and fetching the offered
-// guarantee feed list into the workspace as the program's command does.
+// guarantee feed list into the workspace as the program's command does. Part of the tool's
+// Qt part (QtParts in cli_support.h): the transport is Qt's.
 
 #include <memory>
 
@@ -12,18 +13,13 @@
 #include <QtCore/QCoreApplication>
 
 #include "net/qt_http_client.h"
-#endif
 
 namespace stallora::cli {
-
-#ifdef STALLORA_CLI_HAS_NET
 namespace {
 
 const char* Newer(bool newer) { return newer ? "newer" : "not newer"; }
 
-}  // namespace
-
-int CmdUpdate(Env& env, const std::vector<std::string>& args) {
+int UpdateCommand(Env& env, const std::vector<std::string>& args) {
   bool check = false;
   bool fetch = false;
   std::string resourceUrl;
@@ -101,12 +97,13 @@ int CmdUpdate(Env& env, const std::vector<std::string>& args) {
   }
 }
 
-#else
+// Filled in when this part is linked into the program.
+[[maybe_unused]] const bool kRegistered = [] {
+  QtPartHooks().update = &UpdateCommand;
+  return true;
+}();
 
-int CmdUpdate(Env& env, const std::vector<std::string>&) {
-  return Fail(env, "This build of stallora-cli has no network support");
-}
+}  // namespace
+}  // namespace stallora::cli
 
 #endif
-
-}  // namespace stallora::cli
