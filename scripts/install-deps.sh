@@ -11,7 +11,7 @@ PACKAGES="
   libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev libglpk-dev
   clang-14 libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
-  qt6-tools-dev qt6-l10n-tools qt6-image-formats-plugins
+  qt6-tools-dev qt6-l10n-tools qt6-image-formats-plugins qt6-translations-l10n
   fonts-dejavu-core fonts-liberation2
   xvfb xauth xdg-utils
 "

@@ -25,6 +25,7 @@
 #include "ui/mainwindow.h"
 #include "ui/qtmessages.h"
 #include "ui/splash.h"
+#include "ui/translations.h"
 #include "ui/welcomewindow.h"
 
 namespace {
@@ -186,6 +187,8 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName("stallora");
   QApplication::setWindowIcon(stallora::Icon(stallora::IconKind::Horse));
   stallora::InstallFontSubstitutions();
+  // Qt's own dialogs (Yes/No boxes, file and print dialogs) in the program's language.
+  stallora::InstallQtTranslations(qapp);
   ArmScreenshot();
 
   // An installed program works in the user's own program directory, made on the first start.

@@ -3,6 +3,8 @@
 // settings, the country, the active energy/protein object. The application's start-up owns
 // one and hands it to every load and to every record it creates.
 
+#include <functional>
+
 #include "config/country_settings.h"
 #include "config/energy_protein.h"
 #include "core/record.h"
@@ -29,6 +31,13 @@ class RecordEnvironment : public LoadEnvironment {
   const CountrySettings* settings;        // null in tools that do without
   const TPreferences* preferences = nullptr;  // for the workspace's directories; may be null
   const TBehovsListe* requirementList = nullptr;  // the requirement formulas; may be null
+  // Told just before a record of the workspace (a stable, a horse, a feed list) is freed,
+  // while it is still whole, so that whatever shows it lets go of it first. May be empty.
+  std::function<void(const Record&)> beforeRecordGoes;
+
+  void AnnounceGoing(const Record& record) const {
+    if (beforeRecordGoes) beforeRecordGoes(record);
+  }
 
   // The country number the preferences hold (the settings' when there are no preferences).
   int PreferenceCountry() const;

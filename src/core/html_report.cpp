@@ -122,9 +122,14 @@ std::string TitleBlock(std::string_view left, std::string_view right) {
 }
 
 std::string ReportFooter(const ReportFooterData& data) {
-  std::string out = "<hr><Table Width=\"100%\" Border=\"0\"><tr><TD align=\"center\" WIDTH=\"50%\"><IMG SRC=\"";
-  out += data.makerLogoAddress;
-  out += "\" WIDTH=\"150\" HEIGHT=\"37\"><br><font face=\"Arial\" size =\"1\"><b>";
+  std::string out = "<hr><Table Width=\"100%\" Border=\"0\"><tr><TD align=\"center\" WIDTH=\"50%\">";
+  // A picture that cannot be had is left out rather than shown as a broken image.
+  if (!data.makerLogoAddress.empty()) {
+    out += "<IMG SRC=\"";
+    out += data.makerLogoAddress;
+    out += "\" WIDTH=\"150\" HEIGHT=\"37\"><br>";
+  }
+  out += "<font face=\"Arial\" size =\"1\"><b>";
   out += data.makerWebAddress;
   out += "</b></font></TD><td align=\"center\" Width=\"50%\"><Font size=\"1\">";
   if (LogoFileExists(data.consultantLogoFile)) {

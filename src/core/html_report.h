@@ -48,7 +48,7 @@ std::string TitleBlock(std::string_view left, std::string_view right);
 
 // What the footer shows; the values come from the preferences and the address builders.
 struct ReportFooterData {
-  std::string makerLogoAddress;    // address of the maker's logo picture
+  std::string makerLogoAddress;    // address of the maker's logo picture; empty: no picture
   std::string makerWebAddress;
   std::string consultantLogoFile;  // shown only when this file exists
   std::string userName;            // shown after "Rådgiver: "

@@ -1,7 +1,11 @@
 #include "core/textutil.h"
 
+#include <fmt/format.h>
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace stallora {
@@ -109,6 +113,39 @@ std::string FormatFixed(int width, int decimals, double value, char decimalSepar
     }
   }
   return Pad(out, width);
+}
+
+double RoundMoney(double value, int decimals) {
+  if (!std::isfinite(value)) return value;
+  decimals = std::clamp(decimals, 0, 6);
+  const double unit = std::pow(10.0, decimals);
+  const double scaled = std::fabs(value) * unit;
+  // Past 2^53 / 10^6 units the cleaning step has no room left; such sums are not money
+  // anyone types, and the plain rounding of the scaled value is as good as it gets.
+  constexpr double kMaxClean = 9.0e9;
+  double units;
+  if (scaled < kMaxClean) {
+    const auto millionths = static_cast<int64_t>(std::llround(scaled * 1e6));
+    units = static_cast<double>((millionths + 500000) / 1000000);
+  } else {
+    units = std::floor(scaled + 0.5);
+  }
+  const double rounded = units / unit;
+  return value < 0 && rounded != 0 ? -rounded : rounded;
+}
+
+std::string FormatMoney(double value, int decimals, char decimalSeparator) {
+  decimals = std::clamp(decimals, 0, 6);
+  if (!std::isfinite(value)) value = 0;
+  // fmt prints the exact binary value; after RoundMoney that is the nearest double to a
+  // number with `decimals` places, so the printed digits are those places.
+  std::string s = fmt::format("{:.{}f}", RoundMoney(value, decimals), decimals);
+  if (const size_t dot = s.find('.'); dot != std::string::npos) s[dot] = decimalSeparator;
+  return s;
+}
+
+std::string FormatMoneyFixed(int width, int decimals, double value, char decimalSeparator) {
+  return FormatFixed(width, decimals, RoundMoney(value, decimals), decimalSeparator);
 }
 
 std::string PadLikeFormatFixed(std::string_view text, int width) { return Pad(std::string(text), width); }

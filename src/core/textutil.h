@@ -13,6 +13,16 @@ namespace stallora {
 // digits before the separator is written in exponent notation.
 std::string FormatFixed(int width, int decimals, double value, char decimalSeparator);
 
+// Money: the one rounding rule for every price and cost the program shows or reports.
+// The exact value is rounded half away from zero to `decimals` places (0 to 6). A value
+// that sits on a half only up to binary noise (32.735 held as 32.73499999999...) counts as
+// the half: the value is first scaled and cleaned to a millionth of the last place.
+double RoundMoney(double value, int decimals);
+// The rounded amount as plain text ("32,74"); no padding, no currency.
+std::string FormatMoney(double value, int decimals, char decimalSeparator);
+// The rounded amount in a FormatFixed column (same width and padding rule).
+std::string FormatMoneyFixed(int width, int decimals, double value, char decimalSeparator);
+
 // The same blank-padding rule applied to a text (column headers).
 std::string PadLikeFormatFixed(std::string_view text, int width);
 

@@ -726,7 +726,7 @@ std::string TForListe::PriceListPage() const {
   for (const auto& f : feeds_) {
     out += kRowStart;
     out += LabelCell(HtmlEscape(f->Fornavn));
-    out += ValueCell(FormatFixed(8, 2, f->Pris, sep));
+    out += ValueCell(FormatMoneyFixed(8, 2, f->Pris, sep));
     out += kRowEnd;
   }
   out += TableFrameEnd();
@@ -764,7 +764,7 @@ std::string TForListe::MixRecipePage() const {
   std::string out = TitleBlockWithRule(HtmlEscape(ForlisteNavn), env->regional.FormatShortDate(env->Today()));
   out += "<br>";
   out += Tr(kFoderpris);
-  out += FormatFixed(8, env->CurrencyDecimals(), pricePerKg, sep);
+  out += FormatMoneyFixed(8, env->CurrencyDecimals(), pricePerKg, sep);
   out += env->regional.currencySymbol;
   out += "/kg";
   out += "<br>";

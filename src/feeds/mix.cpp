@@ -15,8 +15,8 @@ std::string MixPriceLabel(const TForListe& mix) {
   const char sep = env.regional.decimalSeparator;
   const int d = env.CurrencyDecimals();
   const std::string& currency = env.regional.currencySymbol;
-  return Tr(kPrisPaaBlandingen) + " " + Trim(FormatFixed(8, d, price / total, sep)) + " " + currency + "/kg." + "   " +
-         Trim(FormatFixed(10, 1, total, sep) + " kg = " + Trim(FormatFixed(8, d, price, sep)) + " " + currency);
+  return Tr(kPrisPaaBlandingen) + " " + Trim(FormatMoneyFixed(8, d, price / total, sep)) + " " + currency + "/kg." + "   " +
+         Trim(FormatFixed(10, 1, total, sep) + " kg = " + Trim(FormatMoneyFixed(8, d, price, sep)) + " " + currency);
 }
 
 void RescaleMix(TForListe& mix, double total) {

@@ -218,7 +218,7 @@ bool THest::KommendeBehandlinger(std::vector<std::string>& texts) const {
 std::string THest::Foderomkostninger() const {
   const double total = ForListe->TotalPrice();
   if (total == 0) return Tr(kFoderomkostninger) + " " + Tr(kIkkeBeregnet);
-  return Tr(kFoderomkostninger) + " " + Trim(FormatFixed(6, 2, total, env->regional.decimalSeparator)) + " " +
+  return Tr(kFoderomkostninger) + " " + Trim(FormatMoneyFixed(6, 2, total, env->regional.decimalSeparator)) + " " +
          env->regional.currencySymbol + Tr(kDag);
 }
 

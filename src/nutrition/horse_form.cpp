@@ -501,6 +501,33 @@ double WeightChartMaximum(const THest& h) {
   return heaviest ? 1.25 * heaviest->Vekt : 0;
 }
 
+RoundAxis RoundAxisFor(double maximum, int maxIntervals) {
+  RoundAxis axis;
+  maxIntervals = std::max(1, maxIntervals);
+  if (!(maximum > 0) || !std::isfinite(maximum)) maximum = 1;
+  const double rough = maximum / maxIntervals;
+  double power = std::pow(10.0, std::floor(std::log10(rough)));
+  for (;;) {
+    for (double factor : {1.0, 2.0, 5.0}) {
+      const double step = factor * power;
+      // A small tolerance keeps 600 / 100 at six intervals despite binary noise.
+      const int intervals = static_cast<int>(std::ceil(maximum / step - 1e-9));
+      if (step * (1 + 1e-12) >= rough && intervals <= maxIntervals) {
+        axis.step = step;
+        axis.intervals = std::max(1, intervals);
+        axis.top = axis.step * axis.intervals;
+        return axis;
+      }
+    }
+    power *= 10;
+  }
+}
+
+RoundAxis WeightChartAxis(const THest& h) {
+  const double top = WeightChartMaximum(h);
+  return RoundAxisFor(top > 0 ? top : 100);
+}
+
 DayNumber YoungChartEnd(const THest& h, DayNumber today) {
   return IncMonth(h.Fodselsdato, AgeInMonths(h.Fodselsdato, today) > 14 ? 36 : 15);
 }

@@ -243,6 +243,17 @@ std::string EnergyBarHint(double roughagePercent, char decimalSeparator);
 
 bool WeightChartShown(const THest& h);
 double WeightChartMaximum(const THest& h);
+// A value axis from 0 in round steps (1, 2 or 5 times a power of ten) that reaches at
+// least `maximum`, with at most `maxIntervals` intervals: the ticks a reader expects
+// (0, 100, 200 ... rather than 0, 121, 242 ...).
+struct RoundAxis {
+  double top = 0;
+  double step = 0;
+  int intervals = 0;
+};
+RoundAxis RoundAxisFor(double maximum, int maxIntervals = 8);
+// The weight chart's value axis: up to WeightChartMaximum (100 when there is none).
+RoundAxis WeightChartAxis(const THest& h);
 // The end of a young horse's time axis: 36 months after birth when it is older than 14
 // months, else 15 months.
 DayNumber YoungChartEnd(const THest& h, DayNumber today);

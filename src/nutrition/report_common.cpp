@@ -47,16 +47,26 @@ std::string LongDateText(DayNumber value) {
   return std::to_string(d.day) + ". " + Tr(kMonths[month - 1]) + " " + std::to_string(d.year);
 }
 
+std::string MakerLogoAddress(const TPreferences& p) {
+  // The reports are read offline, and the resource server's copy shows as a broken image
+  // there: the program's own copy is used, or no picture at all.
+  const std::filesystem::path local = p.ImagesDirectory() / std::string(kMakerLogoFile);
+  std::error_code ec;
+  if (p.programDir.empty() || !std::filesystem::is_regular_file(local, ec)) return {};
+  std::string path = TextFromPath(std::filesystem::absolute(local, ec));
+  if (path.empty() || path[0] != '/') path.insert(0, 1, '/');
+  return HtmlEscape("file://" + path);
+}
+
 ReportFooterData FooterDataOf(const RecordEnvironment& env) {
   ReportFooterData d;
   const TPreferences* p = env.preferences;
   if (!p) {
     TPreferences defaults;
-    d.makerLogoAddress = defaults.ImageResource("stallora_logo.gif");
     d.makerWebAddress = defaults.webBase;
     return d;
   }
-  d.makerLogoAddress = p->ImageResource("stallora_logo.gif");
+  d.makerLogoAddress = MakerLogoAddress(*p);
   d.makerWebAddress = HtmlEscape(p->webBase);
   d.consultantLogoFile = p->KonsulentLogoFilNavn;
   d.userName = HtmlEscape(p->KonsulentNavn);

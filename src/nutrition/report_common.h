@@ -7,6 +7,7 @@
 #include <string>
 
 #include "config/environment.h"
+#include "config/preferences.h"
 #include "core/html_report.h"
 #include "core/seams.h"
 #include "core/texts.h"
@@ -51,6 +52,11 @@ std::string DateTimeText(const Regional& regional, DayNumber value);
 
 // The long date: "8. december 2026" (month names from the string table).
 std::string LongDateText(DayNumber value);
+
+inline constexpr std::string_view kMakerLogoFile = "stallora_logo.gif";
+// The maker's logo for the reports: a file address of the program's own copy
+// (P/Images/stallora_logo.gif), or empty when there is none.
+std::string MakerLogoAddress(const TPreferences& preferences);
 
 // The footer's values: the maker's logo and web address, the consultant's logo, name and
 // contact data from the preferences (empty without preferences). Typed values are escaped.

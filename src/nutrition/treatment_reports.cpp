@@ -14,7 +14,7 @@ std::string HorseName(const THest* horse) { return horse ? HtmlEscape(horse->Nav
 std::string Date(const TTreatmentObj& t, DayNumber d) { return t.env->regional.FormatShortDate(d); }
 
 std::string Cost(const TTreatmentObj& t, int width) {
-  return FormatFixed(width, t.env->CurrencyDecimals(), t.Cost, t.env->regional.decimalSeparator);
+  return FormatMoneyFixed(width, t.env->CurrencyDecimals(), t.Cost, t.env->regional.decimalSeparator);
 }
 
 std::string TypeName(const TTreatmentObj& t) { return TreatmentTypeName(static_cast<int>(t.TreatmentType)); }

@@ -306,7 +306,7 @@ std::string HorseReports::Rasjonstabell() const {
   const THest& h = h_;
   std::string r;
   AppendHtmlLine(r, TitleBlock(Tr(kWordFoderplan), FirstLetterUpper(Tr(kFoderomkostninger)) + ":" +
-                                                       F(6, 2, h.ForListe->TotalPrice()) + " " +
+                                                       FormatMoneyFixed(6, 2, h.ForListe->TotalPrice(), h.env->regional.decimalSeparator) + " " +
                                                        h.env->regional.currencySymbol + Tr(kDag)));
   AppendHtmlLine(r, TableFrameStart());
   AppendHtmlLine(r, HeaderRowStart());
@@ -324,7 +324,7 @@ std::string HorseReports::Rasjonstabell() const {
       AppendHtmlLine(r, F(5, 2, f->TildeltKg) + "</td>");
       AppendHtmlLine(r, "<td align=\"center\"> kg </td>");
     }
-    AppendHtmlLine(r, "<td align=\"center\">" + F(6, 2, f->Pris) + "</td>");
+    AppendHtmlLine(r, "<td align=\"center\">" + FormatMoneyFixed(6, 2, f->Pris, h.env->regional.decimalSeparator) + "</td>");
     AppendHtmlLine(r, "</tr>");
   }
   AppendHtmlLine(r, "<tr bgcolor=#FFFFFF><td colSpan=4>" + Konklusjonslinje() + "</td></tr>");

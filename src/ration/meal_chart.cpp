@@ -100,8 +100,26 @@ void DrawMealChart(THest& h, MealChartMedium medium, MealChartCanvas& c) {
     Centred(c, colLeft(m), rowTop(0), colLeft(m + 1), rowTop(1), time);
   }
 
-  c.SetFontHeight(kFont, Round((paper ? 0.4 : 0.6) * rowHeight), true);
+  const int amountsFont = Round((paper ? 0.4 : 0.6) * rowHeight);
+  c.SetFontHeight(kFont, amountsFont, true);
   const char separator = h.env->regional.decimalSeparator;
+  // The feed names right of the grid must end inside the picture: a smaller font when the
+  // widest does not fit (down to half the amounts' font), and a name that still does not
+  // fit ends in "...".
+  const int labelLeft = gridRight + Round(0.2 * colWidth);
+  const int labelRoom = W - margin - c.TextWidth("H") / 2 - labelLeft;
+  auto labelOf = [](const TFor& f) { return (IsSupplementCategory(f.Fortype) ? "g " : "kg ") + f.Fornavn; };
+  int widest = 0;
+  for (const auto& f : h.ForListe->Feeds())
+    if (!IsGrazingCategory(f->Fortype)) widest = std::max(widest, c.TextWidth(labelOf(*f)));
+  int labelFont = amountsFont;
+  if (widest > labelRoom && widest > 0)
+    labelFont = std::max(amountsFont / 2, static_cast<int>(static_cast<double>(amountsFont) * labelRoom / widest));
+  auto fitted = [&](std::string label) {
+    if (labelRoom <= 0 || c.TextWidth(label) <= labelRoom) return label;
+    while (!label.empty() && c.TextWidth(label + "...") > labelRoom) label.pop_back();
+    return label + "...";
+  };
   int row = 1;
   for (const auto& f : h.ForListe->Feeds()) {
     const std::vector<double> amounts = MealAmounts(*f, meals);
@@ -113,9 +131,10 @@ void DrawMealChart(THest& h, MealChartMedium medium, MealChartCanvas& c) {
       const std::string text = Trim(grams ? FormatFixed(5, 0, x * 1000, separator) : FormatFixed(5, 2, x, separator));
       Centred(c, colLeft(m), rowTop(row), colLeft(m + 1), rowTop(row + 1), text);
     }
-    const std::string label = (grams ? "g " : "kg ") + f->Fornavn;
-    c.Text(gridRight + Round(0.2 * colWidth), rowTop(row) + (rowTop(row + 1) - rowTop(row) - c.TextHeight(label)) / 2,
-           label, kBlack);
+    c.SetFontHeight(kFont, labelFont, true);
+    const std::string label = fitted(labelOf(*f));
+    c.Text(labelLeft, rowTop(row) + (rowTop(row + 1) - rowTop(row) - c.TextHeight(label)) / 2, label, kBlack);
+    c.SetFontHeight(kFont, amountsFont, true);
     ++row;
   }
   // Lines between the rows and the meal columns that were drawn.

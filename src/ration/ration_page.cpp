@@ -7,6 +7,7 @@
 
 #include "core/html_report.h"
 #include "core/textutil.h"
+#include "feeds/guarantee.h"
 #include "nutrition/report_common.h"
 #include "ration/horse_reports.h"
 
@@ -167,7 +168,8 @@ SelectionTree BuildSelectionTree(const TForListe& list, const CountrySettings& s
       tree.groups.push_back({groupName, {}, 0});
       group = tree.groups.end() - 1;
     }
-    const std::string producerName = f.Brand.empty() ? Tr(kAlmindeligtFoder) : f.Brand;
+    // The generic brand mark and no brand at all are one node, named as the windows name it.
+    const std::string producerName = f.Brand.empty() ? Tr(kAlmindeligtFoder) : BrandDisplayText(f.Brand);
     auto producer = std::find_if(group->producers.begin(), group->producers.end(),
                                  [&](const SelectionTree::Producer& p) { return p.name == producerName; });
     if (producer == group->producers.end()) {
@@ -334,7 +336,7 @@ std::string ProfileText(const DryMatterProfile& p, const Regional& regional) {
   const char sep = regional.decimalSeparator;
   std::string text;
   if (p.dailyPrice != 0)
-    text += Tr(kFoderomkostninger) + FormatFixed(6, 2, p.dailyPrice, sep) + " " + regional.currencySymbol + Tr(kDag) +
+    text += Tr(kFoderomkostninger) + FormatMoneyFixed(6, 2, p.dailyPrice, sep) + " " + regional.currencySymbol + Tr(kDag) +
             "\n";
   if (p.total > 0)
     text += DecimalText(p.total, 2, sep) + " kg " + Tr(kTorstof) + " " + Tr(kRpIRationen) + ". " + "\n" +
@@ -373,8 +375,8 @@ PriceLine FeedPlanPriceLine(double daily, const Regional& regional) {
   const char sep = regional.decimalSeparator;
   const std::string& cur = regional.currencySymbol;
   if (daily == 0) return {Tr(kFoderomkostninger) + " " + Tr(kIkkeBeregnet), false};
-  return {Tr(kFoderomkostninger) + " " + DecimalText(daily, 2, sep) + " " + cur + Tr(kDag) + ".  (" +
-              DecimalText(7 * daily, 2, sep) + " " + cur + "/" + Tr(kRpUge) + ",  " + DecimalText(30 * daily, 2, sep) +
+  return {Tr(kFoderomkostninger) + " " + FormatMoney(daily, 2, sep) + " " + cur + Tr(kDag) + ".  (" +
+              FormatMoney(7 * daily, 2, sep) + " " + cur + "/" + Tr(kRpUge) + ",  " + FormatMoney(30 * daily, 2, sep) +
               " " + cur + "/" + Tr(kRpMdr) + ")",
           true};
 }
@@ -390,8 +392,8 @@ std::vector<RationRow> RationRows(const TForListe& ration, char sep) {
     row.feed = AmountInGrams(*f) ? DecimalText(f->TildeltKg * 1000, 1, sep) + "  g"
                                  : DecimalText(f->TildeltKg, 1, sep) + " kg";
     row.feed += "  " + f->Fornavn;
-    row.pricePerDay = f->Pris == 0 ? "0" : DecimalText(f->Pris * f->TildeltKg, 2, sep);
-    row.pricePerKg = DecimalText(f->Pris, 2, sep);
+    row.pricePerDay = f->Pris == 0 ? "0" : FormatMoney(f->Pris * f->TildeltKg, 2, sep);
+    row.pricePerKg = FormatMoney(f->Pris, 2, sep);
     rows.push_back(std::move(row));
   }
   return rows;

@@ -1,6 +1,7 @@
 #include "stable/demo.h"
 
 #include "core/cp1252.h"
+#include "ration/ration_page.h"
 
 namespace stallora {
 namespace {
@@ -55,7 +56,14 @@ class Builder {
       TFor& f = h.ForListe->AddFeedFrom(source->Clone(), &feeds_);
       f.Valgt = true;
       f.TildeltKg = r.kg;
+      // The stable's list holds what its horses eat, or opening the horse asks to take
+      // the feed into it.
+      if (!stable.ForListe->FeedByName(name)) stable.ForListe->AddFeedFrom(source->Clone(), &feeds_).Valgt = false;
     }
+    // Each day's amount split evenly over the stable's feeding times.
+    const char sep = env_.regional.decimalSeparator;
+    PrepareMealSheet(h, stable.StallNoMeals, stable.SFTider, sep);
+    for (const auto& f : h.ForListe->Feeds()) DistributeEvenly(*f, h.HestNoMeals, sep);
     return h;
   }
 

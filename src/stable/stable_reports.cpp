@@ -72,7 +72,7 @@ std::string HorseOverviewReport(const TStall& stable) {
     for (const std::string& cell :
          {HtmlEscape(h.EierNavn), env.regional.FormatShortDate(h.Fodselsdato), Trim(Fixed(stable, 5, 0, h.AktuellVekt())),
           env.regional.FormatShortDate(h.ForListe->EndretDato),
-          price != 0 ? Trim(Fixed(stable, 6, 2, price)) : Tr(kIkkeBeregnet)})
+          price != 0 ? Trim(FormatMoneyFixed(6, 2, price, env.regional.decimalSeparator)) : Tr(kIkkeBeregnet)})
       AppendHtmlLine(r, "<td align=\"center\">" + cell + "</td>");
     AppendHtmlLine(r, "</tr>");
   }

@@ -300,9 +300,10 @@ bool TStall::SaveHorse(THest& h, std::string* error) {
     if (error) *error = h.Navn + ": " + Tr(kFindesAendre) + "? " + PathText(HorseFilePath(h));
     return false;
   }
+  std::error_code ec;
+  if (!fs::exists(StableFilePath(), ec) && !Save(error)) return false;
   const fs::path dir = HorseDirectory(h);
   const fs::path created = FirstMissing(dir);
-  std::error_code ec;
   fs::create_directories(dir, ec);
   if (!fs::is_directory(dir, ec)) {
     RemoveCreated(dir, created);
@@ -399,6 +400,7 @@ bool TStall::DeleteHorse(const std::string& name, std::string* error) {
     if (error) *error = Tr(kFejl) + ": " + Tr(kSletningAf) + " " + name + "\r" + why;
     return false;
   }
+  env->AnnounceGoing(*h);
   TakeHorse(h);
   return true;
 }
@@ -411,9 +413,16 @@ bool TStall::DeleteAllHorses(std::string* error) {
       ok = false;
       if (error) *error = why;
     }
+    env->AnnounceGoing(*horses_.back());
     horses_.pop_back();
   }
   return ok;
+}
+
+void TStall::AnnounceGoing() const {
+  for (const auto& h : horses_) env->AnnounceGoing(*h);
+  if (ForListe) env->AnnounceGoing(*ForListe);
+  env->AnnounceGoing(*this);
 }
 
 bool TStall::RenameHorse(THest& h, const std::string& newName, std::string* error) {
@@ -511,6 +520,11 @@ int32_t TStall::ChangeSignature() const {
                 static_cast<int64_t>(DiverseOpplysninger.size());
   for (const auto& t : SFTider) sum += Bytes(t);
   return Wrap(sum);
+}
+
+bool TStall::HasUnsavedChanges() const {
+  std::error_code ec;
+  return ChangeSignature() != savedSignature || !fs::exists(StableFilePath(), ec);
 }
 
 void RegisterStableClasses() { RegisterClass(TStall::StaticClass()); }

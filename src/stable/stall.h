@@ -81,6 +81,8 @@ class TStall : public Record {
   bool DeleteFiles(std::string* error = nullptr);
   // Saves a horse into its directory, creating it; false with the message when it cannot.
   // A horse never saved (ErNy) does not replace a horse file that is on disk already.
+  // A stable whose own file does not exist yet is saved first: the scan finds horses only
+  // below a stable file, so a horse saved without it would be lost at the next start.
   bool SaveHorse(THest& h, std::string* error = nullptr);
   bool SaveAllHorses(std::string* error = nullptr);
   // Deletes a horse and its directory; refuses a name that cannot be a file name and a
@@ -90,6 +92,9 @@ class TStall : public Record {
   bool DeleteAllHorses(std::string* error = nullptr);
   // The horse's directory, under the same rules as DeleteHorse.
   bool DeleteHorseFiles(const THest& h, std::string* error = nullptr) const;
+  // Announces (through the environment) that the stable is about to be freed: each horse,
+  // the feed list, then the stable itself.
+  void AnnounceGoing() const;
   // Gives a horse a new name, renaming its file and directory; refuses names that cannot be
   // file names or that another horse of the stable has.
   bool RenameHorse(THest& h, const std::string& newName, std::string* error = nullptr);
@@ -109,6 +114,9 @@ class TStall : public Record {
   void UpdateFeedPriceInHorses(const TFor& feed, std::vector<THest*>* changed = nullptr);
   void UpdateFeedValuesInHorses(const TFor& feed, std::vector<THest*>* changed = nullptr);
   int32_t ChangeSignature() const;
+  // Unsaved: the signature differs from the one stored at the last save or load, or the
+  // stable's file does not exist.
+  bool HasUnsavedChanges() const;
   // The feed list's name: "foderliste-" + stallNavn.
   void NameFeedList();
 

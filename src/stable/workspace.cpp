@@ -178,6 +178,8 @@ std::string CheckHorse(THest& h, const std::string& stableName, DayNumber today)
 
 void Workspace::Clear() {
   CancelScan();
+  for (const auto& s : stables_) s->AnnounceGoing();
+  for (const auto& l : feedLists_) app_.Env().AnnounceGoing(*l);
   stables_.clear();
   feedLists_.clear();
   currentGuarantee_ = nullptr;

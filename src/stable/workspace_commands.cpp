@@ -327,6 +327,7 @@ TForListe* Workspace::ImportTextFeedList(const fs::path& file, std::string* erro
 bool Workspace::DeleteStable(TStall& stable, std::string* error) {
   std::string why;
   const bool horsesGone = stable.DeleteAllHorses(&why);
+  stable.AnnounceGoing();
   const bool ok = stable.DeleteFiles(why.empty() ? &why : nullptr) && horsesGone;
   if (!ok && error) *error = Tr(kFejl) + " " + Tr(kSletningAf) + " " + stable.stallNavn + (why.empty() ? "" : "\r" + why);
   TakeStable(&stable);
@@ -337,6 +338,7 @@ bool Workspace::DeleteFeedListFile(TForListe& list, std::string* error) {
   const bool ok = list.DeleteFile();
   if (!ok && error) *error = Tr(kFejl) + " " + Tr(kSletningAf) + " " + list.ForlisteNavn;
   if (&list == currentGuarantee_) currentGuarantee_ = nullptr;
+  app_.Env().AnnounceGoing(list);
   TakeFeedList(&list);
   return ok;
 }

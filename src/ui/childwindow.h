@@ -23,6 +23,10 @@ class RecordWindow : public QWidget {
   virtual bool HasUnsavedChanges() const = 0;
   // Remembers the record's current state as the saved one.
   virtual void StoreSignature() = 0;
+  // A record of the workspace is about to be freed (this window's own or another one it
+  // may point into, such as a feed list it offers): let go of it. The main window closes
+  // the window of the record itself right after, without a question.
+  virtual void RecordGoing(const Record& record) { (void)record; }
 
  signals:
   // The record's name or icon changed: the tree shows it anew.

@@ -234,7 +234,9 @@ void ContactsWindow::NewContact() {
   grbSelect_->setVisible(false);
   ShowRecord(TAdrRec{});
   grbEierInfo_->setVisible(true);
-  cbAdressCathegory_->setFocus();
+  // The name comes first: in the type list a name typed at once was taken as a search for
+  // a type and the name field stayed empty. The type is still asked for on leaving its list.
+  edNavn_->setFocus();
 }
 
 void ContactsWindow::SaveContactCommand() {

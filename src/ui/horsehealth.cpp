@@ -407,8 +407,9 @@ void HorseHealthPage::OpenWebPage() {
   const std::string& name = names_[static_cast<size_t>(i)];
   std::string page = TreatmentPage(name, addresses_[static_cast<size_t>(i)]);
   if (page.rfind("http", 0) != 0) page = "http://" + page;
-  InfoBrowser* w = InfoBrowser::OpenWindow(T(kWBehandlingsinformationCap) + ": " + Q(name), QUrl(Q(page)),
-                                           window_.services().main);
+  MainWindow* mainWindow = window_.services().main;
+  InfoBrowser* w = InfoBrowser::OpenWindow(T(kWBehandlingsinformationCap) + ": " + Q(name), QUrl(Q(page)), mainWindow,
+                                           mainWindow ? mainWindow->openExternal : ExternalOpener{});
   if (!w) return;
   QWidget* main = window_.services().main;
   const QRect g = main ? main->geometry() : window_.window()->geometry();

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
+#include <QToolTip>
 
 #include "render/qttext.h"
 #include "ui/horseyoungdialog.h"
@@ -23,6 +24,11 @@ QString HorsePrompts::Display(const std::string& cp1252) {
 
 void HorsePrompts::Inform(const std::string& text, const QString& caption) {
   QMessageBox::information(parent_, caption.isEmpty() ? QStringLiteral("Stallora") : caption, Display(text));
+}
+
+void HorsePrompts::Notice(const std::string& text, QWidget* field) {
+  if (!field) return Inform(text);
+  QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), Display(text), field);
 }
 
 void HorsePrompts::Warn(const std::string& text, const QString& caption) {

@@ -24,6 +24,9 @@ class HorsePrompts {
 
   // Texts are Windows-1252 from the library; "\r" is a line break.
   virtual void Inform(const std::string& text, const QString& caption = {});
+  // A remark beside a field the user is typing into: shown without a box, so that it takes
+  // neither the focus nor the next keystroke.
+  virtual void Notice(const std::string& text, QWidget* field);
   virtual void Warn(const std::string& text, const QString& caption);
   virtual void Error(const std::string& text);
   virtual bool YesNo(const std::string& text);

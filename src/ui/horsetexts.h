@@ -116,6 +116,7 @@ inline constexpr Text kWUnderstreg{"horsewin.underline", "Understreg"};
 inline constexpr Text kWTekst{"horsewin.text", "Tekst"};
 inline constexpr Text kWFarve{"horsewin.colour", "farve"};
 inline constexpr Text kWFoderplan{"horsewin.feedplan", "Foderplan"};
+inline constexpr Text kWGemFoderplanSom{"horsewin.saveplanas", "Gem foderplan som..."};
 inline constexpr Text kWLaegTil{"horsewin.addto", "Læg til"};
 inline constexpr Text kWDagbogLower{"horsewin.diarylower", "dagbog"};
 

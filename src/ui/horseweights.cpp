@@ -152,6 +152,9 @@ HorseWeightPage::HorseWeightPage(HorseWindow& window) : window_(window) {
   estimate->setObjectName("btnEstimate");
   auto* closeHelp = new QPushButton(T(kWLuk), help_);
   closeHelp->setObjectName("btnCloseWeightHelp");
+  // The style's own margin left "Beregn gjordmålet" touching its frame, as if cut.
+  for (QPushButton* b : {compute, estimate, closeHelp})
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 24);
   auto* girthLabel = new QLabel(T(kWGjordmaalCm) + ":", help_);
   girthLabel->setBuddy(girth_);
   auto* conditionLabel = new QLabel(T(kWHuld) + ":", help_);
@@ -396,9 +399,9 @@ void HorseWeightPage::DrawChart() {
   chart->addSeries(points);
   points->attachAxis(x);
   points->attachAxis(y);
-  const double top = WeightChartMaximum(h);
-  y->setRange(0, top > 0 ? top : 100);
-  y->setTickCount(6);
+  const RoundAxis axis = WeightChartAxis(h);
+  y->setRange(0, axis.top);
+  y->setTickCount(axis.intervals + 1);
   QChart* old = chart_->chart();
   chart_->setChart(chart);
   delete old;

@@ -56,6 +56,7 @@
 #include "ui/htmlview.h"
 #include "ui/icons.h"
 #include "ui/infobrowser.h"
+#include "ui/mnemonics.h"
 #include "ui/mainwindow.h"
 #include "ui/rationpage.h"
 
@@ -189,6 +190,8 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   layout->addLayout(buttons);
 
   BuildMenu(menuHorse_);
+  // The bar sits inside the main window, whose own bar's letters it must not take.
+  AssignMnemonics(bar, services_.main ? MnemonicsOf(services_.main->menuBar()) : QSet<QChar>{});
 
   connect(update, &QPushButton::clicked, this, [this] {
     if (!dead_) UpdateStep();
@@ -261,7 +264,8 @@ QString HorseWindow::CaptionText() const {
 }
 
 void HorseWindow::RenameCaption(const std::string& name) {
-  miHorseDefinition_->setText(T(kWHest) + ": \"" + Q(name) + "\"");
+  miHorseDefinition_->setText(T(kWHest) + ": \"" + MenuLiteral(Q(name)) + "\"");
+  AssignMnemonics(menuHorse_);
   setWindowTitle(CaptionText());
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->setWindowTitle(CaptionText());
 }
@@ -281,6 +285,18 @@ void HorseWindow::BuildMenu(QMenu* m) {
       ->setObjectName("miHorseFeedAmounts");
   m->addAction(T(kWVaelg) + " " + T(kWFoder), this, [this] { pcForm_->setCurrentWidget(tsFeedsAndfeeding_); })
       ->setObjectName("miDiet");
+  // The feeding plan of the ration page, reached from the menu.
+  m->addAction(T(kWFoderplan), this, [this] {
+    if (dead_) return;
+    pcForm_->setCurrentWidget(tsFeedsAndfeeding_);
+    rationPage_->ShowFeedPlanPage();
+  })->setObjectName("miShowDiet");
+  m->addAction(Icon(IconKind::Save), T(kWGemFoderplanSom), this, [this] {
+    if (!dead_) rationPage_->SaveFeedPlanAs();
+  })->setObjectName("miSavedietToFile");
+  m->addAction(Icon(IconKind::Mail), T(kWEpost) + " " + Q(FirstLetterLower(Tr(kWFoderplan))), this, [this] {
+    if (!dead_) rationPage_->MailFeedPlan();
+  })->setObjectName("miEmailDiet");
   QMenu* reset = m->addMenu(T(kWNulstilVaerdierFor));
   reset->setObjectName("miResetHorse");
   reset->addAction(T(kWFodermengder), this, [this] {
@@ -768,7 +784,8 @@ QWidget* HorseWindow::BuildRegistrationPage() {
     if (!dead_ && !Loading()) RegistrationNumberLeft();
   });
   connect(uelnButton, &QToolButton::clicked, this, [this] {
-    InfoBrowser* w = InfoBrowser::OpenWindow(T(kWUeln), QUrl(QString::fromLatin1(kUelnSite)), services_.main);
+    InfoBrowser* w = InfoBrowser::OpenWindow(T(kWUeln), QUrl(QString::fromLatin1(kUelnSite)), services_.main,
+                                             services_.main ? services_.main->openExternal : ExternalOpener{});
     if (w) w->show();
   });
   return page;
@@ -1046,7 +1063,11 @@ void HorseWindow::NameEdited(const QString& typed) {
     eNavn_->setText(Q(check.text));
     eNavn_->setCursorPosition(cursor);
   }
-  for (const std::string& m : check.messages) prompts_->Inform(m);
+  // What the check only corrects (a point made a hyphen) is said beside the field while
+  // the user types on; a box would swallow the next keystroke.
+  for (const std::string& m : check.messages)
+    if (check.keepFocus) prompts_->Inform(m);
+    else prompts_->Notice(m, eNavn_);
   if (check.keepFocus) KeepFocus(eNavn_);
   RenameCaption(Trim(check.text));
 }
@@ -1736,6 +1757,16 @@ bool HorseWindow::DiscardChanges() {
   discarded_ = std::move(old);
   if (services_.main) QTimer::singleShot(0, services_.main, [main = services_.main] { main->RefreshTree(); });
   return true;
+}
+
+void HorseWindow::RecordGoing(const Record& record) {
+  if (dead_) return;
+  if (&record == horse_) {
+    // The horse is being deleted: nothing to save or ask; the window closes next.
+    dead_ = true;
+    return;
+  }
+  if (auto* list = dynamic_cast<const TForListe*>(&record)) rationPage_->ListGoing(*list);
 }
 
 void HorseWindow::closeEvent(QCloseEvent* event) {

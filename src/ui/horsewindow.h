@@ -54,6 +54,7 @@ class HorseWindow : public RecordWindow {
   bool SaveRecord(QString* error) override;
   bool HasUnsavedChanges() const override;
   void StoreSignature() override;
+  void RecordGoing(const Record& record) override;
 
   THest& Horse() const { return *horse_; }
   Services& services() { return services_; }

@@ -1,6 +1,9 @@
 #include "ui/horseyoungdialog.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QScreen>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -49,6 +52,18 @@ class QuickLabel : public QLabel {
 
 }  // namespace
 
+void YoungHorseDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() != QEvent::WindowTitleChange) return;
+  // Title bars draw their text about a tenth wider than the dialog's font (often bold),
+  // beside an icon and three buttons.
+  QFont titleFont = font();
+  titleFont.setBold(true);
+  const int needed = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) * 11 / 10 + 140;
+  const int most = screen() ? screen()->availableGeometry().width() * 9 / 10 : needed;
+  setMinimumWidth(std::min(needed, most));
+}
+
 void YoungHorseDialog::SetEnvironment(const Clock* clock, const Regional* regional) {
   gClock = clock;
   gRegional = regional;
@@ -75,6 +90,8 @@ YoungHorseDialog::YoungHorseDialog(QWidget* parent) : QDialog(parent) {
   date_ = new QDateEdit(this);
   date_->setObjectName("dtpDato");
   date_->setCalendarPopup(true);
+  // As the horse window's dates; the locale's own format showed English month names.
+  date_->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
   birthLabel->setBuddy(date_);
   grid->addWidget(birthLabel, 0, 0);
   grid->addWidget(date_, 0, 1);

@@ -36,6 +36,8 @@ class YoungHorseDialog : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // A new caption widens the dialog so that its title bar shows the caption whole.
+  void changeEvent(QEvent* event) override;
 
  private:
   DayNumber Today() const;

@@ -1,54 +1,135 @@
 #include "ui/htmlview.h"
 
 #include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QFileInfo>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QPrintDialog>
 #include <QPrinter>
 
 #include "core/fileio.h"
+#include "core/texts.h"
 #include "render/qttext.h"
 
 namespace stallora {
+namespace {
 
-HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
+inline constexpr Text kHvIkkeAabnet{"htmlview.notopened", "Adressen kunne ikke åbnes i en webbrowser"};
+inline constexpr Text kHvHvorfor{"htmlview.why",
+                                 "Der er ingen webbrowser eller e-postprogram på denne computer, som kunne tage imod "
+                                 "adressen, eller det kunne ikke startes."};
+inline constexpr Text kHvKopier{"htmlview.copy", "Du kan kopiere adressen og åbne den i et andet program."};
+
+}  // namespace
+
+bool IsRemoteAddress(const QUrl& url) {
+  const QString scheme = url.scheme().toLower();
+  return scheme == "http" || scheme == "https" || scheme == "mailto";
+}
+
+bool OpenWithDesktop(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+bool LaunchExternal(const QUrl& url, QObject* owner, std::function<void(const QString& why)> failed,
+                    const QString& program) {
+  if (!IsRemoteAddress(url)) return false;
+  const QString path = program.contains('/') ? program : QStandardPaths::findExecutable(program);
+  if (path.isEmpty()) return OpenWithDesktop(url);
+  auto* process = new QProcess(owner);
+  process->setProcessChannelMode(QProcess::MergedChannels);
+  process->setProgram(path);
+  process->setArguments({url.toString(QUrl::FullyEncoded)});
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, failed, program](int code, QProcess::ExitStatus status) {
+                     process->deleteLater();
+                     if (status == QProcess::NormalExit && code == 0) return;
+                     // The opener's last line says why (xdg-open: "no method available ...").
+                     QString why = QString::fromLocal8Bit(process->readAll()).trimmed().section('\n', -1).trimmed();
+                     if (why.isEmpty()) why = program + ": " + QString::number(code);
+                     if (failed) failed(why);
+                   });
+  process->start();
+  if (!process->waitForStarted(3000)) {
+    delete process;
+    return OpenWithDesktop(url);
+  }
+  return true;
+}
+
+HtmlView::HtmlView(QWidget* parent)
+    : QTextBrowser(parent),
+      openExternal([this](const QUrl& url) {
+        return LaunchExternal(url, this, [this, url](const QString& why) { ShowUnreachable(url, why); });
+      }) {
   setOpenLinks(true);
   setOpenExternalLinks(false);
   connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
-    if (url.scheme() == "http" || url.scheme() == "https" || url.scheme() == "mailto") {
-      emit NavigationRequested(url);
-      QDesktopServices::openUrl(url);
-    }
+    if (IsRemoteAddress(url)) HandOutRemote(url);
   });
+}
+
+void HtmlView::ShowUnreachable(const QUrl& url, const QString& why) {
+  const QString address = url.toString().toHtmlEscaped();
+  current_ = url;
+  const QString reason = why.isEmpty() ? QString() : "<p><tt>" + why.toHtmlEscaped() + "</tt></p>";
+  setHtml(QStringLiteral("<html><body><h3>") + Q(Tr(kHvIkkeAabnet)) + "</h3><p><b>" + address + "</b></p><p>" +
+          Q(Tr(kHvHvorfor)) + "</p>" + reason + "<p>" + Q(Tr(kHvKopier)) + "</p></body></html>");
+  setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
+  emit NavigationCompleted(url);
+}
+
+bool HtmlView::HandOutRemote(const QUrl& url) {
+  if (!IsRemoteAddress(url)) return false;
+  emit NavigationRequested(url);
+  if (!openExternal || !openExternal(url)) ShowUnreachable(url);
+  return true;
 }
 
 void HtmlView::ShowReport(const std::string& html, const std::filesystem::path& baseDir) {
   if (!baseDir.empty()) setSearchPaths({QString::fromStdString(baseDir.string())});
   current_ = QUrl();
-  setHtml(Q(html));
+  SetHtmlFitted(Q(html));
+}
+
+void HtmlView::SetHtmlFitted(const QString& html) {
+  setHtml(html);
+  QTextDocument* doc = document();
+  QList<QTextFrame*> frames{doc->rootFrame()};
+  while (!frames.isEmpty()) {
+    QTextFrame* frame = frames.takeFirst();
+    frames.append(frame->childFrames());
+    auto* table = qobject_cast<QTextTable*>(frame);
+    if (!table) continue;
+    QTextTableFormat format = table->format();
+    QList<QTextLength> widths = format.columnWidthConstraints();
+    double sum = 0;
+    bool allPercent = !widths.isEmpty();
+    for (const QTextLength& w : widths) {
+      if (w.type() != QTextLength::PercentageLength) allPercent = false;
+      sum += w.rawValue();
+    }
+    if (!allPercent || sum <= 0 || sum >= 99.5) continue;
+    for (QTextLength& w : widths) w = QTextLength(QTextLength::PercentageLength, w.rawValue() * 100.0 / sum);
+    format.setColumnWidthConstraints(widths);
+    table->setFormat(format);
+  }
 }
 
 void HtmlView::Navigate(const QUrl& url) {
-  if (url.scheme() == "http" || url.scheme() == "https" || url.scheme() == "mailto") {
-    emit NavigationRequested(url);
-    QDesktopServices::openUrl(url);
-    return;
-  }
+  if (HandOutRemote(url)) return;
   setSource(url);
 }
 
 void HtmlView::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
-  if (name.scheme() == "http" || name.scheme() == "https") {
-    emit NavigationRequested(name);
-    QDesktopServices::openUrl(name);
-    return;
-  }
+  if (HandOutRemote(name)) return;
   emit NavigationRequested(name);
   if (name.isLocalFile() && (name.path().endsWith(".htm", Qt::CaseInsensitive) ||
                              name.path().endsWith(".html", Qt::CaseInsensitive))) {
     // The reports are Windows-1252 files.
     if (auto bytes = ReadWholeFile(name.toLocalFile().toStdString())) {
       setSearchPaths({QFileInfo(name.toLocalFile()).absolutePath()});
-      setHtml(Q(*bytes));
+      SetHtmlFitted(Q(*bytes));
       current_ = name;
       emit NavigationCompleted(name);
       return;

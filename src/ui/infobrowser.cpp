@@ -99,13 +99,27 @@ void InfoBrowser::ShowReport(const std::string& html, const std::filesystem::pat
   view_->ShowReport(html, baseDir);
 }
 
-InfoBrowser* InfoBrowser::OpenWindow(const QString& caption, const QUrl& url, QWidget* parent) {
+InfoBrowser* InfoBrowser::OpenWindow(const QString& caption, const QUrl& url, QWidget* parent,
+                                     const ExternalOpener& opener) {
+  const ExternalOpener open = opener ? opener : ExternalOpener([parent, caption](const QUrl& u) {
+    return LaunchExternal(u, parent, [parent, caption, u](const QString& why) {
+      ShowUnreachableWindow(caption, u, why, parent);
+    });
+  });
+  // A browser window of the program would stay blank: it shows no web pages.
+  if (IsRemoteAddress(url) && open(url)) return nullptr;
   auto* w = new InfoBrowser(parent);
+  w->view_->openExternal = open;
   if (!caption.isEmpty()) w->setWindowTitle(caption);
   if (QScreen* screen = QGuiApplication::primaryScreen())
     w->move(screen->availableGeometry().center() - w->rect().center());
   w->show();
-  w->Open(url);
+  if (IsRemoteAddress(url)) {
+    w->history_.Navigating(url.toString().toStdString());
+    w->view_->ShowUnreachable(url);
+  } else {
+    w->Open(url);
+  }
   return w;
 }
 
@@ -123,13 +137,24 @@ InfoBrowser* InfoBrowser::ShowHtmlText(const std::string& html, const QString& c
   return w;
 }
 
-InfoBrowser* InfoBrowser::VisHelpScreenURL(const QString& caption, const QUrl& url, QWidget* parent) {
+InfoBrowser* InfoBrowser::ShowUnreachableWindow(const QString& caption, const QUrl& url, const QString& why,
+                                                QWidget* parent) {
+  auto* w = new InfoBrowser(parent);
+  if (!caption.isEmpty()) w->setWindowTitle(caption);
+  w->show();
+  w->history_.Navigating(url.toString().toStdString());
+  w->view_->ShowUnreachable(url, why);
+  return w;
+}
+
+InfoBrowser* InfoBrowser::VisHelpScreenURL(const QString& caption, const QUrl& url, QWidget* parent,
+                                           const ExternalOpener& opener) {
   if (url.toString().contains("TestPage")) {
     QMessageBox::information(parent, QStringLiteral("Stallora"),
                              QStringLiteral("VisHelpScreenURL: Link not developed!\n") + url.toString());
     return nullptr;
   }
-  return OpenWindow(caption, url, parent);
+  return OpenWindow(caption, url, parent, opener);
 }
 
 }  // namespace stallora

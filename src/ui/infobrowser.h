@@ -42,15 +42,22 @@ class InfoBrowser : public QMainWindow {
   HtmlView* View() { return view_; }
   const BrowserHistory& History() const { return history_; }
 
-  // A new window on an address, with a caption.
-  static InfoBrowser* OpenWindow(const QString& caption, const QUrl& url, QWidget* parent = nullptr);
+  // A new window on an address, with a caption. A web or mail address goes to the
+  // desktop's browser instead (through `opener`, the desktop when empty) and no window
+  // opens; only when that fails does a window show the address and why.
+  static InfoBrowser* OpenWindow(const QString& caption, const QUrl& url, QWidget* parent = nullptr,
+                                 const ExternalOpener& opener = {});
   // Writes the report to <temp>/temp.html and shows it in a new window; no window when the
   // file cannot be written. widthKind 0, 1, 2: 25, 45, 80 % of the reference width.
   static InfoBrowser* ShowHtmlText(const std::string& cp1252Html, const QString& caption, int widthKind,
                                    const std::filesystem::path& tempDir, int referenceWidth,
                                    QWidget* parent = nullptr);
+  // A window saying that a remote address could not be opened, and why.
+  static InfoBrowser* ShowUnreachableWindow(const QString& caption, const QUrl& url, const QString& why,
+                                            QWidget* parent = nullptr);
   // No window for pages that are not written yet ("TestPage" in the address).
-  static InfoBrowser* VisHelpScreenURL(const QString& caption, const QUrl& url, QWidget* parent = nullptr);
+  static InfoBrowser* VisHelpScreenURL(const QString& caption, const QUrl& url, QWidget* parent = nullptr,
+                                       const ExternalOpener& opener = {});
 
  private:
   void Refresh();

@@ -220,6 +220,14 @@ void MailWindow::ForgetRecords() {
   setWindowTitle(T(kMwEpost));
 }
 
+void MailWindow::RecordGoing(const Record& record) {
+  if (&record == stable_) {
+    ForgetRecords();
+  } else if (&record == horse_) {
+    horse_ = nullptr;
+  }
+}
+
 void MailWindow::ValidateRecords() {
   bool stableFound = false, horseFound = false;
   for (const auto& s : main_.services().workspace->Stables()) {

@@ -38,6 +38,8 @@ struct OutgoingMail {
   std::string senderName;
 };
 
+class Record;
+
 class MailWindow : public QDialog {
   Q_OBJECT
  public:
@@ -69,6 +71,9 @@ class MailWindow : public QDialog {
   void Execute();
   // The horse and stable are no longer valid (the tree was rebuilt from another directory).
   void ForgetRecords();
+  // A record is about to be freed: the window lets go of it when it is the horse or stable
+  // it was opened for.
+  void RecordGoing(const Record& record);
 
   THest* CurrentHorse() const { return horse_; }
   TStall* CurrentStable() const { return stable_; }

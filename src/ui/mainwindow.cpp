@@ -31,8 +31,10 @@
 #include "feeds/feedlist_import.h"
 #include "render/pictures.h"
 #include "render/qttext.h"
+#include "ui/horsetexts.h"
 #include "ui/icons.h"
 #include "ui/infobrowser.h"
+#include "ui/mnemonics.h"
 #include "ui/workspacetree.h"
 
 namespace stallora {
@@ -142,6 +144,7 @@ WindowFactories& Factories() {
 MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messages)
     : app_(app), workspace_(workspace), messages_(messages) {
   services_ = Services{&app_, &workspace_, this, &messages_};
+  if (app_.environment) app_.environment->beforeRecordGoes = [this](const Record& r) { RecordGoing(r); };
   messages_.SetParent(this);
   setWindowTitle(QStringLiteral("Stallora"));
   setWindowIcon(Icon(IconKind::Horse));
@@ -156,6 +159,17 @@ MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messa
   };
   askDirectory = [this](const QString& title, const QString& dir) {
     return QFileDialog::getExistingDirectory(this, title, dir);
+  };
+  // A browser that fails only after it was started (xdg-open finding none) is told in a
+  // window with the address and the reason.
+  openExternal = [this](const QUrl& url) {
+    return LaunchExternal(url, this, [this, url](const QString& why) {
+      InfoBrowser::ShowUnreachableWindow(url.toString(), url, why, this);
+    });
+  };
+  askSaveChanges = [this](const QString& text) {
+    return QMessageBox::question(this, QStringLiteral("Stallora"), text,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
   };
 
   mdi_ = new QMdiArea(this);
@@ -178,6 +192,7 @@ MainWindow::~MainWindow() {
   // Closed ones wait for their deferred deletion and are no longer in the area's list.
   for (QMdiSubWindow* sub : mdi_->findChildren<QMdiSubWindow*>()) sub->disconnect(this);
   children_.clear();
+  if (app_.environment) app_.environment->beforeRecordGoes = nullptr;
 }
 
 void MainWindow::BuildNavigation() {
@@ -249,7 +264,7 @@ void MainWindow::BuildNavigation() {
     if (!item || workspace_.Scanning()) return;
     const NodeRef r = WorkspaceTree::Ref(item);
     QMenu menu(this);
-    QString name = item->text(0);
+    const QString name = MenuLiteral(item->text(0));
     QIcon icon = item->icon(0);
     menu.addAction(icon, T(kVis) + " " + name, [this, item] { emit tree_->itemDoubleClicked(item, 0); });
     menu.addAction(Icon(IconKind::Save), T(kGem) + " " + name, [this] { SaveSelected(); });
@@ -262,6 +277,7 @@ void MainWindow::BuildNavigation() {
       menu.addAction(Icon(IconKind::NewHorse), T(kOpretKopi) + " " + name, [this] { CopySelectedHorse(); });
     if (r.kind == NodeKind::Stable)
       menu.addAction(Icon(IconKind::Horse), T(kImporterHest) + " " + name, [this] { ImportHorseIntoSelected(); });
+    AssignMnemonics(&menu);
     menu.exec(tree_->viewport()->mapToGlobal(pos));
   });
   tree_->onMoveHorse = [this](THest& h, TStall& s) {
@@ -271,7 +287,7 @@ void MainWindow::BuildNavigation() {
     const int i = links_->row(item);
     if (i < 0 || i >= static_cast<int>(app_.settings.feedCompanies.size())) return;
     const std::string web = app_.settings.feedCompanies[static_cast<size_t>(i)].web;
-    InfoBrowser* w = InfoBrowser::OpenWindow(Q(web), QUrl(Q(web)), this);
+    InfoBrowser* w = InfoBrowser::OpenWindow(Q(web), QUrl::fromUserInput(Q(web)), this, openExternal);
     if (!w) return;
     const QRect g = geometry();
     const int screenH = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry().height() : 800;
@@ -358,10 +374,12 @@ void MainWindow::BuildMenus() {
     const auto list = mdi_->subWindowList();
     if (!list.isEmpty()) windowMenu_->addSeparator();
     for (QMdiSubWindow* w : list) {
-      QAction* act = windowMenu_->addAction(w->windowTitle(), this, [this, w] { mdi_->setActiveSubWindow(w); });
+      QAction* act =
+          windowMenu_->addAction(MenuLiteral(w->windowTitle()), this, [this, w] { mdi_->setActiveSubWindow(w); });
       act->setCheckable(true);
       act->setChecked(w == mdi_->activeSubWindow());
     }
+    AssignMnemonics(windowMenu_);
   });
 
   QMenu* help = menuBar()->addMenu(T(kHjaelp));
@@ -379,6 +397,7 @@ void MainWindow::BuildMenus() {
   needsWorkspace << model->addAction(Icon(IconKind::ModelHorse), T(kEtabler) + " " + Lower(kModelHeste), this,
                                      &MainWindow::CreateModelHorses);
   needsWorkspace << model->addAction(T(kSlet) + " " + Lower(kModelHeste), this, &MainWindow::DeleteModelHorses);
+  AssignMnemonics(menuBar());
 }
 
 void MainWindow::BuildToolBar() {
@@ -518,6 +537,22 @@ bool MainWindow::CloseChildOf(const Record* record, bool store) {
   return true;
 }
 
+void MainWindow::RecordGoing(const Record& record) {
+  for (QMdiSubWindow* sub : mdi_->subWindowList())
+    if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) w->RecordGoing(record);
+  for (const auto& watcher : recordGoingWatchers) watcher(record);
+  QMdiSubWindow* sub = FindChild(&record);
+  children_.remove(&record);
+  if (!sub) return;
+  const QPointer<QMdiSubWindow> guard(sub);
+  sub->close();
+  // A window that refused to close must not outlive its record on screen.
+  if (guard && guard->isVisible()) {
+    guard->hide();
+    guard->deleteLater();
+  }
+}
+
 QString MainWindow::HorseCaption(const THest& h) const {
   if (h.stable) return Q(h.Navn + "  (" + h.stable->stallNavn + ")");
   return Q(h.Navn);
@@ -592,7 +627,7 @@ void MainWindow::ShowHtml(const std::string& html, const QString& caption, int w
 }
 
 void MainWindow::OpenInfoPage(const QString& caption, const std::string& address) {
-  InfoBrowser::VisHelpScreenURL(caption, QUrl(Q(address)), this);
+  InfoBrowser::VisHelpScreenURL(caption, QUrl(Q(address)), this, openExternal);
 }
 
 // ---- commands
@@ -941,11 +976,26 @@ void MainWindow::ShowEnergyProtein() {
   if (app_.active) messages_.Inform(app_.active->Beskrivelse(app_.settings, app_.regional.decimalSeparator));
 }
 
+bool MainWindow::SaveChangedStables() {
+  for (const auto& s : workspace_.Stables()) {
+    if (!s->HasUnsavedChanges()) continue;
+    const QMessageBox::StandardButton answer = askSaveChanges(Q(s->stallNavn + ": " + Tr(horsetext::kWDataAendret)));
+    if (answer == QMessageBox::Cancel) return false;
+    if (answer != QMessageBox::Yes) continue;
+    std::string error;
+    if (!s->Save(&error)) {
+      messages_.Error(error);
+      return false;
+    }
+  }
+  return true;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (closing_) return event->accept();
   // Each child window saves or asks, as it does when closed on its own.
   mdi_->closeAllSubWindows();
-  if (!mdi_->subWindowList().isEmpty()) {
+  if (!mdi_->subWindowList().isEmpty() || !SaveChangedStables()) {
     event->ignore();
     return;
   }

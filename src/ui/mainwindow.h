@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTreeWidget>
 #include <chrono>
@@ -103,6 +104,11 @@ class MainWindow : public QMainWindow {
   std::function<void(const std::string& subject, const std::vector<std::filesystem::path>& attachments)> mailHandler;
   // Asks for a directory; tests replace it.
   std::function<QString(const QString& title, const QString& dir)> askDirectory;
+  // Hands web and mail addresses to the desktop (false when nothing took it); tests
+  // replace it.
+  std::function<bool(const QUrl&)> openExternal;
+  // Asks whether to save a record's changes (Yes, No or Cancel); tests replace it.
+  std::function<QMessageBox::StandardButton(const QString& text)> askSaveChanges;
 
   // The welcome, find-horse, contacts and mail windows plug in here (RegisterSmallWindows);
   // a command whose hook is not set does nothing.
@@ -113,6 +119,9 @@ class MainWindow : public QMainWindow {
   std::function<void()> simpleMail;
   // The mail window for a horse (with its stable) or for a stable (horse null).
   std::function<void(THest*, TStall*)> mailWindow;
+  // Told (after the record windows) when a record of the workspace is about to be freed;
+  // the small windows that point at records let go here.
+  std::vector<std::function<void(const Record&)>> recordGoingWatchers;
   // What the scan reported (the start-up check's messages and unreadable files).
   std::function<void(const std::vector<std::string>&)> scanMessagesHandler;
   WorkspaceTree* Tree() const { return tree_; }
@@ -138,7 +147,12 @@ class MainWindow : public QMainWindow {
   void CascadeChildren();
   // Closes a record's window; false when it stays open (the user cancelled its question).
   bool CloseChildOf(const Record* record, bool store);
+  // On closing: asks about every stable with unsaved changes and saves those the user
+  // wants saved; false when the user cancels or a save fails (the program stays open).
+  bool SaveChangedStables();
   QString HorseCaption(const THest& h) const;
+  // A record is about to be freed: every window lets go of it and its own window closes.
+  void RecordGoing(const Record& record);
 
   AppContext& app_;
   Workspace& workspace_;

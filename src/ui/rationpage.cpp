@@ -55,6 +55,7 @@
 #include "stable/stall.h"
 #include "ui/clipboard.h"
 #include "ui/htmlview.h"
+#include "ui/mnemonics.h"
 #include "ui/mainwindow.h"
 #include "ui/rationtexts.h"
 #include "ui/roughagewizard.h"
@@ -183,6 +184,7 @@ struct RationPage::Impl {
   QGroupBox* gbProfile = nullptr;
   QLabel* lblProfile = nullptr;
   QChartView* pieView = nullptr;
+  QLabel* lblPieLegend = nullptr;
   QPieSeries* pie = nullptr;
   // feeding plan page
   QLabel* lblPrice = nullptr;
@@ -536,6 +538,7 @@ QWidget* RationPage::Impl::BuildSelectionPage() {
   QObject::connect(lbHestensForliste, &QListWidget::customContextMenuRequested, q, [this](const QPoint& at) {
     QMenu menu(lbHestensForliste);
     menu.addAction(T(kSlet), q, [this] { RemoveChosenFeed(); });
+    AssignMnemonics(&menu);
     menu.exec(lbHestensForliste->viewport()->mapToGlobal(at));
   });
   QObject::connect(remove, &QPushButton::clicked, q, [this] { RemoveChosenFeed(); });
@@ -591,7 +594,9 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   auto* chart = new QChart;
   chart->setTitle(T(kDietComposition));
   chart->setAnimationOptions(QChart::NoAnimation);
-  chart->legend()->setAlignment(Qt::AlignRight);
+  // The chart's own legend cuts long captions ("Kraftfoder, korn ..."); a label beside the
+  // pie wraps them instead.
+  chart->legend()->hide();
   chart->setMargins(QMargins(2, 2, 2, 2));
   chart->setBackgroundRoundness(0);
   pie = new QPieSeries(chart);
@@ -600,9 +605,18 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   pieView = new QChartView(chart, gbProfile);
   pieView->setObjectName("chtDietComposition");
   pieView->setRenderHint(QPainter::Antialiasing);
-  pieView->setMinimumWidth(320);
+  pieView->setMinimumWidth(180);
   pieView->setFixedHeight(250);
-  profile->addWidget(pieView);
+  lblPieLegend = new QLabel(gbProfile);
+  lblPieLegend->setObjectName("lblPieLegend");
+  lblPieLegend->setTextFormat(Qt::RichText);
+  lblPieLegend->setWordWrap(true);
+  lblPieLegend->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  lblPieLegend->setMinimumWidth(110);
+  auto* pieRow = new QHBoxLayout;
+  pieRow->addWidget(pieView, 3);
+  pieRow->addWidget(lblPieLegend, 2);
+  profile->addLayout(pieRow);
   left->addSpacing(10);
   left->addWidget(gbProfile);
   left->addStretch(1);
@@ -1135,6 +1149,23 @@ bool RationPage::Impl::CloseSelection(int how) {
   return true;
 }
 
+void RationPage::ListGoing(const TForListe& list) {
+  Impl& d = *impl_;
+  for (int i = d.lbFremmedListe->count() - 1; i >= 0; --i)
+    if (d.lbFremmedListe->item(i)->data(Qt::UserRole).value<void*>() == &list) delete d.lbFremmedListe->takeItem(i);
+  if (d.selection != &list) return;
+  TForListe* own = d.StableList();
+  if (own && own != &list) {
+    d.lbFremmedListe->hide();
+    d.SetSelectionList(own, false);
+    return;
+  }
+  d.selection = nullptr;
+  d.otherListMode = false;
+  d.tvFeeds->clear();
+  d.grbForValg->hide();
+}
+
 void RationPage::Impl::ChooseOtherList() {
   grbForValg->hide();
   lbFremmedListe->clear();
@@ -1316,11 +1347,16 @@ void RationPage::Impl::FillProfile() {
   gbProfile->setStyleSheet(warn ? "QGroupBox#gbProfile { color: red; font-weight: bold; }"
                                 : "QGroupBox#gbProfile { color: palette(window-text); font-weight: normal; }");
   pie->clear();
+  QString legend;
   for (const PieSlice& s : PieSlices(p)) {
-    QPieSlice* slice = pie->append(Q(s.label) + " " + Q(DecimalText(s.percent, 0, Sep())) + "%", s.percent);
+    const QString caption = Q(s.label) + " " + Q(DecimalText(s.percent, 0, Sep())) + "%";
+    QPieSlice* slice = pie->append(caption, s.percent);
     slice->setColor(ToQColor(s.colour));
     slice->setLabelVisible(false);
+    legend += "<p style=\"margin:2px 0\"><span style=\"color:" + ToQColor(s.colour).name() + "\">&#9632;</span> " +
+              caption.toHtmlEscaped() + "</p>";
   }
+  lblPieLegend->setText(legend);
 }
 
 // ==================================================================== feeding plan
@@ -1377,7 +1413,7 @@ void RationPage::Impl::PriceEdited(QTableWidgetItem* item) {
   const std::optional<double> price = ParsePrice(L(item->text()));
   if (!price) {
     const QSignalBlocker block(otRation);
-    item->setText(Q(DecimalText(f->Pris, 2, Sep())));
+    item->setText(Q(FormatMoney(f->Pris, 2, Sep())));
     QApplication::beep();
     return;
   }

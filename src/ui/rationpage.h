@@ -38,6 +38,9 @@ class RationPage : public QWidget {
   void Refresh();
   // Copies what the page's controls hold into the horse (before saving).
   void TakeDataIntoRecord();
+  // A feed list of the workspace is about to be freed: the page stops offering it and, when
+  // the selection works on it, goes back to the stable's list.
+  void ListGoing(const TForListe& list);
 
   // ---- commands the horse window's menu reaches
   void ShowSelectionPage();

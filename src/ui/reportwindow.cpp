@@ -83,7 +83,14 @@ ReportWindow::ReportWindow(Record& record, std::vector<Page> pages, QWidget* par
   Refresh();
 }
 
+void ReportWindow::RecordGoing(const Record& record) {
+  if (&record != record_) return;
+  record_ = nullptr;
+  pages_.clear();  // each page's maker holds the record
+}
+
 void ReportWindow::Refresh() {
+  if (!record_) return;
   const int i = chooser_->currentIndex();
   html_ = i >= 0 && i < static_cast<int>(pages_.size()) ? pages_[static_cast<size_t>(i)].make() : std::string();
   view_->ShowReport(html_);

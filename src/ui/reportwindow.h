@@ -32,6 +32,8 @@ class ReportWindow : public RecordWindow {
   bool SaveRecord(QString*) override { return true; }
   bool HasUnsavedChanges() const override { return false; }
   void StoreSignature() override {}
+  // Its own record going: the window keeps the report it shows and makes no new one.
+  void RecordGoing(const Record& record) override;
   // Room for a report table at its normal width; the window area cascades by it.
   QSize sizeHint() const override { return {760, 560}; }
 

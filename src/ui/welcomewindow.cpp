@@ -636,6 +636,9 @@ void RegisterSmallWindows(MainWindow& main, OnlineService* online) {
   };
   // The mail window exists from the start on, as the other windows find it.
   MailWindow::Of(main);
+  main.recordGoingWatchers.push_back([m](const Record& r) {
+    if (MailWindow* w = MailWindow::Existing(*m)) w->RecordGoing(r);
+  });
 }
 
 }  // namespace stallora

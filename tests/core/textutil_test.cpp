@@ -111,5 +111,27 @@ TEST(Trim, RemovesBlanksAndControlBytes) {
   EXPECT_EQ(Trim("   "), "");
 }
 
+TEST(Money, RoundsTheExactHalfAwayFromZeroWhateverTheBinaryNoise) {
+  // 32.735 is held as 32.73499999999999943...; a sum of ten 3.2735 as 32.73499999999999;
+  // both are the half a user typed and become 32.74.
+  const double typed = 32.735;
+  double summed = 0;
+  for (int i = 0; i < 10; ++i) summed += 3.2735;
+  ASSERT_LT(summed, 32.735);
+  EXPECT_EQ(FormatMoney(typed, 2, ','), "32,74");
+  EXPECT_EQ(FormatMoney(summed, 2, ','), "32,74");
+  EXPECT_EQ(FormatMoney(-typed, 2, ','), "-32,74");
+  EXPECT_EQ(FormatMoney(0.125, 2, '.'), "0.13");
+  EXPECT_EQ(FormatMoney(2.675, 2, '.'), "2.68");
+  EXPECT_EQ(FormatMoney(32.7349, 2, ','), "32,73");  // below the half stays below
+  EXPECT_EQ(FormatMoney(-0.004, 2, ','), "0,00");    // no minus on a zero
+  EXPECT_EQ(FormatMoney(10.5, 0, ','), "11");
+  EXPECT_EQ(FormatMoney(1234567.895, 2, ','), "1234567,90");
+  EXPECT_DOUBLE_EQ(RoundMoney(summed, 2), 32.74);
+  // The column form pads like FormatFixed and agrees with the plain form.
+  EXPECT_EQ(FormatMoneyFixed(6, 2, summed, ','), "  32,74");
+  EXPECT_EQ(FormatMoneyFixed(8, 2, 7 * summed, ','), "   229,15");  // 229.145 -> 229.15
+}
+
 }  // namespace
 }  // namespace stallora

@@ -387,6 +387,24 @@ TEST_F(HorseFormTest, EnergyBarGeometry) {
   EXPECT_EQ(EnergyBarHint(61.25, ','), "Gr\xF8n: Grovfoder (61,3%), Gul: Kraftfoder");
 }
 
+TEST(RoundAxis, StepsOfOneTwoOrFiveTimesAPowerOfTen) {
+  struct Case {
+    double maximum;
+    double step;
+    int intervals;
+  };
+  for (const Case c : {Case{605, 100, 7}, Case{600, 100, 6}, Case{727.5, 100, 8}, Case{801, 200, 5},
+                       Case{100, 20, 5}, Case{62.5, 10, 7}, Case{1, 0.2, 5}, Case{1999, 500, 4},
+                       Case{0.013, 0.002, 7}, Case{0, 0.2, 5}}) {
+    SCOPED_TRACE(c.maximum);
+    const RoundAxis a = RoundAxisFor(c.maximum);
+    EXPECT_DOUBLE_EQ(a.step, c.step);
+    EXPECT_EQ(a.intervals, c.intervals);
+    EXPECT_GE(a.top + 1e-9, c.maximum);
+    EXPECT_LE(a.intervals, 8);
+  }
+}
+
 TEST_F(HorseFormTest, WeightChartAxes) {
   THest h(env_);
   h.VektListe->LeggTil(480, today() - 30);
@@ -394,6 +412,11 @@ TEST_F(HorseFormTest, WeightChartAxes) {
   h.VektListe->LeggTil(520, today());
   EXPECT_TRUE(WeightChartShown(h));
   EXPECT_EQ(WeightChartMaximum(h), 650);
+  // Round ticks up to the maximum: 0, 100, ..., 700, not 0, 130, 260, ...
+  const RoundAxis axis = WeightChartAxis(h);
+  EXPECT_EQ(axis.step, 100);
+  EXPECT_EQ(axis.intervals, 7);
+  EXPECT_EQ(axis.top, 700);
 
   h.Kategori = TDyreKategori::Ungdyr;
   h.ForventetVoksenvekt = 500;

@@ -5,6 +5,7 @@
 #include "core/cp1252.h"
 #include "core/textutil.h"
 #include "ration/balance_chart.h"
+#include "ration/ration_page.h"
 #include "report_fixture.h"
 
 namespace stallora {
@@ -104,6 +105,31 @@ TEST_F(HorseReportsTest, SupplementsAreShownInGrams) {
   EXPECT_TRUE(Has(table, "\n\r    50</td>\n\r<td align=\"center\"> g </td>")) << table;
   EXPECT_TRUE(Has(table, "\n\r  9,00</td>\n\r<td align=\"center\"> kg </td>"));
   EXPECT_TRUE(Has(r.LagMaltidside(), "<td >    50g</td>"));
+}
+
+// The page's price line, the HTML plan, the horse summary and the stable overview read the
+// same daily price: 32.735 kr a day is 32,74 everywhere, whether the total is held just
+// below the half (the nearest double to 32.735) or a little further below it (a sum).
+TEST_F(HorseReportsTest, OneRoundingRuleForTheDailyPrice) {
+  auto typed = std::make_unique<THest>(*env_);
+  typed->Navn = "Typed";
+  typed->VektListe->LeggTil(500, today());
+  Feed(*typed, "Havre", 3, 5, 6.547, {});
+  auto summed = std::make_unique<THest>(*env_);
+  summed->Navn = "Summed";
+  summed->VektListe->LeggTil(500, today());
+  for (int i = 0; i < 10; ++i) Feed(*summed, "Foder" + std::to_string(i), 3, 1, 3.2735, {});
+  for (THest* h : {typed.get(), summed.get()}) {
+    SCOPED_TRACE(h->Navn);
+    const double total = h->ForListe->TotalPrice();
+    ASSERT_NEAR(total, 32.735, 1e-9);
+    EXPECT_TRUE(Has(FeedPlanPriceLine(total, env_->regional).text, "32,74 kr/dag"))
+        << FeedPlanPriceLine(total, env_->regional).text;
+    HorseReports r(*h, HorseDir());
+    EXPECT_TRUE(Has(r.Rasjonstabell(), "32,74 kr/dag")) << r.Rasjonstabell();
+    EXPECT_TRUE(Has(h->Foderomkostninger(), "32,74 kr/dag")) << h->Foderomkostninger();
+    EXPECT_TRUE(Has(ProfileText(ComputeProfile(*h), env_->regional), "32,74")) << ProfileText(ComputeProfile(*h), env_->regional);
+  }
 }
 
 TEST_F(HorseReportsTest, ARationInRangeHasNoMarksNoLegendAndNoComments) {

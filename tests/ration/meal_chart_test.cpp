@@ -159,6 +159,29 @@ TEST_F(MealChartTest, PaperGeometryAndFonts) {
   EXPECT_EQ(h->ForListe->FeedAt(0)->Fordeling.size(), 6u);  // missing meal lines added as "0"
 }
 
+// A feed name too long for the room right of the grid ends inside the picture: shortened
+// with "..." when even the smaller font cannot hold it; short names stay whole.
+TEST_F(MealChartTest, FeedNamesEndInsideThePicture) {
+  auto h = Blakken();
+  h->ForListe->FeedAt(1)->Fornavn = "Mineralfoder til hest, gr\xE6sningss\xE6son, med ekstra selen, E-vitamin og biotin til hove og pels";
+  for (int width : {800, 500}) {
+    SCOPED_TRACE(width);
+    RecordingMealCanvas c(width, 500);
+    DrawMealChart(*h, MealChartMedium::Screen, c);
+    bool shortened = false, whole = false;
+    for (const auto& op : c.plain.ops) {
+      if (op.kind != RecordingCanvas::Op::kText) continue;
+      EXPECT_LE(op.x1 + c.plain.TextWidth(op.text), width) << op.text;
+      if (op.text.rfind("kg Mineralfoder til hest", 0) == 0 && op.text.size() > 3 &&
+          op.text.substr(op.text.size() - 3) == "...")
+        shortened = true;
+      if (op.text == "g Mineral <Plus> & Co") whole = true;
+    }
+    EXPECT_TRUE(shortened);
+    EXPECT_TRUE(whole);
+  }
+}
+
 TEST_F(MealChartTest, PictureFallsBackToTheStandIn) {
   auto h = Blakken();
   EXPECT_TRUE(MealChartPicture(*h).empty());

@@ -143,6 +143,8 @@ TEST_F(RationPageTest, SelectionTreeGroupsByCategoryAndProducerWithCounts) {
   EXPECT_EQ(tree.groups[0].selected, 1);
   ASSERT_EQ(tree.groups[0].producers.size(), 1u);
   EXPECT_EQ(tree.groups[0].producers[0].feeds, (std::vector<int>{0, 1, 6}));
+  // The generic brand mark is never shown as such: its node reads as the brandless one.
+  EXPECT_EQ(tree.groups[0].producers[0].name, "Almindeligt FODER");
   EXPECT_EQ(tree.groups[1].name, "T7");  // concentrates 7 and 8
   ASSERT_EQ(tree.groups[1].producers.size(), 2u);
   EXPECT_EQ(tree.groups[1].producers[0].name, "Almindeligt FODER");
@@ -150,6 +152,14 @@ TEST_F(RationPageTest, SelectionTreeGroupsByCategoryAndProducerWithCounts) {
   EXPECT_EQ(tree.groups[2].name, "T9");
   EXPECT_EQ(tree.groups[3].name, "T11");
   EXPECT_EQ(tree.groups[4].name, "T5") << "category 5 gets a group named after itself";
+  // A generic and a brandless feed of one group share the one node.
+  auto mixed = List();
+  Add(*mixed, env_, "Byg", 8, 0, 87, false).Brand = "GENERIC";
+  Add(*mixed, env_, "Havre", 8, 0, 87, false).Brand = "";
+  const SelectionTree one = BuildSelectionTree(*mixed, settings_);
+  ASSERT_EQ(one.groups.size(), 1u);
+  ASSERT_EQ(one.groups[0].producers.size(), 1u);
+  EXPECT_EQ(one.groups[0].producers[0].name, "Almindeligt FODER");
 
   EXPECT_EQ(CountedText("Grovfoder", 2), "Grovfoder (2)");
   EXPECT_EQ(CountedText("Grovfoder", 0), "Grovfoder");

@@ -4,6 +4,7 @@
 
 #include "core/fileio.h"
 #include "core/objtext.h"
+#include "stable/workspace.h"
 #include "workspace_fixture.h"
 
 namespace stallora {
@@ -36,6 +37,40 @@ TEST_F(StallTest, SavedAndReloadedWithDefaultTimesWhenEmptied) {
   TStall back(app.Env());
   back.Load(s.StableFilePath());
   EXPECT_EQ(back.SFTider.size(), 4u);
+}
+
+// A horse is only found again below a stable file of its own name: saving a horse into a
+// stable that was never saved writes the stable too, and the next scan lists both.
+TEST_F(StallTest, SavingAHorseIntoANeverSavedStableSavesTheStable) {
+  AppContext& app = Start();
+  Workspace ws(app);
+  TStall& s = ws.NewStable();
+  EXPECT_TRUE(s.HasUnsavedChanges()) << "a stable without its file is unsaved";
+  ASSERT_FALSE(std::filesystem::exists(s.StableFilePath()));
+  THest& h = s.NewHorse();
+  std::string error;
+  ASSERT_TRUE(s.SaveHorse(h, &error)) << error;
+  EXPECT_TRUE(std::filesystem::exists(s.StableFilePath()));
+  EXPECT_TRUE(std::filesystem::exists(s.HorseFilePath(h)));
+  EXPECT_FALSE(s.HasUnsavedChanges());
+
+  Workspace fresh(app);
+  fresh.Scan();
+  const TStall* again = fresh.StableByName(s.stallNavn);
+  ASSERT_NE(again, nullptr);
+  ASSERT_NE(again->HorseByName(h.Navn), nullptr);
+  EXPECT_FALSE(again->HasUnsavedChanges());
+
+  // A change the signature sees marks the stable again; a save clears it.
+  s.StallEier = "Ida Hansen";
+  EXPECT_TRUE(s.HasUnsavedChanges());
+  ASSERT_TRUE(s.Save());
+  EXPECT_FALSE(s.HasUnsavedChanges());
+  // An existing stable file is left alone when a horse is saved.
+  s.StallEier = "Jens";
+  ASSERT_TRUE(s.SaveHorse(h));
+  EXPECT_EQ(ReadWholeFile(s.StableFilePath())->find("Jens"), std::string::npos);
+  EXPECT_TRUE(s.HasUnsavedChanges());
 }
 
 TEST_F(StallTest, RenameMovesFileAndHorseDirectories) {

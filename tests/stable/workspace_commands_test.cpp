@@ -22,6 +22,56 @@ TEST_F(CommandsTest, NewStablesAreNumberedAndWarnWithoutAGuaranteeList) {
   EXPECT_EQ(ws.Stables()[1]->ForListe->ForlisteNavn, "foderliste-Min stald2");
 }
 
+// Whatever shows a record is told before the record is freed, while it is still whole:
+// deleting a horse, all horses, a stable (its horses and feed list too), a feed list, and
+// emptying the workspace for a new scan.
+TEST_F(CommandsTest, EveryRecordThatGoesIsAnnouncedFirst) {
+  AppContext& app = Start();
+  {
+    TStall s(app.Env());
+    s.stallNavn = "Nord";
+    ASSERT_TRUE(s.Save());
+    for (const char* name : {"Ares", "Bella", "Cora"}) {
+      THest& h = s.NewHorse();
+      h.Navn = name;
+      ASSERT_TRUE(s.SaveHorse(h));
+    }
+    TStall o(app.Env());
+    o.stallNavn = "Syd";
+    ASSERT_TRUE(o.Save());
+    THest& h = o.NewHorse();
+    h.Navn = "Dino";
+    ASSERT_TRUE(o.SaveHorse(h));
+  }
+  Workspace ws(app);
+  ws.Scan();
+  TForListe& list = ws.NewFeedList("Vinter", false);
+  std::vector<std::string> gone;
+  app.environment->beforeRecordGoes = [&](const Record& r) {
+    // Read through the record: it must still be alive.
+    if (auto* h = dynamic_cast<const THest*>(&r)) gone.push_back("horse " + h->Navn);
+    else if (auto* st = dynamic_cast<const TStall*>(&r)) gone.push_back("stable " + st->stallNavn);
+    else if (auto* l = dynamic_cast<const TForListe*>(&r)) gone.push_back("list " + l->ForlisteNavn);
+  };
+  TStall* nord = ws.StableByName("Nord");
+  ASSERT_NE(nord, nullptr);
+  ASSERT_TRUE(nord->DeleteHorse("Bella"));
+  EXPECT_EQ(gone, (std::vector<std::string>{"horse Bella"}));
+  gone.clear();
+  ASSERT_TRUE(ws.DeleteFeedListFile(list));
+  EXPECT_EQ(gone, (std::vector<std::string>{"list Vinter"}));
+  gone.clear();
+  ASSERT_TRUE(ws.DeleteStable(*nord));
+  EXPECT_EQ(gone, (std::vector<std::string>{"horse Cora", "horse Ares", "list foderliste-Nord", "stable Nord"}));
+  gone.clear();
+  ws.StableByName("Syd")->DeleteAllHorses();
+  EXPECT_EQ(gone, (std::vector<std::string>{"horse Dino"}));
+  gone.clear();
+  ws.Scan();  // the old records go before the new ones come
+  EXPECT_EQ(gone, (std::vector<std::string>{"list foderliste-Syd", "stable Syd"}));
+  app.environment->beforeRecordGoes = nullptr;
+}
+
 TEST_F(CommandsTest, ModelHorsesOnePerCategory) {
   AppContext& app = Start();
   Workspace ws(app);

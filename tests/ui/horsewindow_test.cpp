@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QChartView>
+#include <QValueAxis>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -17,6 +20,7 @@
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QtTest/QtTest>
 #include <deque>
@@ -34,6 +38,7 @@
 #include "ui/horsehealth.h"
 #include "ui/horseweights.h"
 #include "ui/horsewindow.h"
+#include "ui/rationpage.h"
 #include "ui/horseyoungdialog.h"
 #include "ui/mainwindow.h"
 #include "ui/qtmessages.h"
@@ -49,6 +54,7 @@ class ScriptedPrompts : public HorsePrompts {
  public:
   ScriptedPrompts() : HorsePrompts(nullptr) {}
   void Inform(const std::string& text, const QString&) override { said.push_back(text); }
+  void Notice(const std::string& text, QWidget*) override { noticed.push_back(text); }
   void Warn(const std::string& text, const QString& caption) override {
     said.push_back(text);
     captions.push_back(caption);
@@ -91,7 +97,7 @@ class ScriptedPrompts : public HorsePrompts {
 
   bool Said(const std::string& text) const { return std::find(said.begin(), said.end(), text) != said.end(); }
 
-  std::vector<std::string> said, asked;
+  std::vector<std::string> said, asked, noticed;
   std::vector<QString> captions;
   std::deque<Answer> answers;
   bool yes = true;
@@ -257,7 +263,9 @@ class HorseWindowTest : public QObject {
     name->selectAll();
     QTest::keyClicks(name, "Bella.1");
     QCOMPARE(name->text(), QStringLiteral("Bella-1"));
-    QVERIFY(w.prompts->Said(". ikke tilladt"));
+    // Said beside the field, not in a box (which would take the next keystroke).
+    QVERIFY(std::find(w.prompts->noticed.begin(), w.prompts->noticed.end(), ". ikke tilladt") != w.prompts->noticed.end());
+    QVERIFY(!w.prompts->Said(". ikke tilladt"));
     QCOMPARE(win->windowTitle(), QStringLiteral("Bella-1  (Stald1)"));
     emit name->editingFinished();
     QCOMPARE(w.Horse("Bella-1").Navn, std::string("Bella-1"));
@@ -327,6 +335,71 @@ class HorseWindowTest : public QObject {
     QCOMPARE(back.VektListe->Element(1)->Vekt, 512.0);
     QCOMPARE(back.TreatmentListe->Count(), 1);
     QVERIFY(!fs::exists(w.app->preferences.SaveDirectory() / "Stald1" / "Blakken"));
+  }
+
+  // The "Hest" menu reaches the feeding plan: show it, store it where the user says, mail it.
+  void theHorseMenuShowsStoresAndMailsTheFeedingPlan() {
+    Workplace w("planmenu");
+    THest& blakken = w.Horse("Blakken");
+    for (auto [name, kg] : {std::pair{"H\xF8", 9.0}, {"Havre", 1.5}}) {
+      for (TForListe* list : {blakken.ForListe.get(), w.Stable().ForListe.get()}) {
+        TFor& f = list->AddFeed(std::make_unique<TFor>(w.app->Env()));
+        f.Fornavn = name;
+        f.Fortype = 6;
+        f.TorrStoff = 85;
+        f.SetValue(0, 0.5);
+        f.Valgt = list == blakken.ForListe.get();
+        f.TildeltKg = list == blakken.ForListe.get() ? kg : 0;
+      }
+    }
+    HorseWindow* win = w.OpenByDoubleClick("Blakken");
+    QVERIFY(win);
+    auto* page = win->findChild<RationPage*>();
+    QVERIFY(page);
+    auto item = [&](const char* name) {
+      auto* a = win->findChild<QAction*>(QString::fromLatin1(name));
+      if (!a) qWarning("no menu item %s", name);
+      return a;
+    };
+    QAction* show = item("miShowDiet");
+    QAction* store = item("miSavedietToFile");
+    QAction* mail = item("miEmailDiet");
+    QVERIFY(show && store && mail);
+    QCOMPARE(QString(show->text()).remove('&'), QStringLiteral("Foderplan"));
+    QCOMPARE(QString(store->text()).remove('&'), QStringLiteral("Gem foderplan som..."));
+    QCOMPARE(QString(mail->text()).remove('&'), QStringLiteral("Epost foderplan"));
+    // They sit in the horse menu, after "Vælg foder".
+    QMenu* menu = qobject_cast<QMenu*>(item("miDiet")->parent());
+    QVERIFY(menu);
+    QVERIFY(menu->actions().contains(show) && menu->actions().contains(store) && menu->actions().contains(mail));
+
+    show->trigger();
+    QApplication::processEvents();
+    auto* tabs = win->findChild<QTabWidget*>("pcForm");
+    QCOMPARE(tabs->currentWidget(), win->findChild<QWidget*>("tsFeedsAndfeeding"));
+    QCOMPARE(page->Pages()->tabText(page->Pages()->currentIndex()), QStringLiteral("Foderplan"));
+
+    const fs::path target = w.dir / "plan";
+    QString title, proposed;
+    page->askSaveFile = [&](const QString& t, const QString& path, const QString&) {
+      title = t;
+      proposed = path;
+      return QString::fromStdString(target.string());
+    };
+    store->trigger();
+    QCOMPARE(title, QStringLiteral("Gem foderplanfil "));
+    QVERIFY2(proposed.startsWith(QString::fromStdString((w.app->preferences.SaveDirectory() / "Stald1" / "Blakken").string())),
+             qPrintable(proposed));
+    const auto written = ReadWholeFile(w.dir / "plan.htm");
+    QVERIFY(written);
+    QVERIFY(written->find("Havre") != std::string::npos);
+
+    std::vector<fs::path> attached;
+    page->mail = [&](const std::string&, const std::vector<fs::path>& files) { attached = files; };
+    mail->trigger();
+    QCOMPARE(attached.size(), size_t{1});
+    QVERIFY(fs::exists(attached[0]));
+    QVERIFY(ReadWholeFile(attached[0])->find("Havre") != std::string::npos);
   }
 
   void closingAsksOnlyAfterChangesAndNoBringsBackTheFile() {
@@ -443,6 +516,90 @@ class HorseWindowTest : public QObject {
     QCOMPARE(h.Fodselsdato, w.today() - 92);
     win->HorseTabs()->setCurrentWidget(win->WeightPage());
     QVERIFY(win->WeightPage()->ChartShown());
+  }
+
+  // Texts fit their controls: the weight help's buttons, also in a window made as small as
+  // it goes, and the young-horse dialog's caption.
+  void textsFitTheirControls() {
+    Workplace w("fits");
+    HorseWindow* win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    win->HorseTabs()->setCurrentWidget(win->WeightPage());
+    auto* help = w.Find<QGroupBox>("gbWeightHelp");
+    QVERIFY(help);
+    for (QPushButton* b : win->WeightPage()->findChildren<QPushButton*>())
+      if (b->text() == QString::fromUtf8("Vægthjælp")) b->click();
+    QApplication::processEvents();
+    QVERIFY(help->isVisible());
+    auto* sub = qobject_cast<QMdiSubWindow*>(win->parentWidget());
+    QVERIFY(sub);
+    for (const QSize size : {sub->size(), sub->minimumSizeHint()}) {
+      sub->resize(size);
+      QApplication::processEvents();
+      if (!Shots().isEmpty()) help->grab().save(Shots() + QStringLiteral("/weighthelp-%1.png").arg(size.width()));
+      for (QPushButton* b : help->findChildren<QPushButton*>()) {
+        const int needed = b->fontMetrics().horizontalAdvance(QString(b->text()).remove('&'));
+        QVERIFY2(b->width() >= needed + 16, qPrintable(b->text() + ": " + QString::number(b->width()) + " < " +
+                                                      QString::number(needed + 16)));
+      }
+    }
+
+    // The weight chart's ticks are round: 0, 100, 200 ..., whatever the weights.
+    THest& h = win->Horse();
+    h.VektListe->LeggTil(484, w.today());
+    w.Find<QPushButton>("btnCloseWeightHelp")->click();
+    win->WeightPage()->Refresh();
+    QApplication::processEvents();
+    auto* chart = w.Find<QChartView>("VektGraf");
+    QVERIFY(chart && chart->isVisible());
+    const auto axes = chart->chart()->axes(Qt::Vertical);
+    QCOMPARE(axes.size(), 1);
+    auto* y = qobject_cast<QValueAxis*>(axes.first());
+    QVERIFY(y);
+    QCOMPARE(y->min(), 0.0);
+    QVERIFY(y->max() >= 484);
+    const double step = (y->max() - y->min()) / (y->tickCount() - 1);
+    const double power = std::pow(10.0, std::floor(std::log10(step)));
+    const double factor = step / power;
+    QVERIFY2(std::abs(factor - 1) < 1e-9 || std::abs(factor - 2) < 1e-9 || std::abs(factor - 5) < 1e-9,
+             qPrintable(QString::number(step)));
+
+    YoungHorseDialog& dialog = YoungHorseDialog::Instance(win);
+    const QString caption = QString::fromUtf8("Freja: Definer Fødselsdato & Forventet voksenvægt");
+    dialog.setWindowTitle(caption);
+    dialog.show();
+    QApplication::processEvents();
+    // Room for the caption (title bars often draw it bold) beside the icon and buttons.
+    QFont titleFont = dialog.font();
+    titleFont.setBold(true);
+    const int needed = QFontMetrics(titleFont).horizontalAdvance(caption) + 120;
+    QVERIFY2(dialog.width() >= needed, qPrintable(QString::number(dialog.width()) + " < " + QString::number(needed)));
+    // Its date reads as the horse window's dates do.
+    QCOMPARE(dialog.findChild<QDateEdit*>("dtpDato")->displayFormat(), QStringLiteral("dd-MM-yyyy"));
+    dialog.hide();
+  }
+
+  // Typing a point into the name: it becomes a hyphen and the user is told without a box
+  // that would take the next keystroke.
+  void aPointInTheNameTakesNoKeystroke() {
+    Workplace w("point");
+    HorseWindow* win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    win->SetPrompts(std::make_unique<HorsePrompts>(win));  // the program's own, boxes and all
+    auto* name = w.Find<QLineEdit>("eNavn");
+    QApplication::setActiveWindow(w.main.get());
+    name->setFocus();
+    name->selectAll();
+    const qsizetype boxesBefore = w.watcher.texts.size();
+    QTest::keyClicks(name, "Bella.1");
+    QApplication::processEvents();
+    // No message box came up (the fixture's watcher answers and counts every one).
+    QTest::qWait(120);
+    QCOMPARE(w.watcher.texts.size(), boxesBefore);
+    QCOMPARE(name->text(), QStringLiteral("Bella-1"));
+    QVERIFY(name->hasFocus());
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral(". ikke tilladt"));
   }
 
   void diaryKeepsItsBytesUntilChangedAndThenWritesRtf() {

@@ -1,0 +1,72 @@
+#include "ui/translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <array>
+
+#include "core/texts.h"
+#include "render/qttext.h"
+
+namespace stallora {
+namespace {
+
+inline constexpr Text kQtLanguageCode{"qt.language", "da"};
+inline constexpr Text kQtYes{"qt.yes", "&Ja"};
+inline constexpr Text kQtNo{"qt.no", "&Nej"};
+inline constexpr Text kQtOk{"qt.ok", "OK"};
+inline constexpr Text kQtCancel{"qt.cancel", "Annuller"};
+inline constexpr Text kQtClose{"qt.close", "Luk"};
+inline constexpr Text kQtRetry{"qt.retry", "Prøv igen"};
+inline constexpr Text kQtSave{"qt.save", "Gem"};
+inline constexpr Text kQtOpen{"qt.open", "Åbn"};
+inline constexpr Text kQtHelp{"qt.help", "Hjælp"};
+inline constexpr Text kQtAbort{"qt.abort", "Afbryd"};
+inline constexpr Text kQtIgnore{"qt.ignore", "Ignorer"};
+
+struct ButtonText {
+  const char* source;  // Qt's text in the QPlatformTheme context
+  const Text* text;
+};
+constexpr std::array<ButtonText, 11> kButtons{{{"&Yes", &kQtYes},
+                                              {"&No", &kQtNo},
+                                              {"OK", &kQtOk},
+                                              {"Cancel", &kQtCancel},
+                                              {"Close", &kQtClose},
+                                              {"Retry", &kQtRetry},
+                                              {"Save", &kQtSave},
+                                              {"Open", &kQtOpen},
+                                              {"Help", &kQtHelp},
+                                              {"Abort", &kQtAbort},
+                                              {"Ignore", &kQtIgnore}}};
+
+// The standard buttons from the string table; everything else passes to Qt's translation.
+class StringTableButtons final : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* source, const char* disambiguation, int n) const override {
+    (void)disambiguation;
+    (void)n;
+    if (!context || !source || qstrcmp(context, "QPlatformTheme") != 0) return {};
+    for (const ButtonText& b : kButtons)
+      if (qstrcmp(source, b.source) == 0) return Q(Tr(*b.text));
+    return {};
+  }
+};
+
+}  // namespace
+
+QString QtLanguage() { return Q(Tr(kQtLanguageCode)); }
+
+bool InstallQtTranslations(QCoreApplication& app) {
+  auto* qt = new QTranslator(&app);
+  const bool found = qt->load(QStringLiteral("qtbase_") + QtLanguage(), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  if (found) app.installTranslator(qt);
+  else delete qt;
+  // Installed last, so asked first.
+  app.installTranslator(new StringTableButtons(&app));
+  return found;
+}
+
+}  // namespace stallora

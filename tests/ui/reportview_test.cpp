@@ -1,0 +1,93 @@
+// Reports as the embedded browser paints them: no solid black box where a table's column
+// widths do not fill the table, and a footer logo that is there or left out, never broken.
+
+#include <QImage>
+#include <QTextDocument>
+
+#include "feeds/mix.h"
+#include "nutrition/report_common.h"
+#include "smallwin_fixture.h"
+#include "stable/stable_reports.h"
+#include "ui/htmlview.h"
+
+using namespace stallora;
+using namespace stallora::uitest;
+
+namespace {
+
+// Squares of 6 x 6 pixels that are all black: the frame's one-pixel grid lines make none,
+// a block of unpainted table makes many.
+int SolidBlackSquares(const QImage& image) {
+  int squares = 0;
+  for (int y = 0; y + 6 <= image.height(); y += 6)
+    for (int x = 0; x + 6 <= image.width(); x += 6) {
+      bool black = true;
+      for (int dy = 0; dy < 6 && black; ++dy)
+        for (int dx = 0; dx < 6 && black; ++dx) black = qGray(image.pixel(x + dx, y + dy)) < 40;
+      squares += black ? 1 : 0;
+    }
+  return squares;
+}
+
+QImage Painted(HtmlView& view) {
+  view.resize(760, 560);
+  view.show();
+  QApplication::processEvents();
+  return view.viewport()->grab().toImage();
+}
+
+}  // namespace
+
+class ReportViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theMixRecipeShowsNoBlackBox() {
+    Fixture f("mixrecipe");
+    TForListe mix(f.app->Env());
+    mix.ForlisteNavn = "Havreblanding";
+    mix.ForBlanding = true;
+    for (auto [name, kg] : {std::pair{"Havre, valset", 3.0}, {"Roepiller", 1.0}, {"Mineral", 0.1}}) {
+      TFor& feed = mix.AddFeed(std::make_unique<TFor>(f.app->Env()));
+      feed.Fornavn = name;
+      feed.TildeltKg = kg;
+      feed.Valgt = true;
+    }
+    HtmlView view;
+    view.ShowReport(MixPrintPage(mix));
+    const QImage image = Painted(view);
+    f.Shot(&view, "mixrecipe");
+    QCOMPARE(SolidBlackSquares(image), 0);
+    // The recipe is there, its columns in the proportions the report gives (40:15:15).
+    QVERIFY(view.toPlainText().contains("Havre, valset"));
+  }
+
+  void theFooterLogoIsTheLocalCopyOrLeftOut() {
+    Fixture f("footerlogo");
+    TStall& s = f.WriteStable("Nord");
+    f.WriteHorse(s, "Bella");
+    // No local copy: no picture, so nothing shows broken.
+    std::string report = HorseOverviewReport(s);
+    QVERIFY(report.find("<IMG") == std::string::npos);
+    QVERIFY(report.find("stallora.example/") != std::string::npos);  // the web address stays
+
+    fs::create_directories(f.dir / "Images");
+    fs::copy_file(fs::path(STALLORA_DATA_DIR) / "Images" / "stallora_logo.gif", f.dir / "Images" / "stallora_logo.gif");
+    report = HorseOverviewReport(s);
+    const size_t at = report.find("<IMG SRC=\"");
+    QVERIFY(at != std::string::npos);
+    const size_t start = at + 10;
+    const QUrl logo(Q(report.substr(start, report.find('"', start) - start)));
+    QVERIFY2(logo.isLocalFile(), qPrintable(logo.toString()));
+    QVERIFY(fs::exists(logo.toLocalFile().toStdString()));
+    HtmlView view;
+    view.ShowReport(report);
+    Painted(view);
+    const QVariant picture = view.document()->resource(QTextDocument::ImageResource, logo);
+    QVERIFY2(picture.isValid() && !picture.value<QImage>().isNull(), qPrintable(logo.toString()));
+    QCOMPARE(picture.value<QImage>().size(), QSize(150, 37));
+  }
+};
+
+QTEST_MAIN(ReportViewTest)
+#include "reportview_test.moc"
