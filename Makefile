@@ -9,8 +9,8 @@ CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build build-sanitize run test test-plain test-sanitize bench fuzz clean install package \
-  package-check format format-check
+.PHONY: all deps configure build build-sanitize run test test-plain test-sanitize bench bench-whole fuzz clean install \
+  package package-check format format-check
 
 all: build
 
@@ -66,6 +66,15 @@ bench: deps
 	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTALLORA_BUILD_TESTS=OFF $(CMAKE_ARGS)
 	cmake --build $(BUILD)-release -j $(JOBS) --target benchmarks
 	./scripts/bench.sh $(BUILD)-release
+	$(MAKE) bench-whole
+
+# Whole processes (the tool and the program) beside `cat` of the same bytes, on generated
+# inputs (bench/whole_process.sh).
+bench-whole:
+	@./scripts/install-deps.sh bench
+	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTALLORA_BUILD_TESTS=OFF $(CMAKE_ARGS)
+	cmake --build $(BUILD)-release -j $(JOBS) --target stallora-cli stallora-cli-qt stallora stage_data
+	./bench/whole_process.sh $(BUILD)-release/bin
 
 fuzz: deps
 	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
