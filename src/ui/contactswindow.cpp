@@ -14,8 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "render/qttext.h"
-#include "stable/contacts_form.h"
+#include "ui/qtext.h"
+#include "forms/contacts_form.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/welcomewindow.h"
@@ -23,17 +23,11 @@
 namespace stallora {
 namespace {
 
-QString T(const Text& t) { return Q(Tr(t)); }
 
 // The list's line for "no contacts" is not a name.
 constexpr int kPlaceholderRole = Qt::UserRole + 1;
 
 }  // namespace
-
-ContactsWindow& ContactsWindow::Of(MainWindow& main) {
-  if (auto* w = main.findChild<ContactsWindow*>(QString(), Qt::FindDirectChildrenOnly)) return *w;
-  return *new ContactsWindow(main);
-}
 
 ContactsWindow::ContactsWindow(MainWindow& main) : QDialog(&main), main_(main) {
   setObjectName("frmPerson");
@@ -134,7 +128,7 @@ ContactsWindow::ContactsWindow(MainWindow& main) : QDialog(&main), main_(main) {
   ShowListMode();
 }
 
-Messages& ContactsWindow::Msg() { return messages_ ? *messages_ : *main_.services().messages; }
+Messages& ContactsWindow::Msg() { return messages_ ? *messages_ : *main_.services().prompts; }
 TAdresser& ContactsWindow::Contacts() { return main_.services().app->contacts; }
 int ContactsWindow::FilterType() const { return std::max(0, cbSelectCathegory_->currentIndex()); }
 

@@ -24,9 +24,7 @@ class Messages;
 class ContactsWindow : public QDialog {
   Q_OBJECT
  public:
-  // The main window's contacts window, created on first use.
-  static ContactsWindow& Of(MainWindow& main);
-
+  // One per main window, made by its AppWindows (services.windows->Contacts()).
   explicit ContactsWindow(MainWindow& main);
 
   // List mode: the selection box, no contact shown.

@@ -43,10 +43,7 @@ class Record;
 class MailWindow : public QDialog {
   Q_OBJECT
  public:
-  // The main window's mail window, created on first use.
-  static MailWindow& Of(MainWindow& main);
-  static MailWindow* Existing(const MainWindow& main);
-
+  // One per main window, made by its AppWindows (services.windows->Mail()).
   explicit MailWindow(MainWindow& main);
 
   // Shows the window for a horse (with its stable); `file`, when given, is attached and

@@ -60,8 +60,6 @@ class WelcomeWindow : public QWidget {
 
   // Where messages go (the main window's boxes unless replaced, e.g. by tests).
   void SetMessages(Messages* messages) { messages_ = messages; }
-  // Asks for the alternative save directory's parent; replaced by tests.
-  std::function<QString(const QString& title, const QString& dir)> askDirectory;
 
   // ---- commands ----
   void ChooseStable(int index);

@@ -1,6 +1,7 @@
 #pragma once
 // A program directory in a temporary folder with the installed Danish data, started as the
 // program starts (fixed date), with a main window on it and the small windows registered.
+// The main window's prompts are `prompts`: a test scripts its answers there.
 // Message boxes that appear anyway are answered and recorded, so no test hangs on one.
 
 #include <QApplication>
@@ -16,7 +17,8 @@
 #include "render/qttext.h"
 #include "stable/workspace.h"
 #include "ui/mainwindow.h"
-#include "ui/qtmessages.h"
+#include "test_prompts.h"
+#include "ui/boxprompts.h"
 #include "ui/welcomewindow.h"
 #include "ui/workspacetree.h"
 
@@ -86,8 +88,8 @@ class Fixture {
   // The main window on the workspace, scanned, with the small windows registered.
   MainWindow& Open() {
     ws = std::make_unique<Workspace>(*app);
-    main = std::make_unique<MainWindow>(*app, *ws, box);
-    main->askText = [this](const QString&, const QString&, const QString&) { return answerText; };
+    main = std::make_unique<MainWindow>(*app, *ws, prompts);
+    prompts.askText = [this](const QString&, const QString&, const QString&) { return answerText; };
     RegisterSmallWindows(*main);
     main->resize(1200, 850);
     main->show();
@@ -109,7 +111,9 @@ class Fixture {
   fs::path dir;
   FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
   RecordingMessages startMessages;
-  BoxMessages box;
+  BoxPrompts box;
+  // What is not scripted goes on to the boxes (which `boxes` answers).
+  TestPrompts prompts{&box};
   std::unique_ptr<AppContext> app;
   std::vector<std::unique_ptr<TStall>> stables;
   std::unique_ptr<Workspace> ws;

@@ -11,7 +11,7 @@
 
 #include "core/fileio.h"
 #include "smallwin_fixture.h"
-#include "stable/welcome_form.h"
+#include "forms/welcome_form.h"
 
 using namespace stallora;
 using namespace stallora::uitest;
@@ -217,7 +217,7 @@ class WelcomeTest : public QObject {
 
     const fs::path other = f.dir / "Andet";
     fs::create_directories(other);
-    w->askDirectory = [&](const QString&, const QString&) { return QString::fromStdString(other.string()); };
+    f.prompts.askDirectory = [&](const QString&, const QString&) { return QString::fromStdString(other.string()); };
     QTest::mouseClick(Child<QPushButton>(w, "btnAlternative"), Qt::LeftButton);
     QCOMPARE(label->text(), "Valgt: " + QString::fromStdString((other / "save").string()) + "  (Brugervalg)");
     QVERIFY(byDefault->isEnabled());
@@ -225,7 +225,7 @@ class WelcomeTest : public QObject {
     QCOMPARE(main.Tree()->topLevelItemCount(), 0);
 
     // A cancelled choice keeps the directory and reads it again.
-    w->askDirectory = [](const QString&, const QString&) { return QString(); };
+    f.prompts.askDirectory = [](const QString&, const QString&) { return QString(); };
     w->ChangeSaveDirectory(false);
     QVERIFY(label->text().endsWith("(Brugervalg)"));
 
