@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,7 +32,6 @@ ContactsWindow::ContactsWindow(MainWindow& main) : QDialog(&main), main_(main) {
   setObjectName("frmPerson");
   setWindowTitle(T(kCtKontaktregister));
   setWindowIcon(Icon(IconKind::Horse));
-  openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
   auto* layout = new QVBoxLayout(this);
   auto* boxes = new QHBoxLayout;
@@ -128,7 +126,7 @@ ContactsWindow::ContactsWindow(MainWindow& main) : QDialog(&main), main_(main) {
   ShowListMode();
 }
 
-Messages& ContactsWindow::Msg() { return messages_ ? *messages_ : *main_.services().prompts; }
+Messages& ContactsWindow::Msg() { return *main_.services().prompts; }
 TAdresser& ContactsWindow::Contacts() { return main_.services().app->contacts; }
 int ContactsWindow::FilterType() const { return std::max(0, cbSelectCathegory_->currentIndex()); }
 
@@ -277,12 +275,12 @@ void ContactsWindow::DeleteContactCommand() {
 
 void ContactsWindow::OpenMail() {
   const auto address = MailtoAddress(L(edEmail_->text()));
-  if (!address || !openUrl(QUrl(Q(*address)))) QApplication::beep();
+  if (!address || !main_.services().prompts->OpenExternal(QUrl(Q(*address)))) QApplication::beep();
 }
 
 void ContactsWindow::OpenWeb() {
   const auto address = WebAddress(L(edWeb_->text()));
-  if (!address || !openUrl(QUrl(Q(*address)))) QApplication::beep();
+  if (!address || !main_.services().prompts->OpenExternal(QUrl(Q(*address)))) QApplication::beep();
 }
 
 void ContactsWindow::CheckType() {

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QUrl>
-#include <functional>
 
 #include "stable/adresser.h"
 
@@ -32,10 +31,6 @@ class ContactsWindow : public QDialog {
   // Owner mode: the contact box with this contact, focus on the first address line.
   void ShowOwner(const TAdrRec& record);
 
-  void SetMessages(Messages* messages) { messages_ = messages; }
-  // Opens a mail or web address with the system's handler; replaced by tests.
-  std::function<bool(const QUrl&)> openUrl;
-
   // ---- commands ----
   void ApplyFilter();
   void ChooseName(int row);
@@ -61,7 +56,6 @@ class ContactsWindow : public QDialog {
   void CheckType();
 
   MainWindow& main_;
-  Messages* messages_ = nullptr;
   TAdrRec working_;
   bool checkingType_ = false;
 

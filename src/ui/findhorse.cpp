@@ -133,7 +133,7 @@ FindHorseWindow::FindHorseWindow(MainWindow& main, QWidget* parent) : QWidget(pa
   Fill();
 }
 
-Messages& FindHorseWindow::Msg() { return messages_ ? *messages_ : *main_.services().prompts; }
+Messages& FindHorseWindow::Msg() { return *main_.services().prompts; }
 
 void FindHorseWindow::Fill() {
   filling_ = true;

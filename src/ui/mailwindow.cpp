@@ -188,7 +188,7 @@ MailWindow::MailWindow(MainWindow& main) : QDialog(&main), main_(main) {
   resize(720, 560);
 }
 
-Messages& MailWindow::Msg() { return messages_ ? *messages_ : *main_.services().prompts; }
+Messages& MailWindow::Msg() { return *main_.services().prompts; }
 
 void MailWindow::Reset() {
   UntickAll(OvcCheckStableReports_);

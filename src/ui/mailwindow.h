@@ -75,7 +75,6 @@ class MailWindow : public QDialog {
   THest* CurrentHorse() const { return horse_; }
   TStall* CurrentStable() const { return stable_; }
 
-  void SetMessages(Messages* messages) { messages_ = messages; }
   // The hand-off to the mail program; tests replace it.
   std::function<int(const OutgoingMail&, Messages&)> sender;
 
@@ -92,7 +91,6 @@ class MailWindow : public QDialog {
   MailSelection Selection() const;
 
   MainWindow& main_;
-  Messages* messages_ = nullptr;
   AttachmentList attachments_;
   THest* horse_ = nullptr;
   TStall* stable_ = nullptr;

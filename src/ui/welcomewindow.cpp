@@ -294,7 +294,7 @@ void WelcomeWindow::BuildErrorPage(QWidget* page) {
   });
 }
 
-Messages& WelcomeWindow::Msg() { return messages_ ? *messages_ : *main_.services().prompts; }
+Messages& WelcomeWindow::Msg() { return *main_.services().prompts; }
 
 void WelcomeWindow::Refresh() {
   updating_ = true;

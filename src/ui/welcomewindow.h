@@ -58,9 +58,6 @@ class WelcomeWindow : public QWidget {
   void ShowErrors(const std::vector<std::string>& entries);
   bool ErrorPageShown() const;
 
-  // Where messages go (the main window's boxes unless replaced, e.g. by tests).
-  void SetMessages(Messages* messages) { messages_ = messages; }
-
   // ---- commands ----
   void ChooseStable(int index);
   void ChooseFeedList(int index);
@@ -94,7 +91,6 @@ class WelcomeWindow : public QWidget {
 
   MainWindow& main_;
   OnlineService* online_;
-  Messages* messages_ = nullptr;
   bool updating_ = false;
 
   QTabWidget* pages_ = nullptr;

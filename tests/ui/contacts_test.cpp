@@ -74,7 +74,7 @@ class ContactsTest : public QObject {
     f.app->contacts.AddRecord(Contact("Hansen", 1, "111"));
     MainWindow& main = f.Open();
     ContactsWindow& w = main.Windows().Contacts();
-    w.SetMessages(&f.shown);
+    f.Listen();
     w.ShowListMode();
     auto* list = Child<QListWidget>(&w, "lbNameList");
     DoubleClick(list, 0);
@@ -97,7 +97,7 @@ class ContactsTest : public QObject {
     f.app->contacts.AddRecord(Contact("Jensen", 1, "333"));
     MainWindow& main = f.Open();
     ContactsWindow& w = main.Windows().Contacts();
-    w.SetMessages(&f.shown);
+    f.Listen();
     w.ShowListMode();
     auto* list = Child<QListWidget>(&w, "lbNameList");
     DoubleClick(list, 0);
@@ -124,7 +124,7 @@ class ContactsTest : public QObject {
     Fixture f("newtype");
     MainWindow& main = f.Open();
     ContactsWindow& w = main.Windows().Contacts();
-    w.SetMessages(&f.shown);
+    f.Listen();
     w.ShowListMode();
     QApplication::setActiveWindow(&w);
     QTest::mouseClick(Child<QPushButton>(&w, "btnNew"), Qt::LeftButton);
@@ -161,7 +161,7 @@ class ContactsTest : public QObject {
     MainWindow& main = f.Open();
     ContactsWindow& w = main.Windows().Contacts();
     QList<QUrl> opened;
-    w.openUrl = [&](const QUrl& url) {
+    f.prompts.openExternal = [&](const QUrl& url) {
       opened << url;
       return true;
     };

@@ -52,7 +52,7 @@ class MailWindowTest : public QObject {
     Fixture f("horse");
     MainWindow& main = OpenStable(f);
     MailWindow& w = main.Windows().Mail();
-    w.SetMessages(&f.shown);
+    f.Listen();
     std::unique_ptr<std::vector<OutgoingMail>> sent(Capture(w));
     QCOMPARE(w.windowTitle(), QStringLiteral("Epost"));
     TStall& nord = *f.ws->Stables()[0];

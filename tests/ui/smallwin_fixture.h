@@ -60,6 +60,7 @@ class Fixture {
     StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1200, 900});
     if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
     app = std::move(r.context);
+    shown.keepMessages = true;
   }
   ~Fixture() {
     main.reset();
@@ -97,6 +98,10 @@ class Fixture {
     return *main;
   }
 
+  // From here on every message and question of the main window and its windows goes to
+  // `shown` alone.
+  void Listen() { main->services().prompts = &shown; }
+
   // The record of the tree's selected node.
   void* Selected() const { return WorkspaceTree::Ref(main->Tree()->currentItem()).record; }
 
@@ -119,7 +124,9 @@ class Fixture {
   std::unique_ptr<Workspace> ws;
   std::unique_ptr<MainWindow> main;
   std::optional<QString> answerText;
-  RecordingMessages shown;
+  // What the windows say once a test called Listen() (questions: yes); the scripts for
+  // files, directories and texts stay those of `prompts`.
+  TestPrompts shown{&prompts};
   BoxWatcher boxes;
 };
 

@@ -43,6 +43,10 @@ class TestPrompts : public Prompts {
 
   explicit TestPrompts(Prompts* fallback = nullptr) : fallback_(fallback) {}
 
+  // Messages and questions stay here even with a fallback (which then answers only the
+  // file, directory, text and dialog questions it has scripts for).
+  bool keepMessages = false;
+
   // ---- what the windows said and asked, in order
   std::vector<Entry> entries;        // every message and question
   std::vector<std::string> said;     // informations, warnings, errors
@@ -98,14 +102,14 @@ class TestPrompts : public Prompts {
       case Tone::kError: entries.push_back({Entry::kError, text, caption}); said.push_back(text); break;
       case Tone::kNotice: entries.push_back({Entry::kNotice, text, caption}); noticed.push_back(text); break;
     }
-    if (fallback_) fallback_->Tell(tone, text, caption, field);
+    if (fallback_ && !keepMessages) fallback_->Tell(tone, text, caption, field);
   }
   Answer Ask(Buttons buttons, const std::string& text, const QString& caption) override {
     entries.push_back({Entry::kConfirm, text, caption});
     asked.push_back(text);
     if (ask) return ask(buttons, text);
     if (buttons == Buttons::kYesNo || buttons == Buttons::kOkCancel) {
-      if (fallback_) return fallback_->Ask(buttons, text, caption);
+      if (fallback_ && !keepMessages) return fallback_->Ask(buttons, text, caption);
       return answer ? Answer::kYes : Answer::kNo;
     }
     if (!answers.empty()) {
@@ -113,7 +117,7 @@ class TestPrompts : public Prompts {
       answers.pop_front();
       return a;
     }
-    if (fallback_) return fallback_->Ask(buttons, text, caption);
+    if (fallback_ && !keepMessages) return fallback_->Ask(buttons, text, caption);
     return buttons == Buttons::kYesCancelRetry ? Answer::kYes : Answer::kCancel;
   }
   std::optional<QString> AskText(const QString& caption, const QString& prompt, const QString& start) override {

@@ -89,7 +89,7 @@ class WelcomeTest : public QObject {
     WriteCheckedHorses(f);
     MainWindow& main = f.Open();
     WelcomeWindow* w = ExistingWelcomeWindow(main);
-    w->SetMessages(&f.shown);
+    f.Listen();
     auto* list = Child<QListWidget>(w, "lbErrors");
     list->setCurrentRow(1);
     w->EditSelected();
@@ -110,7 +110,7 @@ class WelcomeTest : public QObject {
     WriteCheckedHorses(f);
     MainWindow& main = f.Open();
     WelcomeWindow* w = ExistingWelcomeWindow(main);
-    w->SetMessages(&f.shown);
+    f.Listen();
     auto* list = Child<QListWidget>(w, "lbErrors");
     list->setCurrentRow(0);
     w->EditSelected();  // Fole is dealt with: not saved by accept
@@ -132,7 +132,7 @@ class WelcomeTest : public QObject {
     WriteCheckedHorses(f);
     MainWindow& main = f.Open();
     WelcomeWindow* w = ExistingWelcomeWindow(main);
-    w->SetMessages(&f.shown);
+    f.Listen();
     auto* list = Child<QListWidget>(w, "lbErrors");
     // Mor is marked first: a delete leaves it alone.
     list->item(1)->setText(" ** " + list->item(1)->text());
@@ -208,7 +208,7 @@ class WelcomeTest : public QObject {
     f.WriteStable("Nord");
     MainWindow& main = f.Open();
     WelcomeWindow* w = ShowWelcomeWindow(main);
-    w->SetMessages(&f.shown);
+    f.Listen();
     auto* label = Child<QLabel>(w, "lblActiveSaveDirectory");
     auto* byDefault = Child<QPushButton>(w, "btnDefault");
     QVERIFY(label->text().endsWith("(Standard)"));
