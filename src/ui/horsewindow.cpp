@@ -38,20 +38,21 @@
 
 #include "core/fileio.h"
 #include "core/textutil.h"
-#include "nutrition/horse_form.h"
+#include "forms/horse_form.h"
 #include "nutrition/report_common.h"
 #include "ration/evaluation.h"
 #include "ration/horse_reports.h"
 #include "render/pictures.h"
 #include "render/qttext.h"
 #include "ui/clipboard.h"
-#include "ui/horsedates.h"
+#include "ui/widgets/dates.h"
 #include "ui/horsediary.h"
 #include "ui/horsehealth.h"
 #include "ui/horseoutputs.h"
 #include "ui/horsetexts.h"
 #include "ui/horseweights.h"
-#include "ui/horsewidgets.h"
+#include "ui/widgets/clicklabel.h"
+#include "ui/appwindows.h"
 #include "ui/horseyoungdialog.h"
 #include "ui/htmlview.h"
 #include "ui/icons.h"
@@ -59,10 +60,6 @@
 #include "ui/mnemonics.h"
 #include "ui/mainwindow.h"
 #include "ui/rationpage.h"
-
-#ifdef STALLORA_HAVE_NET
-#include "net/mail_sender.h"
-#endif
 
 namespace stallora {
 
@@ -111,22 +108,11 @@ void ShowLines(QPlainTextEdit* edit, const std::string& bytes) {
 
 }  // namespace
 
-std::function<void(QWidget*, const TAdrRec&, bool)>& HorseWindow::OwnerContactsHook() {
-  static std::function<void(QWidget*, const TAdrRec&, bool)> hook;
-  return hook;
-}
-
-std::function<void(QWidget*)>& HorseWindow::TreatmentRegisterHook() {
-  static std::function<void(QWidget*)> hook;
-  return hook;
-}
-
 // ---------------------------------------------------------------- construction
 
 HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
-    : RecordWindow(parent), horse_(&horse), services_(services), prompts_(std::make_unique<HorsePrompts>(this)) {
+    : RecordWindow(parent), horse_(&horse), services_(services) {
   setObjectName("frmHorseInfo");
-  if (services_.app) YoungHorseDialog::SetEnvironment(&services_.app->clock, &services_.app->regional);
   const bool modelStable = horse.stable && horse.stable->ErModellHestStall;
   setWindowIcon(Icon(modelStable ? IconKind::ModelHorse : IconKind::Horse));
 
@@ -248,7 +234,6 @@ HorseWindow::~HorseWindow() {
   delete pcForm_;
 }
 
-void HorseWindow::SetPrompts(std::unique_ptr<HorsePrompts> prompts) { prompts_ = std::move(prompts); }
 
 Record* HorseWindow::record() const { return horse_; }
 
@@ -380,7 +365,7 @@ QWidget* HorseWindow::BuildInformationPage() {
   btnRegistrer_->setObjectName("btnRegistrer");
   btnRegistrer_->setText(QStringLiteral("R"));
   btnRegistrer_->setToolTip(T(kWRegistrerer));
-  btnRegistrer_->setVisible(static_cast<bool>(OwnerContactsHook()));
+  btnRegistrer_->setVisible(services_.windows && services_.windows->ownerContacts);
   auto* ownerLabel = new QLabel("&" + T(kWEjer) + ":", identity);
   ownerLabel->setBuddy(cbHesteeier_);
   form->addWidget(ownerLabel, 1, 0);
@@ -736,7 +721,7 @@ QWidget* HorseWindow::BuildRequirementPage() {
     std::string error;
     const auto path = reports.Skriv(kRequirementReport, reports.LagBehovside(), &error);
     if (path.empty()) {
-      prompts_->Error(error);
+      Ask().Error(error);
       return;
     }
     MailHorse(path);
@@ -785,7 +770,7 @@ QWidget* HorseWindow::BuildRegistrationPage() {
   });
   connect(uelnButton, &QToolButton::clicked, this, [this] {
     InfoBrowser* w = InfoBrowser::OpenWindow(T(kWUeln), QUrl(QString::fromLatin1(kUelnSite)), services_.main,
-                                             services_.main ? services_.main->openExternal : ExternalOpener{});
+                                             services_.main ? services_.main->Opener() : ExternalOpener{});
     if (w) w->show();
   });
   return page;
@@ -931,7 +916,7 @@ void HorseWindow::StoreSignature() {
 void HorseWindow::SaveHorseCommand() {
   TakeDataIntoRecord();
   QString error;
-  if (!SaveRecord(&error)) prompts_->Error(L(error));
+  if (!SaveRecord(&error)) Ask().Error(L(error));
 }
 
 // ---------------------------------------------------------------- summary and recalculation
@@ -954,7 +939,7 @@ void HorseWindow::ReportFormulaFaults() {
     const std::string text = FormulaFaultText(f, SettingsOf(*horse_->env));
     if (std::find(shownFaults_.begin(), shownFaults_.end(), text) != shownFaults_.end()) continue;
     shownFaults_.push_back(text);
-    prompts_->Error(text);
+    Ask().Error(text);
   }
 }
 
@@ -1066,8 +1051,8 @@ void HorseWindow::NameEdited(const QString& typed) {
   // What the check only corrects (a point made a hyphen) is said beside the field while
   // the user types on; a box would swallow the next keystroke.
   for (const std::string& m : check.messages)
-    if (check.keepFocus) prompts_->Inform(m);
-    else prompts_->Notice(m, eNavn_);
+    if (check.keepFocus) Ask().Inform(m);
+    else Ask().Notice(m, eNavn_);
   if (check.keepFocus) KeepFocus(eNavn_);
   RenameCaption(Trim(check.text));
 }
@@ -1093,7 +1078,7 @@ bool HorseWindow::ApplyName() {
     horse_->Navn = typed;
   }
   if (!ok) {
-    prompts_->Error(error);
+    Ask().Error(error);
     KeepFocus(eNavn_);
     return false;
   }
@@ -1111,7 +1096,7 @@ void HorseWindow::OwnerChosen(const QString& name) {
 
 void HorseWindow::OwnerRegister() {
   const std::string owner = L(cbHesteeier_->currentText().trimmed());
-  if (owner.empty() || !OwnerContactsHook()) return;
+  if (owner.empty() || !services_.windows || !services_.windows->ownerContacts) return;
   TAdresser& contacts = services_.app->contacts;
   const bool isNew = contacts.GetAdresseNr(owner, 0) < 0;
   TAdrRec rec = isNew ? TAdrRec{} : contacts.GetAdresseRecord(owner, 0);
@@ -1119,7 +1104,7 @@ void HorseWindow::OwnerRegister() {
     rec.Navn = owner;
     rec.Kategori = 1;
   }
-  OwnerContactsHook()(this, rec, isNew);
+  services_.windows->ownerContacts(this, rec, isNew);
 }
 
 // ---------------------------------------------------------------- sex, category, birth
@@ -1144,7 +1129,7 @@ void HorseWindow::CategoryChosen(int id) {
   const DayNumber today = h.env->Today();
   if (IsAdultCategory(category)) {
     const std::string message = ApplyAdultCategory(h, category);
-    if (!message.empty()) prompts_->Inform(message);
+    if (!message.empty()) Ask().Inform(message);
     ++loading_;
     SetDate(dtpFodselsDato_, h.Fodselsdato);
     CheckId(rgKjonn_, Ord(h.Kjonn) > 1 ? 0 : Ord(h.Kjonn));
@@ -1163,12 +1148,12 @@ void HorseWindow::CategoryChosen(int id) {
     const Breed* breed = FindBreed(services_.app->settings, h.RaseNavn);
     const YoungDefinition d = StartYoungCategory(h, breed);
     if (d.needed) {
-      if (!d.message.empty()) prompts_->Inform(d.message);
+      if (!d.message.empty()) Ask().Inform(d.message);
       DayNumber date = d.birth;
       QString weight = QString::number(std::lround(d.adultWeight));
       const QString caption = Q(h.Navn) + ": " + T(kWDefiner) + " " + T(kWFoedselsdato) + " & " +
                               T(kWForventetVoksenvaegt);
-      if (prompts_->DefineYoungHorse(caption, date, weight)) ApplyYoungDefinition(h, date, L(weight));
+      if (Ask().DefineYoungHorse(caption, date, weight)) ApplyYoungDefinition(h, date, L(weight));
       weightPage_->SetChartCaption(YoungChartCaption(h.ForventetVoksenvekt));
     }
     FinishYoungCategory(h);
@@ -1230,7 +1215,7 @@ void HorseWindow::BirthDateLeft() {
   if (h.Kategori != TDyreKategori::Ungdyr) return;
   const DayNumber date = DayFromQDate(dtpFodselsDato_->date());
   if (!YoungBirthDateValid(date, h.env->Today()))
-    prompts_->Inform(YoungBirthIntervalText(h.env->regional, h.env->Today()));
+    Ask().Inform(YoungBirthIntervalText(h.env->regional, h.env->Today()));
 }
 
 void HorseWindow::AgeLeft() {
@@ -1273,7 +1258,7 @@ void HorseWindow::MatingDateLeft() {
   DayNumber date = DayFromQDate(dtpBedekkingsDato_->date());
   if (h.Kategori == TDyreKategori::Drektig) {
     if (auto problem = MatingDateProblem(date, h.env->regional, today)) {
-      prompts_->Inform(*problem);
+      Ask().Inform(*problem);
       date = today - kMatingFallbackDays;
       SetDate(dtpBedekkingsDato_, date);
     }
@@ -1295,7 +1280,7 @@ void HorseWindow::FoalingDateLeft() {
   const DayNumber today = h.env->Today();
   DayNumber date = DayFromQDate(dtpPartusDato_->date());
   if (auto problem = FoalingDateProblem(date, h.env->regional, today)) {
-    prompts_->Inform(*problem);
+    Ask().Inform(*problem);
     date = today - kFoalingFallbackDays;
     SetDate(dtpPartusDato_, date);
   }
@@ -1338,7 +1323,7 @@ void HorseWindow::UpdateAdultWeightHint() {
   const THest& h = *horse_;
   const Breed* breed = FindBreed(services_.app->settings, h.RaseNavn);
   const std::string sex = CountrySettings::NameAt(services_.app->settings.sexNames, Ord(h.Kjonn));
-  eForventetVoksenVekt_->setToolTip(HorsePrompts::Display(AdultWeightHint(h.Navn, breed, sex, h.ForventetVoksenvekt)));
+  eForventetVoksenVekt_->setToolTip(ScreenText(AdultWeightHint(h.Navn, breed, sex, h.ForventetVoksenvekt)));
 }
 
 void HorseWindow::AdultWeightLeft() {
@@ -1346,12 +1331,12 @@ void HorseWindow::AdultWeightLeft() {
   const auto value = ParseTypedNumber(L(eForventetVoksenVekt_->text()));
   if (!value) return;
   if (auto problem = AdultWeightProblem(*value)) {
-    prompts_->Inform(*problem);
+    Ask().Inform(*problem);
     KeepFocus(eForventetVoksenVekt_);
     return;
   }
   if (*value == h.ForventetVoksenvekt) return;
-  if (!h.ErNy && !prompts_->OkCancel(Tr(kWVilDuAendre))) {
+  if (!h.ErNy && !Ask().OkCancel(Tr(kWVilDuAendre))) {
     const QSignalBlocker block(eForventetVoksenVekt_);
     eForventetVoksenVekt_->setText(QString::number(std::lround(h.ForventetVoksenvekt)));
     return;
@@ -1363,7 +1348,7 @@ void HorseWindow::AdultWeightLeft() {
   --loading_;
   RefreshGainLabels();
   UpdateAdultWeightHint();
-  if (auto problem = DailyGainProblem(h.Sistetilvekst)) prompts_->Inform(*problem);
+  if (auto problem = DailyGainProblem(h.Sistetilvekst)) Ask().Inform(*problem);
   Recalculate();
   weightPage_->Refresh();
 }
@@ -1385,7 +1370,7 @@ void HorseWindow::TodaysGainLeft() {
   const auto value = ParseTypedNumber(L(eDagensTilvekst_->text()));
   if (!value) return;
   if (auto problem = DailyGainProblem(*value)) {
-    prompts_->Inform(*problem);
+    Ask().Inform(*problem);
     KeepFocus(eDagensTilvekst_);
     return;
   }
@@ -1434,7 +1419,7 @@ void HorseWindow::BreedChosen(const QString& breedName) {
   if (weight > 0) {
     if (h.VektListe->Antall() == 0) {
       h.VektListe->LeggTil(weight, h.env->Today());
-    } else if (prompts_->YesNo(Tr(kWNyRaseValgt) + "?")) {
+    } else if (Ask().YesNo(Tr(kWNyRaseValgt) + "?")) {
       ApplyBreedStandardWeight(h, weight);
       ++loading_;
       eForventetVoksenVekt_->setText(QString::number(std::lround(h.ForventetVoksenvekt)));
@@ -1473,7 +1458,7 @@ void HorseWindow::LoadPicture() {
     if (std::filesystem::is_regular_file(file, ec)) {
       h.Bildefilnavn = TextFromPath(file);
       picture_ = ReadPicture(file);
-      if (picture_.isNull()) prompts_->Inform(Tr(kWKunneIkkeAabne));
+      if (picture_.isNull()) Ask().Inform(Tr(kWKunneIkkeAabne));
     }
     if (picture_.isNull()) {
       const auto fallback = images / "cavehorse.jpg";
@@ -1510,14 +1495,14 @@ void HorseWindow::ChoosePicture() {
     names << Q(b.name);
     pictures << QString::fromStdString((images / PathFromText(b.image)).string());
   }
-  if (!prompts_->ChoosePicture(path, names, pictures, QString::fromStdString((images / "cavehorse.jpg").string())))
+  if (!Ask().ChoosePicture(path, names, pictures, QString::fromStdString((images / "cavehorse.jpg").string())))
     return;
   h.Bildefilnavn = L(path);
   const std::filesystem::path file = path.toStdString();
   h.Bilde = Picture{};
   if (std::filesystem::is_regular_file(file, ec)) {
     const QImage image = ReadPicture(file);
-    if (image.isNull()) prompts_->Inform(Tr(kWKunneIkkeAabne));
+    if (image.isNull()) Ask().Inform(Tr(kWKunneIkkeAabne));
     else h.Bilde.jpeg = JpegBytes(image);
   }
   LoadPicture();
@@ -1586,9 +1571,9 @@ void HorseWindow::FillAllocations() {
 void HorseWindow::RefreshTraining() {
   if (dead_) return;
   const THest& h = *horse_;
-  lblEnergibehov_->setText(HorsePrompts::Display(EnergyRequirementLabel(h, tbTreningsMengde_->value())));
+  lblEnergibehov_->setText(ScreenText(EnergyRequirementLabel(h, tbTreningsMengde_->value())));
   lblRationEnergy_->setText(Q(RationEnergyLabel(h)));
-  lblWarning_->setText(HorsePrompts::Display(PregnancyTrainingWarning(h)));
+  lblWarning_->setText(ScreenText(PregnancyTrainingWarning(h)));
   const bool feeds = h.ForListe->Count() > 0;
   imgEnergyBar_->setVisible(feeds);
   otAllocations2_->setVisible(feeds);
@@ -1603,7 +1588,7 @@ void HorseWindow::RefreshTraining() {
   font.setPointSize(8);
   p.setFont(font);
   const EnergyBar bar = ComputeEnergyBar(image.width(), h.Tilforsel[0], h.Behov[0], roughage);
-  const QString text = T(kWBehov) + ": " + HorsePrompts::Display(EnergyRequirementLabel(h, tbTreningsMengde_->value()))
+  const QString text = T(kWBehov) + ": " + ScreenText(EnergyRequirementLabel(h, tbTreningsMengde_->value()))
                                               .section('\n', 1);
   const int textHeight = p.fontMetrics().height();
   p.setPen(Qt::red);
@@ -1629,7 +1614,7 @@ void HorseWindow::RefreshTraining() {
 void HorseWindow::ShowRequirementReport() {
   TakeDataIntoRecord();
   if (services_.app->active)
-    lblEnergySystem_->setText(HorsePrompts::Display(
+    lblEnergySystem_->setText(ScreenText(
         services_.app->active->Beskrivelse(services_.app->settings, services_.app->regional.decimalSeparator)));
   HorseReports reports(*horse_, HorseDirectory());
   requirementReport_ = reports.LagBehovside();
@@ -1640,7 +1625,7 @@ void HorseWindow::ShowRequirementReport() {
 
 void HorseWindow::RegistrationNumberLeft() {
   if (auto problem = RegistrationNumberProblem(L(edUELN_->text()))) {
-    prompts_->Error(*problem);
+    Ask().Error(*problem);
     KeepFocus(edUELN_);
     return;
   }
@@ -1670,7 +1655,7 @@ void HorseWindow::RefreshBanIcon() {
   horse_->TreatmentListe->UpdateBan();
   const std::string hint = BanHint(*horse_->TreatmentListe);
   banIcon_->setVisible(!hint.empty());
-  banIcon_->setToolTip(HorsePrompts::Display(hint));
+  banIcon_->setToolTip(ScreenText(hint));
 }
 
 void HorseWindow::ShowTreatmentsTab() {
@@ -1685,16 +1670,7 @@ void HorseWindow::ShowBanTreatment() {
 void HorseWindow::MailHorse(const std::filesystem::path& attachment) {
   std::vector<std::filesystem::path> files;
   if (!attachment.empty()) files.push_back(attachment);
-  if (services_.main && services_.main->mailHandler) {
-    services_.main->mailHandler(horse_->Navn, files);
-    return;
-  }
-#ifdef STALLORA_HAVE_NET
-  net::MailRequest mail;
-  mail.subject = horse_->Navn;
-  mail.attachments = files;
-  net::SendMail(mail, *services_.messages);
-#endif
+  Ask().Mail(horse_->Navn, files);
 }
 
 // ---------------------------------------------------------------- reset, delete, close
@@ -1711,7 +1687,7 @@ void HorseWindow::ResetHorse(bool withFeeds) {
 
 void HorseWindow::DeleteHorse() {
   if (dead_ || !horse_->stable) return;
-  if (!prompts_->YesNo(Tr(kWBekraeftSletning) + " " + horse_->Navn)) return;
+  if (!Ask().YesNo(Tr(kWBekraeftSletning) + " " + horse_->Navn)) return;
   TStall* stable = horse_->stable;
   const std::string name = horse_->Navn;
   StoreSignature();
@@ -1719,7 +1695,7 @@ void HorseWindow::DeleteHorse() {
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
   else close();
   std::string error;
-  if (!stable->DeleteHorse(name, &error)) prompts_->Error(error);
+  if (!stable->DeleteHorse(name, &error)) Ask().Error(error);
   if (services_.main) services_.main->RefreshTree();
 }
 
@@ -1734,7 +1710,7 @@ bool HorseWindow::DiscardChanges() {
   try {
     fresh->LoadfromFile(file);
   } catch (const ObjTextError& e) {
-    prompts_->Error(e.what());
+    Ask().Error(e.what());
     return false;
   }
   fresh->LagretSum = fresh->Fingerprint();
@@ -1776,18 +1752,18 @@ void HorseWindow::closeEvent(QCloseEvent* event) {
   }
   TakeDataIntoRecord();
   if (HasUnsavedChanges()) {
-    const auto answer = prompts_->YesNoCancel(horse_->Navn + ": " + Tr(kWDataAendret));
-    if (answer == HorsePrompts::Answer::kCancel) {
+    const auto answer = Ask().YesNoCancel(horse_->Navn + ": " + Tr(kWDataAendret));
+    if (answer == Prompts::Answer::kCancel) {
       event->ignore();
       return;
     }
-    if (answer == HorsePrompts::Answer::kYes) {
+    if (answer == Prompts::Answer::kYes) {
       ApplyName();
       horse_->ForListe->PickAll();
       QString error;
       if (!SaveRecord(&error)) {
         // The window stays open with what the user typed.
-        prompts_->Error(L(error));
+        Ask().Error(L(error));
         event->ignore();
         return;
       }
@@ -1801,8 +1777,8 @@ void HorseWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void RegisterHorseWindow() {
-  Factories().horse = [](THest& horse, Services& services) -> RecordWindow* {
+void RegisterHorseWindow(AppWindows& windows) {
+  windows.factories.horse = [](THest& horse, Services& services) -> RecordWindow* {
     return new HorseWindow(horse, services);
   };
 }

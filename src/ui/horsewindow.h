@@ -13,7 +13,7 @@
 
 #include "stable/adresser.h"
 #include "ui/childwindow.h"
-#include "ui/horseprompts.h"
+#include "ui/prompts.h"
 #include "ui/services.h"
 
 class QAction;
@@ -58,9 +58,8 @@ class HorseWindow : public RecordWindow {
 
   THest& Horse() const { return *horse_; }
   Services& services() { return services_; }
-  HorsePrompts& Prompts() { return *prompts_; }
-  // Tests answer the window's questions with their own prompts.
-  void SetPrompts(std::unique_ptr<HorsePrompts> prompts);
+  // How the window asks and tells the user: the services' prompts (tests put in theirs).
+  Prompts& Ask() const { return *services_.prompts; }
   std::filesystem::path HorseDirectory() const;
   bool Loading() const { return loading_ > 0; }
   // After the window has let its record go (closing): handlers do nothing any more.
@@ -99,11 +98,6 @@ class HorseWindow : public RecordWindow {
   HorseWeightPage* WeightPage() const { return weightPage_; }
   HorseHealthPage* HealthPage() const { return healthPage_; }
   HorseDiary* Diary() const { return diary_; }
-
-  // Hooks of windows built elsewhere: the contacts window in owner mode, and the editor of
-  // the treatment register. Without them their buttons are hidden.
-  static std::function<void(QWidget* parent, const TAdrRec& contact, bool isNew)>& OwnerContactsHook();
-  static std::function<void(QWidget* parent)>& TreatmentRegisterHook();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -157,7 +151,6 @@ class HorseWindow : public RecordWindow {
 
   THest* horse_;
   Services& services_;
-  std::unique_ptr<HorsePrompts> prompts_;
   int loading_ = 0;
   bool dead_ = false;
   // The requirement formulas' faults the user has been shown (each once per window).
@@ -247,7 +240,8 @@ class HorseWindow : public RecordWindow {
   std::unique_ptr<THest> discarded_;
 };
 
-// Registers the horse window's factory with the main window.
-void RegisterHorseWindow();
+// Registers the horse window's factory (and the horse window's hooks) with the program's
+// windows.
+void RegisterHorseWindow(AppWindows& windows);
 
 }  // namespace stallora

@@ -46,12 +46,12 @@
 #include "ration/evaluation.h"
 #include "ration/horse_reports.h"
 #include "ration/ration_charts.h"
-#include "ration/ration_page.h"
+#include "forms/ration_page.h"
 #include "ration/roughage_wizard.h"
 #include "render/charts.h"
 #include "render/pictures.h"
 #include "render/qtcanvas.h"
-#include "render/qttext.h"
+#include "ui/qtext.h"
 #include "stable/stall.h"
 #include "ui/clipboard.h"
 #include "ui/htmlview.h"
@@ -59,6 +59,9 @@
 #include "ui/mainwindow.h"
 #include "ui/rationtexts.h"
 #include "ui/roughagewizard.h"
+#include "ui/widgets/numberdelegate.h"
+#include "ui/widgets/spinner.h"
+#include "ui/widgets/tableheight.h"
 #include "ui/smalldialogs.h"
 
 namespace stallora {
@@ -66,53 +69,12 @@ namespace {
 
 using namespace rationui;
 
-QString T(const Text& t) { return Q(Tr(t)); }
 
 QColor ToQColor(Colour c) { return QColor(c.r, c.g, c.b); }
 
 // Pages of pcForing, in order.
 enum PageIndex { kSelectPage = 0, kAmountsPage, kPlanPage, kAnalysisPage, kMealPage };
 enum AnalysisIndex { kInfoPage = 0, kSupplyPage, kContributionPage };
-
-// An editor for numbers: digits with at most `decimals` decimals after a point or comma.
-class NumberDelegate : public QStyledItemDelegate {
- public:
-  NumberDelegate(int digits, int decimals, QObject* parent)
-      : QStyledItemDelegate(parent),
-        pattern_(QString("^\\d{0,%1}([.,]\\d{0,%2})?$").arg(digits).arg(decimals)) {}
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    auto* edit = new QLineEdit(parent);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern_), edit));
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    (void)option;
-    (void)index;
-    return edit;
-  }
-
- private:
-  QString pattern_;
-};
-
-// Up and down arrows: the spinner of the amounts and meal tables.
-class Spinner : public QWidget {
- public:
-  Spinner(const QString& name, QWidget* parent, std::function<void(bool)> step) : QWidget(parent) {
-    setObjectName(name);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(1);
-    for (bool up : {true, false}) {
-      auto* b = new QToolButton(this);
-      b->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
-      b->setObjectName(name + (up ? "Up" : "Down"));
-      b->setToolTip(T(up ? kOpPil : kNedPil) + (up ? " (Ctrl+Up)" : " (Ctrl+Down)"));
-      b->setAutoRepeat(true);
-      b->setFocusPolicy(Qt::NoFocus);
-      layout->addWidget(b);
-      connect(b, &QToolButton::clicked, this, [step, up] { step(up); });
-    }
-  }
-};
 
 QTableWidgetItem* ReadOnlyItem(const QString& text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
   auto* item = new QTableWidgetItem(text);
@@ -128,14 +90,6 @@ QTableWidgetItem* EditableItem(const QString& text) {
   return item;
 }
 
-// A table tall enough for `rows` data rows (without scrolling up to that many).
-void FitTableHeight(QTableWidget* t, int rows) {
-  const int rowHeight = t->verticalHeader()->defaultSectionSize();
-  const int header = t->horizontalHeader()->isVisible() ? t->horizontalHeader()->sizeHint().height() : 0;
-  const int scroll = t->horizontalScrollBar()->isVisible() ? t->horizontalScrollBar()->height() : 0;
-  t->setFixedHeight(header + std::max(rows, 1) * rowHeight + 2 * t->frameWidth() + scroll + 2);
-}
-
 QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
   auto* b = new QPushButton(text, parent);
   b->setObjectName(name);
@@ -148,7 +102,6 @@ struct RationPage::Impl {
   RationPage* q;
   THest& horse;
   Services& services;
-  Messages* messages;
 
   // Window state of the tab.
   TForListe* selection = nullptr;
@@ -213,7 +166,7 @@ struct RationPage::Impl {
   QLabel* imgMealChart = nullptr;
 
   Impl(RationPage* page, THest& h, Services& s)
-      : q(page), horse(h), services(s), messages(s.messages) {}
+      : q(page), horse(h), services(s) {}
 
   // ---- context
   const CountrySettings& Settings() const { return SettingsOf(*horse.env); }
@@ -239,18 +192,13 @@ struct RationPage::Impl {
   }
   bool ErrorsInPrintPreference() const { return Prefs() && Prefs()->NutrientErrorsInPrint; }
 
-  void Inform(const std::string& text) {
-    if (messages) messages->Inform(text);
-  }
-  bool Confirm(const std::string& text) { return messages && messages->Confirm(text); }
-  // A warning captioned "Advarsel!" (through the replaced messages in tests).
-  void Warn(const std::string& text) {
-    if (messages && messages != services.messages) return messages->Inform(text);
-    QMessageBox::warning(q, T(kRpAdvarsel), Q(text));
-  }
-  void ShowError(const std::string& text) {
-    if (messages) messages->Error(text);
-  }
+  // How the page asks and tells the user.
+  Prompts& Ask() const { return *services.prompts; }
+  void Inform(const std::string& text) { Ask().Inform(text); }
+  bool Confirm(const std::string& text) { return Ask().Confirm(text); }
+  // A warning captioned "Advarsel!".
+  void Warn(const std::string& text) { Ask().Warn(text, T(kRpAdvarsel)); }
+  void ShowError(const std::string& text) { Ask().Error(text); }
 
   // ---- the library's recalculation
   void Recompute() {
@@ -363,36 +311,6 @@ RationPage::RationPage(THest& horse, Services& services, QWidget* parent)
   d.rememberedErrorsInPrint = d.ErrorsInPrintPreference();
   connect(d.pcForing, &QTabWidget::currentChanged, this, [this](int index) { impl_->PageChanged(index); });
 
-  // Default seams: the program's dialogs.
-  askMemo = [this](const QString& caption) -> std::optional<QStringList> {
-    MemoDialog& dialog = MemoDialog::Instance(this);
-    dialog.setWindowTitle(caption);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.Lines();
-  };
-  askText = [this](const QString& caption, const QString& explanation) -> std::optional<QString> {
-    TextDialog& dialog = TextDialog::Instance(this);
-    dialog.setWindowTitle(caption);
-    dialog.SetExplanation(explanation);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.Text();
-  };
-  askSaveFile = [this](const QString& title, const QString& path, const QString& filter) {
-    return QFileDialog::getSaveFileName(this, title, path, filter, nullptr, QFileDialog::DontConfirmOverwrite);
-  };
-  askOverwrite = [this](const QString& text) {
-    return QMessageBox::question(this, T(kRpFil), text, QMessageBox::Yes | QMessageBox::Cancel | QMessageBox::Retry,
-                                 QMessageBox::Cancel);
-  };
-  setupPrinter = [this](QPrinter& printer) {
-    QPrintDialog dialog(&printer, this);
-    return dialog.exec() == QDialog::Accepted;
-  };
-  mail = [this](const std::string& subject, const std::vector<std::filesystem::path>& files) {
-    if (impl_->services.main && impl_->services.main->mailHandler) impl_->services.main->mailHandler(subject, files);
-  };
-  runWizard = [](QDialog& wizard) { wizard.exec(); };
-
   // The local-price notice follows the focus leaving the ration table.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     Impl& d = *impl_;
@@ -412,7 +330,6 @@ RationPage::~RationPage() {
 }
 
 QTabWidget* RationPage::Pages() const { return impl_->pcForing; }
-void RationPage::SetMessages(Messages* messages) { impl_->messages = messages; }
 const std::string& RationPage::ShownPlan() const { return impl_->shownPlan; }
 double RationPage::LastRefreshMs() const { return impl_->lastRefreshMs; }
 
@@ -1468,7 +1385,7 @@ void RationPage::Impl::ToggleSimple() {
 
 void RationPage::Impl::AddComments() {
   horse.rationComment.clear();
-  const std::optional<QStringList> lines = q->askMemo ? q->askMemo(T(kKommentarer)) : std::nullopt;
+  const std::optional<QStringList> lines = Ask().AskMemo(T(kKommentarer));
   if (lines) {
     std::string comments;
     for (const QString& line : *lines) comments += L(line) + "<br>";
@@ -1501,7 +1418,7 @@ std::filesystem::path RationPage::Impl::WritePlanFile(bool simple, bool comments
 
 bool RationPage::Impl::PreparePrinter(QPrinter& printer) {
   printer.setDocName(Q(horse.Navn));
-  return q->setupPrinter ? q->setupPrinter(printer) : false;
+  return Ask().SetupPrinter(printer);
 }
 
 void RationPage::Impl::PrintPlan() {
@@ -1517,7 +1434,7 @@ void RationPage::Impl::CopyPlan() {
 void RationPage::Impl::Store(int kind, const std::string& html, const std::string& word) {
   const std::string proposed = HorseReportFileName(horse, kind);
   const std::optional<QString> entered =
-      q->askText ? q->askText(T(kRpFil) + " " + T(kRpBeskrivelse), Q(StoreExplanation(proposed))) : std::nullopt;
+      Ask().Describe(Q(StoreCaption()), StoreExplanation(proposed));
   if (!entered) return;
   const std::string name = StoredFileName(proposed, L(*entered));
   std::string dirError;
@@ -1525,19 +1442,17 @@ void RationPage::Impl::Store(int kind, const std::string& html, const std::strin
   if (!dirError.empty()) ShowError(dirError);
   QString start = Q(PathText(dir / PathFromText(name)));
   for (;;) {
-    const QString chosen = q->askSaveFile ? q->askSaveFile(Q(StoreDialogTitle(word, horse.Navn)), start, "HTML files (*.htm)")
-                                          : QString();
+    const QString chosen = Ask().SaveFileName(Q(StoreDialogTitle(word, horse.Navn)), start, "HTML files (*.htm)");
     if (chosen.isEmpty()) return;
     const std::filesystem::path target = PathFromText(WithHtmExtension(L(chosen)));
     std::error_code ec;
     if (std::filesystem::exists(target, ec)) {
-      const QMessageBox::StandardButton answer =
-          q->askOverwrite ? q->askOverwrite(Q(OverwriteQuestion(PathText(target)))) : QMessageBox::Cancel;
-      if (answer == QMessageBox::Retry) {
+      const Prompts::Answer answer = Ask().AskOverwrite(OverwriteQuestion(PathText(target)));
+      if (answer == Prompts::Answer::kRetry) {
         start = chosen;
         continue;
       }
-      if (answer != QMessageBox::Yes) return;
+      if (answer != Prompts::Answer::kYes) return;
     }
     if (!WriteReportFile(target, EscapeNationalLetters(html))) ShowError(Tr(kKunneIkkeDannes) + " " + PathText(target));
     return;
@@ -1547,7 +1462,7 @@ void RationPage::Impl::Store(int kind, const std::string& html, const std::strin
 void RationPage::Impl::StorePlan() { Store(simpleShown ? kSimpleFeedPlanReport : kFeedPlanReport, PlanForOutput(), Tr(kFoderplanLower)); }
 
 void RationPage::Impl::SendMail(const std::string& subject, const std::vector<std::filesystem::path>& files) {
-  if (q->mail) q->mail(subject, files);
+  Ask().Mail(subject, files);
 }
 
 void RationPage::Impl::MailPlan() {
@@ -1678,9 +1593,7 @@ void RationPage::Impl::SaveChart(bool supply) {
                                          horse.env->Today());
   std::error_code ec;
   std::filesystem::create_directories(HorseDir(), ec);
-  const QString chosen = q->askSaveFile ? q->askSaveFile(T(kGem), Q(PathText(HorseDir() / PathFromText(name))),
-                                                         "JPEG (*.jpg)")
-                                        : QString();
+  const QString chosen = Ask().SaveFileName(T(kGem), Q(PathText(HorseDir() / PathFromText(name))), "JPEG (*.jpg)");
   if (chosen.isEmpty()) return;
   const std::filesystem::path target = PathFromText(L(chosen));
   if (!WriteJpeg(supply ? supplyImage : contributionImage, target)) ShowError(Tr(kKunneIkkeDannes) + " " + PathText(target));
@@ -1848,7 +1761,7 @@ void RationPage::SaveFeedPlanAs() {
   HorseReports reports(d.horse, d.HorseDir());
   const std::string plan = reports.LagFoderplan(d.rememberedErrorsInPrint);
   const QString name = Q(PathText(d.HorseDir() / PathFromText(HorseReportFileName(d.horse, kFeedPlanReport))));
-  const QString chosen = askSaveFile ? askSaveFile(T(rationui::kGemFoderplanfil), name, "*.htm") : QString();
+  const QString chosen = d.Ask().SaveFileName(T(rationui::kGemFoderplanfil), name, "*.htm");
   if (chosen.isEmpty()) return;
   const std::filesystem::path target = PathFromText(WithHtmExtension(L(chosen)));
   if (!WriteReportFile(target, EscapeNationalLetters(plan))) d.ShowError(Tr(kKunneIkkeDannes) + " " + PathText(target));
@@ -1887,12 +1800,12 @@ void RationPage::OpenRoughageWizard() {
   Impl& d = *impl_;
   TForListe* source = d.selection ? d.selection : d.StableList();
   if (!source) return;
-  RoughageWizard wizard(*source, d.horse, d.messages, this);
+  RoughageWizard wizard(*source, d.horse, &d.Ask(), this);
   wizard.openHelp = [this](const std::string& page) {
     Impl& d = *impl_;
     if (d.services.main && d.Prefs()) d.services.main->OpenInfoPage(T(rationui::kHjaelp), d.Prefs()->LinkPage(page));
   };
-  if (runWizard) runWizard(wizard);
+  d.Ask().RunDialog(wizard);
   if (!wizard.Applied()) return;
   d.Ration().SortByCategory();
   d.Touch();

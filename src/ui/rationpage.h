@@ -5,9 +5,9 @@
 // The page holds no arithmetic: the library (ration/ration_page.h, ration/evaluation.h,
 // ration/horse_reports.h, the chart geometry) computes, the page shows what comes back.
 // Every change of the ration runs the requirement and the evaluation again and refreshes
-// what is shown, then tells the horse window through Changed().
+// what is shown, then tells the horse window through Changed(). Questions go through the
+// services' prompts.
 
-#include <QMessageBox>
 #include <QStringList>
 #include <QWidget>
 #include <filesystem>
@@ -24,7 +24,6 @@ class QTabWidget;
 
 namespace stallora {
 
-class Messages;
 
 class RationPage : public QWidget {
   Q_OBJECT
@@ -61,24 +60,6 @@ class RationPage : public QWidget {
   void OpenRoughageWizard();
 
   QTabWidget* Pages() const;
-
-  // ---- seams: how the page asks and tells (tests replace them)
-  // Messages of the library kind; by default the services' message boxes.
-  void SetMessages(Messages* messages);
-  // The memo dialog: the lines typed, or nothing on cancel.
-  std::function<std::optional<QStringList>(const QString& caption)> askMemo;
-  // The one-line text dialog: the text, or nothing on cancel.
-  std::function<std::optional<QString>(const QString& caption, const QString& explanation)> askText;
-  // A save dialog; an empty path on cancel.
-  std::function<QString(const QString& title, const QString& path, const QString& filter)> askSaveFile;
-  // Yes, Cancel or Retry for a file that exists.
-  std::function<QMessageBox::StandardButton(const QString& text)> askOverwrite;
-  // Prepares the printer (the print dialog); false cancels.
-  std::function<bool(QPrinter& printer)> setupPrinter;
-  // Hands a mail with attachments on (by default the main window's mail handler).
-  std::function<void(const std::string& subject, const std::vector<std::filesystem::path>& files)> mail;
-  // Runs the roughage wizard modally (tests answer it).
-  std::function<void(QDialog& wizard)> runWizard;
 
   // ---- what tests read
   // The feeding plan as last shown (full or simple), Windows-1252.

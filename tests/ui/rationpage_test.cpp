@@ -28,11 +28,12 @@
 #include "core/fileio.h"
 #include "nutrition/report_common.h"
 #include "ration/ration_charts.h"
-#include "ration/ration_page.h"
+#include "forms/ration_page.h"
 #include "ration/roughage_wizard.h"
 #include "render/fonts.h"
 #include "render/qttext.h"
 #include "stable/workspace.h"
+#include "test_prompts.h"
 #include "ui/htmlview.h"
 #include "ui/rationpage.h"
 #include "ui/roughagewizard.h"
@@ -48,7 +49,8 @@ class RationPageTest : public QObject {
   fs::path dir_;
   FixedClock clock_{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
   RecordingMessages startMessages_;
-  RecordingMessages messages_;
+  // The page's questions and messages.
+  TestPrompts messages_;
   std::unique_ptr<AppContext> app_;
   std::unique_ptr<Workspace> workspace_;
   TStall* stable_ = nullptr;
@@ -134,7 +136,7 @@ class RationPageTest : public QObject {
     stable->ForListe->AssignList(sample);
     stable->NameFeedList();
     stable_ = &workspace_->AddStable(std::move(stable));
-    services_ = Services{app_.get(), workspace_.get(), nullptr, nullptr};
+    services_ = Services{app_.get(), workspace_.get(), nullptr, &messages_, nullptr};
   }
 
   void cleanupTestCase() {
@@ -151,15 +153,13 @@ class RationPageTest : public QObject {
     horse_->ErNy = false;
     horse_->HestNoMeals = 3;
     horse_->HFTider = stable_->SFTider;
-    messages_.entries.clear();
+    messages_ = TestPrompts();
     messages_.answer = false;
     mails_.clear();
     page_ = std::make_unique<RationPage>(*horse_, services_);
-    page_->SetMessages(&messages_);
-    page_->mail = [this](const std::string& subject, const std::vector<fs::path>& files) {
+    messages_.mail = [this](const std::string& subject, const std::vector<fs::path>& files) {
       mails_.emplace_back(subject, files);
     };
-    page_->setupPrinter = [](QPrinter&) { return false; };
     page_->resize(1300, 820);
     page_->show();
     page_->activateWindow();
@@ -216,7 +216,7 @@ class RationPageTest : public QObject {
     DoubleClickFeed("Havre");
     messages_.answer = true;  // "Yes": choose roughage
     QTest::mouseClick(Find<QPushButton>("btnForvalgOK"), Qt::LeftButton);
-    QCOMPARE(messages_.entries.back().kind, RecordingMessages::Entry::kConfirm);
+    QCOMPARE(messages_.entries.back().kind, TestPrompts::Entry::kConfirm);
     QVERIFY(messages_.entries.back().text.starts_with("Grovfoder mangler i rationen!\nBlakken: Behov mindst4,50 kg"));
     QCOMPARE(page_->Pages()->currentIndex(), 0);  // the selection stays open
     QVERIFY(Find<QGroupBox>("grbForValg")->isVisible());
@@ -483,7 +483,7 @@ class RationPageTest : public QObject {
     QCOMPARE(simple->text(), QStringLiteral("Simpel foderplan"));
 
     // Comments from the memo dialog, and "X".
-    page_->askMemo = [](const QString& caption) -> std::optional<QStringList> {
+    messages_.askMemo = [](const QString& caption) -> std::optional<QStringList> {
       return QStringList{caption, QStringLiteral("Giv høet i net")};
     };
     QTest::mouseClick(Find<QPushButton>("btnAddRationComments"), Qt::LeftButton);
@@ -521,14 +521,14 @@ class RationPageTest : public QObject {
     TypeIntoCell(Find<QTableWidget>("otAllocations"), 0, 1, "9");
     page_->ShowFeedPlanPage();
     QString explanation;
-    page_->askText = [&](const QString&, const QString& text) -> std::optional<QString> {
+    messages_.describe = [&](const QString&, const QString& text) -> std::optional<QString> {
       explanation = text;
       return QStringLiteral("vinter/../x");
     };
     const fs::path target = dir_ / "stored.htm";
     int dialogs = 0;
     QString proposed;
-    page_->askSaveFile = [&](const QString&, const QString& path, const QString&) {
+    messages_.askSaveFile = [&](const QString&, const QString& path, const QString&) {
       ++dialogs;
       proposed = path;
       return Q(PathText(dir_ / "stored"));
@@ -544,20 +544,14 @@ class RationPageTest : public QObject {
     // The file exists now: Retry opens the dialog again, Cancel writes nothing.
     fs::remove(target);
     WriteFileAtomically(target, "old");
-    std::vector<QMessageBox::StandardButton> answers{QMessageBox::Retry, QMessageBox::Cancel};
-    QString question;
-    page_->askOverwrite = [&](const QString& text) {
-      question = text;
-      const auto a = answers.front();
-      answers.erase(answers.begin());
-      return a;
-    };
+    messages_.answers = {Prompts::Answer::kRetry, Prompts::Answer::kCancel};
     dialogs = 0;
     QTest::mouseClick(Find<QPushButton>("btnStore_Ration"), Qt::LeftButton);
     QCOMPARE(dialogs, 2);
+    const QString question = ScreenText(messages_.asked.back());
     QVERIFY(question.startsWith(QStringLiteral("Fil findes! Vil du ændre værdierne!\n")));
     QCOMPARE(*ReadWholeFile(target), std::string("old"));
-    answers = {QMessageBox::Yes};
+    messages_.answers = {Prompts::Answer::kYes};
     QTest::mouseClick(Find<QPushButton>("btnStore_Ration"), Qt::LeftButton);
     QVERIFY(*ReadWholeFile(target) != "old");
   }
@@ -681,7 +675,7 @@ class RationPageTest : public QObject {
     Select({QStringLiteral("Hø, middel kvalitet"), "Havre"});
     RationFeed(QStringLiteral("Hø, middel kvalitet"))->TildeltKg = 7;
     bool ran = false;
-    page_->runWizard = [&](QDialog& dialog) {
+    auto wizardScript = [&](QDialog& dialog) {
       ran = true;
       auto& w = static_cast<RoughageWizard&>(dialog);
       QCOMPARE(w.windowTitle(), QStringLiteral("Blakken: Grovfoder"));
@@ -703,6 +697,10 @@ class RationPageTest : public QObject {
       wet->item(0)->setCheckState(Qt::Checked);
       QTest::mouseClick(w.findChild<QPushButton*>("btnFortsaet"), Qt::LeftButton);
       QVERIFY(w.Applied());
+    };
+    messages_.runDialog = [&](QDialog& dialog) {
+      wizardScript(dialog);
+      return int(QDialog::Accepted);
     };
     messages_.answer = false;  // "Går hesten på græs?" No
     page_->Pages()->setCurrentIndex(0);

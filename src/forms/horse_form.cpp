@@ -1,4 +1,4 @@
-#include "nutrition/horse_form.h"
+#include "forms/horse_form.h"
 
 #include <algorithm>
 #include <cmath>
@@ -637,26 +637,6 @@ std::string TreatmentPage(const std::string& name, const std::string& address) {
     }
   }
   return "https://duckduckgo.com/?q=" + q;
-}
-
-// ---------------------------------------------------------------- stored reports
-
-std::string StoreExplanation(const std::string& proposed) {
-  return Tr(kHfOpretterFilnavnet) + "\r\"" + proposed + "\"\r" + Tr(kHfFlereFiler) + "\r" + Tr(kHfGivKortTekst);
-}
-
-std::string StoredReportName(const std::string& proposed, const std::string& description) {
-  const size_t at = proposed.rfind("00");
-  return proposed.substr(0, at == std::string::npos ? proposed.size() : at) + description + ".htm";
-}
-
-std::string WithHtmExtension(const std::string& name) {
-  if (UpperCase(name).find(".HTM") != std::string::npos) return name;
-  return name + ".htm";
-}
-
-std::string OverwriteQuestion(const std::string& fileName) {
-  return Tr(kHfFil) + " " + Tr(kHfFindesAendre) + "!" + "\r" + fileName + "\r" + Tr(kHfSkrivOver) + "\r";
 }
 
 // ---------------------------------------------------------------- young-horse definition

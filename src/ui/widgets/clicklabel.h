@@ -1,5 +1,5 @@
 #pragma once
-// Small controls of the horse window.
+// A label that is clicked: pictures, icons and quick choices of the windows.
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "stable/welcome_form.h"
+#include "forms/welcome_form.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -8,7 +8,7 @@
 #include "core/fileio.h"
 #include "core/objtext.h"
 #include "core/textutil.h"
-#include "stable/find_horse.h"
+#include "forms/find_horse.h"
 #include "stable/stall.h"
 #include "stable/workspace.h"
 

@@ -1,4 +1,4 @@
-#include "nutrition/horse_form.h"
+#include "forms/horse_form.h"
 
 #include <gtest/gtest.h>
 
@@ -497,20 +497,6 @@ TEST_F(HorseFormTest, TreatmentButtonsAndRegister) {
   EXPECT_FALSE(IsWebAddress("vet.dk"));
   EXPECT_EQ(TreatmentPage("Tand", "www.tand.dk"), "www.tand.dk");
   EXPECT_EQ(TreatmentPage("Bl\xE5 tunge", ""), "https://duckduckgo.com/?q=Hest+Bl%C3%A5+tunge");
-}
-
-TEST_F(HorseFormTest, StoredReportNames) {
-  const std::string proposed = "03Behov_Freja_09122026_00.htm";
-  EXPECT_EQ(StoredReportName(proposed, "efter kur"), "03Behov_Freja_09122026_efter kur.htm");
-  // The date of 2005 holds "00" too: the description replaces the last one.
-  EXPECT_EQ(StoredReportName("03Behov_Freja_01012005_00.htm", "x"), "03Behov_Freja_01012005_x.htm");
-  EXPECT_EQ(WithHtmExtension("plan"), "plan.htm");
-  EXPECT_EQ(WithHtmExtension("plan.HTML"), "plan.HTML");
-  EXPECT_EQ(StoreExplanation(proposed),
-            "Stallora opretter filnavnet automatisk\r\"03Behov_Freja_09122026_00.htm\"\rHvis du vil gemme flere "
-            "filer den samme dag m\xE5 du lave en \xE6ndring i navnet.\rGiv en kort beskrivende tekst til erstatning "
-            "for \"00\" i filnavnet");
-  EXPECT_EQ(OverwriteQuestion("a.htm"), "Fil findes! Vil du \xE6ndre v\xE6rdierne!\ra.htm\rSkriv over?\r");
 }
 
 }  // namespace

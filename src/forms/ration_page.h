@@ -19,7 +19,9 @@
 #include "core/texts.h"
 #include "feeds/feedlist.h"
 #include "nutrition/hest.h"
+#include "ration/ration_amounts.h"
 #include "ration/evaluation.h"
+#include "forms/report_names.h"
 
 namespace stallora {
 
@@ -67,34 +69,13 @@ inline constexpr Text kRpUsikker{"rationpage.uncertain",
 inline constexpr Text kRpIkkeFastsat{"rationpage.notset", "ikke fastsat"};
 inline constexpr Text kRpAndreStoffer{"rationpage.othernutrients", "Info om andre næringsstoffer"};
 inline constexpr Text kRpFinderIkke{"rationpage.filemissing", "Finder ikke filen"};
-inline constexpr Text kRpFil{"rationpage.file", "Fil"};
-inline constexpr Text kRpBeskrivelse{"rationpage.description", "beskrivelse"};
-inline constexpr Text kRpOpretterNavn{"rationpage.namesautomatic", "Stallora opretter filnavnet automatisk"};
-inline constexpr Text kRpFlereFiler{"rationpage.morefiles",
-                                    "Hvis du vil gemme flere filer den samme dag må du lave en ændring i navnet."};
-inline constexpr Text kRpGivTekst{"rationpage.givetext",
-                                  "Giv en kort beskrivende tekst til erstatning for \"00\" i filnavnet"};
-inline constexpr Text kRpGem{"rationpage.save", "Gem"};
-inline constexpr Text kRpFindesAendre{"rationpage.exists", "findes! Vil du ændre værdierne"};
-inline constexpr Text kRpSkrivOver{"rationpage.overwrite", "Skriv over?"};
 inline constexpr Text kRpFodring{"rationpage.meal", "fodring"};
 inline constexpr Text kRpNr{"rationpage.number", "nr"};
 
 // ---- numbers as the page shows them
 
-// `value` with exactly `decimals` decimals and the given separator, no padding ("-0,00"
-// is written "0,00").
-std::string DecimalText(double value, int decimals, char separator);
-
 // ---- amounts
 
-// Supplement feeds (categories 4 and 9) are shown and entered in grams, all others in kg.
-bool AmountInGrams(const TFor& f);
-std::string AmountUnit(const TFor& f);  // "g" or "kg"
-// The step of the spinner: 5 g for supplements, 0.1 kg for concentrates, 0.25 kg else.
-double AmountStep(const TFor& f);
-// The daily amount in the unit shown.
-double ShownAmount(const TFor& f);
 // The amounts table's text of the daily amount: kg with two decimals; grams without
 // decimals unless the amount has a fraction of a gram.
 std::string ShownAmountText(const TFor& f, char separator);
@@ -104,11 +85,6 @@ enum class AmountInput { kOk, kNotANumber, kNegative, kTooLarge };
 // Reads a typed amount (comma or point as decimal mark) into kg. Accepted are numbers from
 // 0 to below 10000 in the shown unit.
 AmountInput ParseShownAmount(std::string_view text, const TFor& f, double* kg);
-// One spinner step: the feed is selected and its amount moved by the step; a step down
-// that would not leave more than 0 gives 0. The result is rounded to a tenth of a gram so
-// repeated steps do not drift.
-void StepAmount(TFor& f, bool up);
-
 // ---- the selection (feeds chosen from a feed list)
 
 // The selection tree of a list: groups (by category group), producers, feeds (indices into
@@ -180,11 +156,6 @@ struct GrazingLabels {
   std::string feed;
 };
 GrazingLabels UpdateGrazing(THest& h, TForListe* selection, char separator);
-// The grazing cap of the amounts page: the pasture feed's amount follows the grazing dry
-// matter and is cut so that the ration's dry matter stays within the maximum intake.
-// Nothing unless the horse grazes and the ration holds a selected pasture feed.
-void ApplyGrazingCap(THest& h);
-
 // ---- the dry-matter profile (amounts page)
 
 struct DryMatterProfile {
@@ -249,24 +220,6 @@ std::string NutrientInfoPage(const THest& h, int nutrient, const CountrySettings
                              std::string_view advice, char separator);
 std::string MoreNutrientsPage(std::string_view advice);
 
-// ---- storing reports under a name
-
-// The edit dialog's explanation for a proposed name.
-std::string StoreExplanation(std::string_view proposedName);
-// The proposed name's part before "00" + the entered text + ".htm". Characters that cannot
-// stand in a file name (/ \ : * ? " < > | and control characters) are left out of the
-// entered text; so is a leading or trailing blank.
-std::string StoredFileName(std::string_view proposedName, std::string_view entered);
-// ".htm" appended unless the name contains ".HTM" in any letter case.
-std::string WithHtmExtension(std::string_view name);
-// "Gem" + " " + word + ": " + horse name.
-std::string StoreDialogTitle(std::string_view word, std::string_view horseName);
-std::string OverwriteQuestion(std::string_view fileName);
-// "NutrientSupply_" or "NutrientContribution_", the name, "_", the date, ".jpg". The name
-// is cleaned like a stored name, so a horse name with a slash cannot point elsewhere.
-std::string ChartFileName(std::string_view prefix, std::string_view horseName, const Regional& regional,
-                          DayNumber today);
-
 // ---- which pages are shown
 
 struct RationPageVisibility {
@@ -279,31 +232,10 @@ RationPageVisibility PageVisibility(const TForListe& ration, int stableMeals);
 
 // ---- the meal sheet
 
-inline constexpr int kMaxMeals = 10;
-// The meals the sheet works with: the horse's number, within 0..10.
-int SheetMeals(const THest& h);
-// The entry step: the horse takes over the stable's feeding times when their number
-// differs, and each feed's meal amounts and undistributed rest are rebuilt from its
-// `Fordeling`. Meals that add up to more than the daily amount (the amount was lowered
-// after splitting) are cut from the last meal back. True when any `Fordeling` changed.
-bool PrepareMealSheet(THest& h, int stableMeals, const StringList& stableTimes, char separator);
 // The meal times as "hh:mm" (empty for a line that is not a time).
 std::vector<std::string> MealTimeTexts(const THest& h);
 std::string MealHeader(int meal);  // "fodring" + " " + (meal + 1)
 
-// A meal's amount as stored: kg to the hundredth, grams of supplements to a tenth.
-double StoredMealAmount(const TFor& f, double kg);
-// Sets a meal's amount; meals that would exceed the daily amount are cut back to it.
-void SetMealAmount(TFor& f, int meal, double kg, int meals, char separator);
-// The spinner on a meal cell: moves one step between the undistributed rest and the meal.
-void StepMeal(TFor& f, int meal, bool up, int meals, char separator);
-// "Fordel lige": the rest shared out evenly over the meals (what rounding leaves goes to
-// the last meal, so the meals add up to the daily amount).
-void DistributeEvenly(TFor& f, int meals, char separator);
-// "Giv resten": the whole rest into one meal.
-void GiveRest(TFor& f, int meal, int meals, char separator);
-// "Nulstil": every meal 0, the whole daily amount undistributed.
-void ResetMeals(TFor& f, int meals, char separator);
 // "Ikke fordelt": grams without decimals or kg with three, then the unit.
 std::string UndistributedText(const TFor& f, char separator);
 // A meal cell: grams of supplements (at most one decimal), kg otherwise; empty for 0.

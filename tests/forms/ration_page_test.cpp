@@ -1,4 +1,4 @@
-#include "ration/ration_page.h"
+#include "forms/ration_page.h"
 
 #include <gtest/gtest.h>
 
@@ -438,31 +438,6 @@ TEST_F(RationPageTest, NutrientInformationPage) {
   const std::string more = MoreNutrientsPage("x\nBTEXT.MORENUTR\nLinje 1\nLinje 2\nETEXT.MORENUTR\ny\n");
   EXPECT_NE(more.find("Info om andre n\xE6ringsstoffer"), std::string::npos);
   EXPECT_NE(more.find("<br>Linje 1<br>Linje 2"), std::string::npos);
-}
-
-// ---- storing under a name
-
-TEST_F(RationPageTest, StoredNamesReplaceTheLastZeroZeroAndCannotEscapeTheDirectory) {
-  EXPECT_EQ(StoredFileName("01Foderplan_Blakken_08122026_00.htm", "morgen"), "01Foderplan_Blakken_08122026_morgen.htm");
-  EXPECT_EQ(StoredFileName("01Foderplan_Blakken_20022026_00.htm", "vinter"), "01Foderplan_Blakken_20022026_vinter.htm")
-      << "the 00 of the date is not the one to replace";
-  EXPECT_EQ(StoredFileName("01Foderplan_Blakken_08122026_00.htm", "../../etc/x"),
-            "01Foderplan_Blakken_08122026_....etcx.htm");
-  EXPECT_EQ(StoredFileName("01Foderplan_B_08122026_00.htm", " a:b*c?\"<>|\x01 "), "01Foderplan_B_08122026_abc.htm");
-  EXPECT_EQ(StoredFileName("03Behov_B_08122026_00.htm", ""), "03Behov_B_08122026_.htm");
-
-  EXPECT_EQ(WithHtmExtension("plan"), "plan.htm");
-  EXPECT_EQ(WithHtmExtension("plan.HtMl"), "plan.HtMl");
-  EXPECT_EQ(StoreDialogTitle("foderplan", "Blakken"), "Gem foderplan: Blakken");
-  EXPECT_EQ(OverwriteQuestion("x.htm"), "Fil findes! Vil du \xE6ndre v\xE6rdierne!\nx.htm\nSkriv over?\n");
-  EXPECT_EQ(StoreExplanation("a_00.htm"),
-            "Stallora opretter filnavnet automatisk\n\"a_00.htm\"\nHvis du vil gemme flere filer den samme dag m\xE5 du "
-            "lave en \xE6ndring i navnet.\nGiv en kort beskrivende tekst til erstatning for \"00\" i filnavnet");
-
-  Regional slashes;
-  slashes.shortDateFormat = "dd/mm/yyyy";
-  EXPECT_EQ(ChartFileName("NutrientSupply_", "Bla/kken", slashes, EncodeDate(2026, 12, 8)),
-            "NutrientSupply_Blakken_08122026.jpg");
 }
 
 // ---- visibility

@@ -1,4 +1,4 @@
-#include "stable/welcome_form.h"
+#include "forms/welcome_form.h"
 
 #include <gtest/gtest.h>
 

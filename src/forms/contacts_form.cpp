@@ -1,4 +1,4 @@
-#include "stable/contacts_form.h"
+#include "forms/contacts_form.h"
 
 #include "core/textutil.h"
 

@@ -1,4 +1,4 @@
-#include "stable/mail_form.h"
+#include "forms/mail_form.h"
 
 #include "config/preferences.h"
 #include "core/fileio.h"

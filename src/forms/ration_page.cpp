@@ -1,4 +1,4 @@
-#include "ration/ration_page.h"
+#include "forms/ration_page.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,32 +10,13 @@
 #include "feeds/guarantee.h"
 #include "nutrition/report_common.h"
 #include "ration/horse_reports.h"
+#include "ration/ration_amounts.h"
 
 namespace stallora {
 namespace {
 
-// Meal amounts are kept in whole steps of these sizes, so what the sheet holds is exactly
-// what its lines store.
-constexpr double kKgResolution = 0.01;
-constexpr double kGramResolution = 0.0001;  // a tenth of a gram, in kg
-constexpr double kTiny = 1e-9;
-
 double Snap(double v, double resolution) { return std::nearbyint(v / resolution) * resolution; }
-double SnapDown(double v, double resolution) { return std::floor(v / resolution + kTiny) * resolution; }
 
-double Resolution(const TFor& f) { return AmountInGrams(f) ? kGramResolution : kKgResolution; }
-
-bool CannotStandInFileName(unsigned char c) {
-  return c < 32 || c == 127 || c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
-         c == '>' || c == '|';
-}
-
-std::string CleanFileNamePart(std::string_view text) {
-  std::string out;
-  for (char c : text)
-    if (!CannotStandInFileName(static_cast<unsigned char>(c))) out += c;
-  return Trim(out);
-}
 
 // A number without trailing zeros after the separator (and without the separator when
 // nothing follows it).
@@ -55,52 +36,11 @@ bool HasSelectedFeedNamed(const TForListe& list, const std::string& name) {
   return false;
 }
 
-void WriteMealLine(TFor& f, int meal, char sep) {
-  while (static_cast<int>(f.Fordeling.size()) <= meal) f.Fordeling.push_back("0");
-  const double kg = f.MealKg[static_cast<size_t>(meal)];
-  f.Fordeling[static_cast<size_t>(meal)] = AmountInGrams(f) ? FormatFixed(7, 4, kg, sep) : FormatFixed(5, 2, kg, sep);
-}
-
-double MealSum(const TFor& f, int meals) {
-  double sum = 0;
-  for (int i = 0; i < meals; ++i) sum += f.MealKg[static_cast<size_t>(i)];
-  return sum;
-}
-
-// The rest after the meals, never below 0 and without the dust of floating-point sums.
-void UpdateRest(TFor& f, int meals) {
-  const double rest = Snap(f.TildeltKg - MealSum(f, meals), kGramResolution / 100);
-  f.UndistributedRemainder = rest > kTiny ? rest : 0;
-}
-
-int ClampMeals(int meals) { return std::clamp(meals, 0, kMaxMeals); }
-
 }  // namespace
 
 // ---- numbers
 
-std::string DecimalText(double value, int decimals, char separator) {
-  decimals = std::clamp(decimals, 0, 10);
-  if (!std::isfinite(value)) value = 0;
-  std::string s = fmt::format("{:.{}f}", value, decimals);
-  // A negative value that rounds to zero is shown as zero.
-  if (!s.empty() && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
-  if (const size_t dot = s.find('.'); dot != std::string::npos) s[dot] = separator;
-  return s;
-}
-
 // ---- amounts
-
-bool AmountInGrams(const TFor& f) { return IsSupplementCategory(f.Fortype); }
-std::string AmountUnit(const TFor& f) { return AmountInGrams(f) ? "g" : "kg"; }
-
-double AmountStep(const TFor& f) {
-  if (IsSupplementCategory(f.Fortype)) return 0.005;
-  if (IsConcentrateCategory(f.Fortype)) return 0.1;
-  return 0.25;
-}
-
-double ShownAmount(const TFor& f) { return AmountInGrams(f) ? f.TildeltKg * 1000 : f.TildeltKg; }
 
 std::string ShownAmountText(const TFor& f, char separator) {
   if (AmountInGrams(f)) return TrimmedDecimal(ShownAmount(f), 2, separator);
@@ -116,17 +56,6 @@ AmountInput ParseShownAmount(std::string_view text, const TFor& f, double* kg) {
   const double shown = Snap(*v, 0.01);
   if (kg) *kg = AmountInGrams(f) ? shown / 1000 : shown;
   return AmountInput::kOk;
-}
-
-void StepAmount(TFor& f, bool up) {
-  f.Valgt = true;
-  const double step = AmountStep(f);
-  if (up) {
-    f.TildeltKg = Snap(f.TildeltKg + step, kGramResolution);
-  } else {
-    const double next = Snap(f.TildeltKg - step, kGramResolution);
-    f.TildeltKg = next > kTiny ? next : 0;
-  }
 }
 
 // ---- selection
@@ -295,29 +224,6 @@ GrazingLabels UpdateGrazing(THest& h, TForListe* selection, char separator) {
           pasture->Fornavn + ": " + DecimalText(pasture->TildeltKg, 2, separator) + " kg"};
 }
 
-void ApplyGrazingCap(THest& h) {
-  TForListe& ration = *h.ForListe;
-  if (!h.PaBeite()) return;
-  TFor* pasture = ration.FirstPickedGrazing();
-  if (!pasture) return;
-  // SettBeitemengde sets the first grazing feed, picked or not; without dry matter on
-  // either there is no amount to derive, and the amounts stay as the user gave them.
-  const TFor* firstGrazing = ration.NthFeedInSet(FeedCategorySet::Grazing, 0);
-  if (!firstGrazing || firstGrazing->TorrStoff <= 0 || pasture->TorrStoff <= 0) return;
-  pasture->TildeltKg = SettBeitemengde(h);
-
-  double r = 0;
-  for (const auto& f : ration.Feeds())
-    if (f.get() != pasture && f->Valgt && IsRoughageCategory(f->Fortype)) r += f->DryMatterKg();
-  const double c = ration.ConcentrateDryMatter();
-  const double p = pasture->DryMatterKg();
-  const double m = MaksTorrstoff(h);
-  if (m <= r + p + 0.7 * c) {
-    const double room = m - r - 0.7 * c;
-    pasture->TildeltKg = room > 0 ? room * 100 / pasture->TorrStoff : 0;
-  }
-}
-
 // ---- profile
 
 DryMatterProfile ComputeProfile(const THest& h) {
@@ -479,38 +385,6 @@ std::string MoreNutrientsPage(std::string_view advice) {
   return page;
 }
 
-// ---- storing
-
-std::string StoreExplanation(std::string_view proposedName) {
-  return Tr(kRpOpretterNavn) + "\n\"" + std::string(proposedName) + "\"\n" + Tr(kRpFlereFiler) + "\n" + Tr(kRpGivTekst);
-}
-
-std::string StoredFileName(std::string_view proposed, std::string_view entered) {
-  // The "00" to replace is the one of the "_00.htm" ending: a date such as 20022026 or a
-  // horse name may hold "00" too.
-  const size_t at = proposed.rfind("00");
-  const std::string_view head = at == std::string_view::npos ? proposed : proposed.substr(0, at);
-  return std::string(head) + CleanFileNamePart(entered) + ".htm";
-}
-
-std::string WithHtmExtension(std::string_view name) {
-  if (UpperCase(name).find(".HTM") != std::string::npos) return std::string(name);
-  return std::string(name) + ".htm";
-}
-
-std::string StoreDialogTitle(std::string_view word, std::string_view horseName) {
-  return Tr(kRpGem) + " " + std::string(word) + ": " + std::string(horseName);
-}
-
-std::string OverwriteQuestion(std::string_view fileName) {
-  return Tr(kRpFil) + " " + Tr(kRpFindesAendre) + "!" + "\n" + std::string(fileName) + "\n" + Tr(kRpSkrivOver) + "\n";
-}
-
-std::string ChartFileName(std::string_view prefix, std::string_view horseName, const Regional& regional,
-                          DayNumber today) {
-  return std::string(prefix) + CleanFileNamePart(horseName) + "_" + FileNameDate(regional, today) + ".jpg";
-}
-
 // ---- visibility
 
 RationPageVisibility PageVisibility(const TForListe& ration, int stableMeals) {
@@ -527,36 +401,6 @@ RationPageVisibility PageVisibility(const TForListe& ration, int stableMeals) {
 
 // ---- meal sheet
 
-int SheetMeals(const THest& h) { return ClampMeals(h.HestNoMeals); }
-
-bool PrepareMealSheet(THest& h, int stableMeals, const StringList& stableTimes, char sep) {
-  bool changed = false;
-  if (h.HestNoMeals != stableMeals) {
-    StallMaltider(h, stableMeals, stableTimes);
-    changed = true;
-  }
-  const int meals = SheetMeals(h);
-  for (const auto& fp : h.ForListe->Feeds()) {
-    TFor& f = *fp;
-    const std::vector<double> amounts = MealAmounts(f, meals);
-    f.MealKg.fill(0);
-    for (int i = 0; i < meals; ++i) f.MealKg[static_cast<size_t>(i)] = std::max(0.0, amounts[static_cast<size_t>(i)]);
-    // Meals that add up to more than is given a day (the amount was lowered after the
-    // split) would print more feed than the ration holds: cut from the last meal back.
-    double excess = MealSum(f, meals) - f.TildeltKg;
-    for (int i = meals - 1; i >= 0 && excess > kTiny; --i) {
-      double& m = f.MealKg[static_cast<size_t>(i)];
-      const double cut = std::min(m, excess);
-      m = Snap(m - cut, Resolution(f));
-      excess -= cut;
-      WriteMealLine(f, i, sep);
-      changed = true;
-    }
-    UpdateRest(f, meals);
-  }
-  return changed;
-}
-
 std::vector<std::string> MealTimeTexts(const THest& h) {
   std::vector<std::string> out;
   const int meals = SheetMeals(h);
@@ -568,69 +412,6 @@ std::vector<std::string> MealTimeTexts(const THest& h) {
 }
 
 std::string MealHeader(int meal) { return Tr(kRpFodring) + " " + std::to_string(meal + 1); }
-
-double StoredMealAmount(const TFor& f, double kg) { return Snap(std::max(0.0, kg), Resolution(f)); }
-
-void SetMealAmount(TFor& f, int meal, double kg, int meals, char sep) {
-  meals = ClampMeals(meals);
-  if (meal < 0 || meal >= meals) return;
-  double& m = f.MealKg[static_cast<size_t>(meal)];
-  m = StoredMealAmount(f, kg);
-  const double others = MealSum(f, meals) - m;
-  if (others + m > f.TildeltKg + kTiny) m = std::max(0.0, SnapDown(f.TildeltKg - others, Resolution(f)));
-  WriteMealLine(f, meal, sep);
-  UpdateRest(f, meals);
-}
-
-void StepMeal(TFor& f, int meal, bool up, int meals, char sep) {
-  meals = ClampMeals(meals);
-  if (meal < 0 || meal >= meals) return;
-  UpdateRest(f, meals);
-  const double step = AmountStep(f);
-  double& m = f.MealKg[static_cast<size_t>(meal)];
-  if (up) {
-    const double move = f.UndistributedRemainder > step ? step : f.UndistributedRemainder;
-    m = StoredMealAmount(f, m + move);
-  } else {
-    const double move = m > step ? step : m;
-    m = StoredMealAmount(f, m - move);
-  }
-  WriteMealLine(f, meal, sep);
-  UpdateRest(f, meals);
-}
-
-void DistributeEvenly(TFor& f, int meals, char sep) {
-  meals = ClampMeals(meals);
-  if (meals == 0) return;
-  UpdateRest(f, meals);
-  const double rest = f.UndistributedRemainder;
-  const double share = SnapDown(rest / meals, Resolution(f));
-  for (int i = 0; i < meals; ++i) f.MealKg[static_cast<size_t>(i)] = StoredMealAmount(f, f.MealKg[static_cast<size_t>(i)] + share);
-  // What the rounding left goes to the last meal, so the meals add up to the day.
-  double& last = f.MealKg[static_cast<size_t>(meals - 1)];
-  last = StoredMealAmount(f, last + rest - share * meals);
-  for (int i = 0; i < meals; ++i) WriteMealLine(f, i, sep);
-  UpdateRest(f, meals);
-}
-
-void GiveRest(TFor& f, int meal, int meals, char sep) {
-  meals = ClampMeals(meals);
-  if (meal < 0 || meal >= meals) return;
-  UpdateRest(f, meals);
-  double& m = f.MealKg[static_cast<size_t>(meal)];
-  m = StoredMealAmount(f, m + f.UndistributedRemainder);
-  WriteMealLine(f, meal, sep);
-  UpdateRest(f, meals);
-}
-
-void ResetMeals(TFor& f, int meals, char sep) {
-  meals = ClampMeals(meals);
-  for (int i = 0; i < meals; ++i) {
-    f.MealKg[static_cast<size_t>(i)] = 0;
-    WriteMealLine(f, i, sep);
-  }
-  UpdateRest(f, meals);
-}
 
 std::string UndistributedText(const TFor& f, char sep) {
   if (AmountInGrams(f)) return DecimalText(f.UndistributedRemainder * 1000, 0, sep) + " g";

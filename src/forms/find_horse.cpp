@@ -1,4 +1,4 @@
-#include "stable/find_horse.h"
+#include "forms/find_horse.h"
 
 #include <algorithm>
 

@@ -14,6 +14,7 @@
 #include "config/country_settings.h"
 #include "config/preferences.h"
 #include "core/texts.h"
+#include "forms/report_names.h"
 #include "nutrition/hest.h"
 
 namespace stallora {
@@ -66,15 +67,6 @@ inline constexpr Text kHfTil{"horseform.until", "til"};
 inline constexpr Text kHfDobbeltklikForAtVise{"horseform.dblclickshow", "Dobbeltklik for at vise"};
 inline constexpr Text kHfNetsoeg{"horseform.websearch", "Netsøg"};
 inline constexpr Text kHfHest{"horseform.horse", "Hest"};
-inline constexpr Text kHfFil{"horseform.file", "Fil"};
-inline constexpr Text kHfBeskrivelse{"horseform.description", "beskrivelse"};
-inline constexpr Text kHfOpretterFilnavnet{"horseform.autoname", "Stallora opretter filnavnet automatisk"};
-inline constexpr Text kHfFlereFiler{"horseform.morefiles",
-                                    "Hvis du vil gemme flere filer den samme dag må du lave en ændring i navnet."};
-inline constexpr Text kHfGivKortTekst{"horseform.shorttext",
-                                      "Giv en kort beskrivende tekst til erstatning for \"00\" i filnavnet"};
-inline constexpr Text kHfFindesAendre{"horseform.exists", "findes! Vil du ændre værdierne"};
-inline constexpr Text kHfSkrivOver{"horseform.overwrite", "Skriv over?"};
 inline constexpr Text kHfAlder{"horseform.age", "Alder"};
 inline constexpr Text kHfMaaneder{"horseform.months", "måneder"};
 
@@ -291,16 +283,6 @@ void AddOwnTreatmentName(TPreferences& preferences, int type, const std::string&
 bool IsWebAddress(std::string_view address);
 // The page for a treatment name: its register address, or a web search for "Hest+name".
 std::string TreatmentPage(const std::string& name, const std::string& address);
-
-// ---- stored reports
-
-// The explanation of the file-description dialog for a proposed file name.
-std::string StoreExplanation(const std::string& proposed);
-// The proposed name up to "00", the description, ".htm".
-std::string StoredReportName(const std::string& proposed, const std::string& description);
-// Appends ".htm" unless the name contains ".HTM" in any letter case.
-std::string WithHtmExtension(const std::string& name);
-std::string OverwriteQuestion(const std::string& fileName);
 
 // ---- young-horse definition dialog
 

@@ -1,5 +1,6 @@
 #pragma once
-// Day numbers and the date controls of the horse window.
+// Day numbers and the date controls of the windows: day numbers to and from QDate, a date
+// field as every window shows it (dd-MM-yyyy, with a calendar), set without announcing it.
 
 #include <QDate>
 #include <QDateEdit>
