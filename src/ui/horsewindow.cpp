@@ -1,5 +1,7 @@
 #include "ui/horsewindow.h"
 
+#include "ui/models/editormodel.h"
+
 #include <algorithm>
 
 #include <QApplication>
@@ -146,7 +148,12 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   pcHest_->addTab(tsTrening_, T(kWTraening));
   pcHest_->addTab(tsRequirements_, T(kWBehov));
 
-  rationPage_ = new RationPage(horse, services_);
+  editor_ = std::make_unique<HorseEditor>(horse);
+  auto* relay = new EditorRelay(*editor_, this);
+  connect(relay, &EditorRelay::Changed, this, [this](unsigned changed) {
+    if (!dead_) Edited(changed);
+  });
+  rationPage_ = new RationPage(editor_->Ration(), services_);
   tsFeedsAndfeeding_ = rationPage_;
   tsFeedsAndfeeding_->setObjectName("tsFeedsAndfeeding");
   pcInfo_ = new QTabWidget;
@@ -191,12 +198,6 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   });
   connect(banIcon_, &ClickLabel::doubleClicked, this, [this] {
     if (!dead_) ShowBanTreatment();
-  });
-  connect(rationPage_, &RationPage::Changed, this, [this] {
-    if (dead_) return;
-    Recalculate();
-    ApplyVisibility();
-    RefreshTraining();
   });
   connect(pcForm_, &QTabWidget::currentChanged, this, [this] {
     if (!dead_ && !Loading()) PageEntered();
@@ -286,16 +287,14 @@ void HorseWindow::BuildMenu(QMenu* m) {
   reset->setObjectName("miResetHorse");
   reset->addAction(T(kWFodermengder), this, [this] {
     if (dead_) return;
-    for (const auto& f : horse_->ForListe->Feeds()) f->TildeltKg = 0;
+    editor_->Ration().ResetAmounts();
     rationPage_->Refresh();
-    Recalculate();
     pcForm_->setCurrentWidget(tsFeedsAndfeeding_);
   });
   reset->addAction(T(kWValgtFoder), this, [this] {
     if (dead_) return;
-    horse_->ForListe->Clear();
+    editor_->Ration().ResetChosenFeeds();
     rationPage_->Refresh();
-    Recalculate();
     pcForm_->setCurrentWidget(tsFeedsAndfeeding_);
   });
   reset->addAction(T(kWHest) + toMaintenance, this, [this] { ResetHorse(false); })
@@ -582,8 +581,7 @@ QWidget* HorseWindow::BuildInformationPage() {
   connect(cbbreed_, &QComboBox::textActivated, this, liveText([this](const QString& t) { BreedChosen(t); }));
   connect(rgKjonn_, &QButtonGroup::idClicked, this, liveInt([this](int id) { SexChosen(id); }));
   connect(rgBlodstype_, &QButtonGroup::idClicked, this, liveInt([this](int id) {
-            horse_->BlodsType = static_cast<TBlodsType>(id);
-            Recalculate();
+            editor_->SetBloodType(static_cast<TBlodsType>(id));
           }));
   connect(rgHestetype_, &QButtonGroup::idClicked, this, liveInt([this](int id) { CategoryChosen(id); }));
   connect(cbActiveHorse_, &QCheckBox::clicked, this, live([this] { PaddockClicked(); }));
@@ -595,9 +593,8 @@ QWidget* HorseWindow::BuildInformationPage() {
   connect(pfDrektighetsMnd_, &QSpinBox::editingFinished, this, live([this] { MonthsFieldLeft(true); }));
   connect(pfLaktasjonsMnd_, &QSpinBox::editingFinished, this, live([this] { MonthsFieldLeft(false); }));
   connect(btnNyBedekning_, &QPushButton::clicked, this, live([this] {
-            NewMating(*horse_, horse_->env->Today());
+            editor_->NewMating();
             ShowReproductionBox();
-            Recalculate();
           }));
   connect(eForventetVoksenVekt_, &QLineEdit::editingFinished, this, live([this] { AdultWeightLeft(); }));
   connect(eForventetVoksenVekt_, &QLineEdit::returnPressed, this, [this] { eDagensTilvekst_->setFocus(); });
@@ -605,13 +602,11 @@ QWidget* HorseWindow::BuildInformationPage() {
   connect(eVektIdag_, &QLineEdit::returnPressed, this, [this] { eDagensTilvekst_->setFocus(); });
   connect(eDagensTilvekst_, &QLineEdit::editingFinished, this, live([this] { TodaysGainLeft(); }));
   connect(rgOnsketVekstHastighet_, &QButtonGroup::idClicked, this, liveInt([this](int id) {
-            horse_->OnsketVekstHastighet = static_cast<TWeightGainRate>(id);
-            Recalculate();
+            editor_->SetGainRate(static_cast<TWeightGainRate>(id));
           }));
   connect(rgYoungTraining_, &QButtonGroup::idClicked, this, liveInt([this](int id) {
-            horse_->UngDyrTrening = static_cast<TUngDyrTrening>(id);
+            editor_->SetYoungTraining(static_cast<TUngDyrTrening>(id));
             ApplyVisibility();
-            Recalculate();
           }));
   connect(rateHelp, &QToolButton::clicked, this, [this] {
     services_.main->OpenInfoPage(T(kWOpdraetsintensitet),
@@ -840,6 +835,7 @@ void HorseWindow::ShowRecord() {
 
 void HorseWindow::TakeDataIntoRecord() {
   if (dead_ || Loading()) return;
+  HorseEditor::Batch edit(*editor_);
   THest& h = *horse_;
   const DayNumber today = h.env->Today();
   h.EierNavn = L(cbHesteeier_->currentText().trimmed());
@@ -921,11 +917,16 @@ void HorseWindow::SaveHorseCommand() {
 
 // ---------------------------------------------------------------- summary and recalculation
 
-void HorseWindow::Recalculate() {
-  if (dead_) return;
-  horse_->BeregnBehov();
-  BeregnTilforsel(*horse_);
+void HorseWindow::Recalculate(ChangeFlags changed) {
+  if (!dead_) editor_->DataChanged(changed);
+}
+
+void HorseWindow::Edited(ChangeFlags changed) {
   RefreshSummary();
+  if (changed & kRationAll) {
+    ApplyVisibility();
+    RefreshTraining();
+  }
   // A formula that failed leaves its nutrient at 0, which must not pass for a requirement.
   // Told after the edit that caused it is done, not in the middle of it.
   if (!horse_->formulaFaults.empty())
@@ -1110,6 +1111,8 @@ void HorseWindow::OwnerRegister() {
 // ---------------------------------------------------------------- sex, category, birth
 
 void HorseWindow::SexChosen(int id) {
+  // The sex may change the category too: one edit.
+  HorseEditor::Batch edit(*editor_);
   THest& h = *horse_;
   h.Kjonn = static_cast<TKjonn>(id);
   const TDyreKategori category = CategoryAfterSexChoice(h.Kategori, h.Kjonn);
@@ -1124,6 +1127,7 @@ void HorseWindow::SexChosen(int id) {
 }
 
 void HorseWindow::CategoryChosen(int id) {
+  HorseEditor::Batch edit(*editor_);
   THest& h = *horse_;
   const auto category = static_cast<TDyreKategori>(id);
   const DayNumber today = h.env->Today();
@@ -1359,10 +1363,9 @@ void HorseWindow::TodaysWeightLeft() {
   if (text == enteredTodaysWeight_) return;
   const auto value = ParseTypedNumber(L(text));
   if (!value || *value <= 0 || std::lround(*value) == std::lround(h.AktuellVekt())) return;
-  SetTodaysWeight(h, *value);
+  editor_->SetTodaysWeight(*value);
   enteredTodaysWeight_ = text;
   RefreshGainLabels();
-  Recalculate();
   weightPage_->Refresh();
 }
 
@@ -1374,8 +1377,7 @@ void HorseWindow::TodaysGainLeft() {
     KeepFocus(eDagensTilvekst_);
     return;
   }
-  horse_->Sistetilvekst = *value;
-  Recalculate();
+  editor_->SetTodaysGain(*value);
 }
 
 void HorseWindow::WeighingsChanged() {
@@ -1525,10 +1527,12 @@ void HorseWindow::DeletePicture() {
 // ---------------------------------------------------------------- training
 
 void HorseWindow::TrainingMoved(int position) {
-  THest& h = *horse_;
-  h.TreningsMengde = position / 100.0;
-  h.AvledIntensitet();
-  TakeDataIntoRecord();
+  {
+    // The slider and the fields it reads are one edit.
+    HorseEditor::Batch edit(*editor_);
+    editor_->SetTraining(position);
+    TakeDataIntoRecord();
+  }
   RefreshTraining();
 }
 
@@ -1557,12 +1561,9 @@ void HorseWindow::FillAllocations() {
     auto* unit = new QTableWidgetItem(grams ? QStringLiteral("g") : QStringLiteral("kg"));
     unit->setFlags(unit->flags() & ~Qt::ItemIsEditable);
     otAllocations2_->setItem(row, 2, unit);
-    connect(spin, &QDoubleSpinBox::valueChanged, this, [this, feed, grams](double v) {
+    connect(spin, &QDoubleSpinBox::valueChanged, this, [this, row, grams](double v) {
       if (dead_ || Loading()) return;
-      feed->TildeltKg = grams ? v / 1000 : v;
-      horse_->ForListe->EndretDato = horse_->env->Today();
-      Recalculate();
-      RefreshTraining();
+      editor_->Ration().SetAmount(row, grams ? v / 1000 : v);
       rationPage_->Refresh();
     });
   }
@@ -1677,12 +1678,11 @@ void HorseWindow::MailHorse(const std::filesystem::path& attachment) {
 
 void HorseWindow::ResetHorse(bool withFeeds) {
   if (dead_) return;
-  horse_->Nullstill(withFeeds);
+  editor_->Reset(withFeeds);
   rationPage_->Refresh();
   ShowRecord();
   pcForm_->setCurrentWidget(tsHest_);
   pcHest_->setCurrentWidget(tsHesteInformasjon_);
-  Recalculate();
 }
 
 void HorseWindow::DeleteHorse() {

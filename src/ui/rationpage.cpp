@@ -1,5 +1,7 @@
 #include "ui/rationpage.h"
 
+#include "forms/ration_editor.h"
+
 #include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QButtonGroup>
@@ -100,6 +102,9 @@ QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
 
 struct RationPage::Impl {
   RationPage* q;
+  // The page's own editor when it stands alone (no horse window around it).
+  std::unique_ptr<RationEditor> ownEditor;
+  RationEditor& editor;
   THest& horse;
   Services& services;
 
@@ -113,6 +118,8 @@ struct RationPage::Impl {
   bool simpleShown = false;
   std::string shownPlan;
   double lastRefreshMs = 0;
+  // Runs from the start of an amount edit to the refreshed page.
+  QElapsedTimer refreshTimer;
   std::set<std::string> declinedMissing;
   int previousPage = kSelectPage;
   QImage supplyImage, contributionImage;
@@ -165,8 +172,8 @@ struct RationPage::Impl {
   QPushButton* btnGiResten = nullptr;
   QLabel* imgMealChart = nullptr;
 
-  Impl(RationPage* page, THest& h, Services& s)
-      : q(page), horse(h), services(s) {}
+  Impl(RationPage* page, RationEditor& e, Services& s, std::unique_ptr<RationEditor> own = nullptr)
+      : q(page), ownEditor(std::move(own)), editor(e), horse(e.Horse()), services(s) {}
 
   // ---- context
   const CountrySettings& Settings() const { return SettingsOf(*horse.env); }
@@ -200,12 +207,8 @@ struct RationPage::Impl {
   void Warn(const std::string& text) { Ask().Warn(text, T(kRpAdvarsel)); }
   void ShowError(const std::string& text) { Ask().Error(text); }
 
-  // ---- the library's recalculation
-  void Recompute() {
-    horse.BeregnBehov();
-    BeregnTilforsel(horse);
-  }
-  void Touch() { Ration().EndretDato = horse.env->Today(); }
+  // ---- the record computed again before a page shows it (no edit)
+  void Recompute() { editor.Recalculate(); }
 
   // ---- construction
   QWidget* BuildSelectionPage();
@@ -232,7 +235,7 @@ struct RationPage::Impl {
   void RemoveChosenFeed();
   void ChosenFeedInfo();
   void OpenGrazing();
-  void GrazingChanged();
+  void GrazingChanged(const GrazingLabels& labels);
   void ShowFeedInfo(const TFor& feed);
   void OpenHelp(const std::string& suffix);
 
@@ -244,7 +247,7 @@ struct RationPage::Impl {
   void StepActiveAmount(bool up);
   void DrawBalance();
   void FillProfile();
-  void AfterAmountChange(bool cap);
+  void AfterAmountChange();
 
   // ---- feeding plan
   void EnterPlan();
@@ -295,8 +298,19 @@ struct RationPage::Impl {
 
 // ==================================================================== construction
 
-RationPage::RationPage(THest& horse, Services& services, QWidget* parent)
-    : QWidget(parent), impl_(std::make_unique<Impl>(this, horse, services)) {
+RationPage::RationPage(THest& horse, Services& services, QWidget* parent) : QWidget(parent) {
+  auto own = std::make_unique<RationEditor>(horse);
+  RationEditor& editor = *own;
+  impl_ = std::make_unique<Impl>(this, editor, services, std::move(own));
+  Build();
+}
+
+RationPage::RationPage(RationEditor& editor, Services& services, QWidget* parent)
+    : QWidget(parent), impl_(std::make_unique<Impl>(this, editor, services)) {
+  Build();
+}
+
+void RationPage::Build() {
   Impl& d = *impl_;
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -463,13 +477,11 @@ QWidget* RationPage::Impl::BuildSelectionPage() {
   QObject::connect(btnBeite, &QPushButton::clicked, q, [this] { OpenGrazing(); });
   QObject::connect(nfBeitetimer, &QSpinBox::valueChanged, q, [this](int hours) {
     if (updating) return;
-    horse.TimerBeiting = hours;
-    GrazingChanged();
+    GrazingChanged(editor.SetGrazingHours(hours, selection));
   });
   QObject::connect(rgrBeiteRikelighet, &QButtonGroup::idClicked, q, [this](int id) {
     if (updating) return;
-    horse.Beiteinntaksfaktor = GrazingFactorOfChoice(id);
-    GrazingChanged();
+    GrazingChanged(editor.SetGrazingIntake(GrazingFactorOfChoice(id), selection));
   });
   QObject::connect(grazingHelp, &QPushButton::clicked, q, [this] { OpenHelp("/rations/grazing"); });
   QObject::connect(help, &QPushButton::clicked, q, [this] { OpenHelp("/rations"); });
@@ -1028,7 +1040,7 @@ void RationPage::Impl::SetSelectionList(TForListe* list, bool other) {
 void RationPage::Impl::ToggleItem(QTreeWidgetItem* item) {
   if (!selection || !item || !item->data(0, Qt::UserRole).isValid()) return;
   auto* feed = static_cast<TFor*>(item->data(0, Qt::UserRole).value<void*>());
-  ToggleFeed(*selection, *feed, Ration());
+  editor.ToggleFeed(*selection, *feed);
   FillChosenList();
   RecountTree();
   ApplyVisibility();
@@ -1059,7 +1071,7 @@ bool RationPage::Impl::CloseSelection(int how) {
   lbFremmedListe->hide();
   otherListMode = false;
   grbForValg->hide();
-  horse.BeregnBehov();
+  editor.FeedsChosen(false);
   ResetMealTables();
   ApplyVisibility();
   emit q->Changed();
@@ -1110,9 +1122,7 @@ void RationPage::Impl::RemoveChosenFeed() {
   const std::string name = L(item->text());
   if (name == Tr(kRpIntetFoderValgt)) return;
   if (!Confirm(Tr(kSlet) + " " + name)) return;
-  if (selection)
-    if (TFor* f = selection->FeedByName(name)) f->Valgt = false;
-  if (TFor* f = Ration().FeedByName(name)) Ration().RemoveFeed(f);
+  editor.RemoveFeed(name, selection);
   FillChosenList();
   RecountTree();
   ApplyVisibility();
@@ -1147,13 +1157,12 @@ void RationPage::Impl::OpenGrazing() {
   if (auto* b = rgrBeiteRikelighet->button(GrazingChoice(horse.Beiteinntaksfaktor))) b->setChecked(true);
   updating = false;
   gbAdjustGrazing->show();
-  const GrazingLabels labels = UpdateGrazing(horse, selection, Sep());
+  const GrazingLabels labels = editor.ShowGrazing(selection);
   lblGrazingDryMatter->setText(Q(labels.dryMatter));
   lblGrazingFeed->setText(Q(labels.feed));
 }
 
-void RationPage::Impl::GrazingChanged() {
-  const GrazingLabels labels = UpdateGrazing(horse, selection, Sep());
+void RationPage::Impl::GrazingChanged(const GrazingLabels& labels) {
   lblGrazingDryMatter->setText(Q(labels.dryMatter));
   lblGrazingFeed->setText(Q(labels.feed));
   emit q->Changed();
@@ -1167,8 +1176,7 @@ void RationPage::Impl::EnterAmounts() {
   FillAllocations();
   const bool fed = Ration().TotalKg() > 0;
   if (fed) {
-    ApplyGrazingCap(horse);
-    BeregnTilforsel(horse);
+    editor.CapGrazing();
     UpdateAllocationTexts();
     DrawBalance();
     FillProfile();
@@ -1216,26 +1224,23 @@ void RationPage::Impl::AmountEdited(QTableWidgetItem* item) {
     QApplication::beep();
     return;
   }
-  f->TildeltKg = kg;
-  AfterAmountChange(false);
+  refreshTimer.start();
+  editor.SetAmount(item->row(), kg);
+  AfterAmountChange();
 }
 
 void RationPage::Impl::StepActiveAmount(bool up) {
   if (Ration().Count() == 0) return;
   int row = otAllocations->currentRow();
   if (row < 0 || row >= Ration().Count()) row = 0;
-  StepAmount(*Ration().FeedAt(row), up);
-  AfterAmountChange(true);
+  refreshTimer.start();
+  editor.StepAmount(row, up);
+  AfterAmountChange();
   otAllocations->setCurrentCell(row, 1);
 }
 
-void RationPage::Impl::AfterAmountChange(bool cap) {
-  QElapsedTimer timer;
-  timer.start();
-  Touch();
+void RationPage::Impl::AfterAmountChange() {
   q->setUpdatesEnabled(false);
-  if (cap) ApplyGrazingCap(horse);
-  Recompute();
   UpdateAllocationTexts();
   const bool fed = Ration().TotalKg() > 0;
   if (fed) {
@@ -1246,7 +1251,7 @@ void RationPage::Impl::AfterAmountChange(bool cap) {
   gbProfile->setVisible(fed);
   ApplyVisibility();
   q->setUpdatesEnabled(true);
-  lastRefreshMs = timer.nsecsElapsed() / 1e6;
+  lastRefreshMs = refreshTimer.nsecsElapsed() / 1e6;
   emit q->Changed();
 }
 
@@ -1334,9 +1339,7 @@ void RationPage::Impl::PriceEdited(QTableWidgetItem* item) {
     QApplication::beep();
     return;
   }
-  if (*price == f->Pris) return;
-  f->Pris = *price;
-  Touch();
+  if (!editor.SetPrice(item->row(), *price)) return;
   EnterPlan();
   priceEdited = true;
   emit q->Changed();
@@ -1614,8 +1617,7 @@ void RationPage::Impl::MailChart(bool supply) {
 // ==================================================================== meal sheet
 
 void RationPage::Impl::EnterMeals() {
-  if (PrepareMealSheet(horse, StableMeals(), horse.stable ? horse.stable->SFTider : horse.HFTider, Sep()))
-    emit q->Changed();
+  if (editor.PrepareMeals(StableMeals(), horse.stable ? horse.stable->SFTider : horse.HFTider)) emit q->Changed();
   FillMealTables();
 }
 
@@ -1685,7 +1687,7 @@ void RationPage::Impl::MealEdited(QTableWidgetItem* item) {
   TFor* f = Ration().FeedAt(item->row());
   if (!f) return;
   const std::optional<double> kg = ParseMealCell(L(item->text()), *f);
-  if (kg) SetMealAmount(*f, item->column() - 2, *kg, SheetMeals(horse), Sep());
+  if (kg) editor.SetMealAmount(item->row(), item->column() - 2, *kg);
   else QApplication::beep();
   UpdateMealRow(item->row());
   UpdateMealButtons();
@@ -1696,20 +1698,19 @@ void RationPage::Impl::MealCommand(int which) {
   int meal = 0;
   TFor* f = ActiveMealFeed(&meal);
   if (!f) return;
-  const int meals = SheetMeals(horse);
   const int row = otMealSheet->currentRow();
   switch (which) {
     case 0:
-      DistributeEvenly(*f, meals, Sep());
+      editor.DistributeEvenly(row);
       break;
     case 1:
-      GiveRest(*f, meal, meals, Sep());
+      editor.GiveRest(row, meal);
       break;
     case 2:
-      ResetMeals(*f, meals, Sep());
+      editor.ResetMeals(row);
       break;
     default:
-      StepMeal(*f, meal, which == 3, meals, Sep());
+      editor.StepMeal(row, meal, which == 3);
   }
   UpdateMealRow(row);
   // After sharing out, the next feed is the one to work on.
@@ -1770,15 +1771,14 @@ void RationPage::SaveFeedPlanAs() {
 void RationPage::MailFeedPlan() { impl_->MailPlan(); }
 
 void RationPage::ResetAmounts() {
-  impl_->Ration().ZeroAllotted();
-  impl_->Touch();
+  impl_->editor.ResetAmounts();
   emit Changed();
   ShowAmountsPage();
   impl_->EnterActivePage();
 }
 
 void RationPage::ResetChosenFeeds() {
-  impl_->Ration().Clear();
+  impl_->editor.ResetChosenFeeds();
   impl_->FillChosenList();
   impl_->ApplyVisibility();
   emit Changed();
@@ -1807,8 +1807,7 @@ void RationPage::OpenRoughageWizard() {
   };
   d.Ask().RunDialog(wizard);
   if (!wizard.Applied()) return;
-  d.Ration().SortByCategory();
-  d.Touch();
+  d.editor.FeedsChosen(true);
   if (d.selection) {
     MarkSelectionFromRation(*d.selection, d.Ration());
     d.RecountTree();
