@@ -1,6 +1,9 @@
 #include "ui/horsewindow.h"
 
 #include "ui/models/editormodel.h"
+#include "ui/widgets/spinner.h"
+#include "ui/widgets/numberdelegate.h"
+#include "ui/models/amountsmodel.h"
 
 #include <algorithm>
 
@@ -32,7 +35,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -132,6 +135,16 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   top->addWidget(banIcon_);
   layout->addLayout(top);
 
+  // The editor first: the pages are built on it (the training tab shows the ration
+  // page's amounts).
+  editor_ = std::make_unique<HorseEditor>(horse);
+  auto* relay = new EditorRelay(*editor_, this);
+  connect(relay, &EditorRelay::Changed, this, [this](unsigned changed) {
+    if (!dead_) Edited(changed);
+  });
+  rationPage_ = new RationPage(editor_->Ration(), services_);
+  tsFeedsAndfeeding_ = rationPage_;
+  tsFeedsAndfeeding_->setObjectName("tsFeedsAndfeeding");
   pcForm_ = new QTabWidget(this);
   pcForm_->setObjectName("pcForm");
   pcHest_ = new QTabWidget;
@@ -148,14 +161,6 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   pcHest_->addTab(tsTrening_, T(kWTraening));
   pcHest_->addTab(tsRequirements_, T(kWBehov));
 
-  editor_ = std::make_unique<HorseEditor>(horse);
-  auto* relay = new EditorRelay(*editor_, this);
-  connect(relay, &EditorRelay::Changed, this, [this](unsigned changed) {
-    if (!dead_) Edited(changed);
-  });
-  rationPage_ = new RationPage(editor_->Ration(), services_);
-  tsFeedsAndfeeding_ = rationPage_;
-  tsFeedsAndfeeding_->setObjectName("tsFeedsAndfeeding");
   pcInfo_ = new QTabWidget;
   tsOpplysninger_ = pcInfo_;
   tsOpplysninger_->setObjectName("tsOpplysninger");
@@ -652,12 +657,26 @@ QWidget* HorseWindow::BuildTrainingPage() {
   imgEnergyBar_ = new QLabel(page);
   imgEnergyBar_->setObjectName("imgEnergyBar");
   imgEnergyBar_->setFixedSize(500, 40);
-  otAllocations2_ = new QTableWidget(page);
+  // The ration tab's amounts, in a second view: the same texts, units and steps.
+  otAllocations2_ = new QTableView(page);
   otAllocations2_->setObjectName("otAllocations2");
-  otAllocations2_->setColumnCount(3);
-  otAllocations2_->setHorizontalHeaderLabels({T(kWFodernavn), T(kWMaengde), QString()});
+  otAllocations2_->setModel(rationPage_->Amounts());
   otAllocations2_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   otAllocations2_->verticalHeader()->hide();
+  otAllocations2_->setSelectionMode(QAbstractItemView::SingleSelection);
+  otAllocations2_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                                   QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
+  otAllocations2_->setItemDelegateForColumn(AmountsModel::kAmount, new NumberDelegate(4, 2, otAllocations2_));
+  auto* spinner = new Spinner("Spinner2", page, [this](bool up) {
+    if (dead_) return;
+    const int rows = editor_->Ration().Ration().Count();
+    if (rows == 0) return;
+    int row = otAllocations2_->currentIndex().row();
+    if (row < 0 || row >= rows) row = 0;
+    editor_->Ration().StepAmount(row, up);
+    otAllocations2_->setCurrentIndex(rationPage_->Amounts()->index(row, AmountsModel::kAmount));
+  });
+  spinner->AddKeys(otAllocations2_);
   auto* help = new QToolButton(page);
   help->setText(QStringLiteral("?"));
   auto* labels = new QHBoxLayout;
@@ -668,7 +687,10 @@ QWidget* HorseWindow::BuildTrainingPage() {
   layout->addLayout(labels);
   layout->addWidget(lblWarning_);
   layout->addWidget(imgEnergyBar_);
-  layout->addWidget(otAllocations2_, 1);
+  auto* amountsRow = new QHBoxLayout;
+  amountsRow->addWidget(otAllocations2_, 1);
+  amountsRow->addWidget(spinner, 0, Qt::AlignTop);
+  layout->addLayout(amountsRow, 1);
   connect(tbTreningsMengde_, &QSlider::valueChanged, this, [this](int v) {
     if (!dead_ && !Loading()) TrainingMoved(v);
   });
@@ -1542,33 +1564,6 @@ void HorseWindow::PaddockClicked() {
   RefreshTraining();
 }
 
-void HorseWindow::FillAllocations() {
-  const auto& feeds = horse_->ForListe->Feeds();
-  const QSignalBlocker block(otAllocations2_);
-  otAllocations2_->setRowCount(static_cast<int>(feeds.size()));
-  for (int row = 0; row < static_cast<int>(feeds.size()); ++row) {
-    TFor* feed = feeds[static_cast<size_t>(row)].get();
-    const bool grams = InCategorySet(FeedCategorySet::Supplement, feed->Fortype);
-    auto* name = new QTableWidgetItem(Q(feed->Fornavn));
-    name->setFlags(name->flags() & ~Qt::ItemIsEditable);
-    otAllocations2_->setItem(row, 0, name);
-    auto* spin = new QDoubleSpinBox(otAllocations2_);
-    spin->setDecimals(grams ? 0 : 2);
-    spin->setRange(0, grams ? 999999 : 9999.99);
-    spin->setSingleStep(grams ? 5 : 0.1);
-    spin->setValue(grams ? feed->TildeltKg * 1000 : feed->TildeltKg);
-    otAllocations2_->setCellWidget(row, 1, spin);
-    auto* unit = new QTableWidgetItem(grams ? QStringLiteral("g") : QStringLiteral("kg"));
-    unit->setFlags(unit->flags() & ~Qt::ItemIsEditable);
-    otAllocations2_->setItem(row, 2, unit);
-    connect(spin, &QDoubleSpinBox::valueChanged, this, [this, row, grams](double v) {
-      if (dead_ || Loading()) return;
-      editor_->Ration().SetAmount(row, grams ? v / 1000 : v);
-      rationPage_->Refresh();
-    });
-  }
-}
-
 void HorseWindow::RefreshTraining() {
   if (dead_) return;
   const THest& h = *horse_;
@@ -1579,7 +1574,6 @@ void HorseWindow::RefreshTraining() {
   imgEnergyBar_->setVisible(feeds);
   otAllocations2_->setVisible(feeds);
   if (!feeds) return;
-  if (otAllocations2_->rowCount() != h.ForListe->Count() && !Loading()) FillAllocations();
   const double dm = h.ForListe->Supply(25);
   const double roughage = dm > 0 ? h.ForListe->Supply(24) * 100 / dm : 0;
   QImage image(imgEnergyBar_->size(), QImage::Format_RGB32);

@@ -31,7 +31,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSlider;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
 class QTabWidget;
 class QToolButton;
 
@@ -151,7 +151,6 @@ class HorseWindow : public RecordWindow {
   void SaveHorseCommand();
   void RenameCaption(const std::string& name);
   bool DiscardChanges();
-  void FillAllocations();
 
   // What an edit of the horse or its ration changed: the summary, the visibility, the
   // training tab.
@@ -225,7 +224,7 @@ class HorseWindow : public RecordWindow {
   QLabel* lblRationEnergy_ = nullptr;
   QLabel* lblWarning_ = nullptr;
   QLabel* imgEnergyBar_ = nullptr;
-  QTableWidget* otAllocations2_ = nullptr;
+  QTableView* otAllocations2_ = nullptr;
 
   // requirement page
   QLabel* lblEnergySystem_ = nullptr;

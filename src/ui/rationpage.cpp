@@ -1,6 +1,7 @@
 #include "ui/rationpage.h"
 
 #include "forms/ration_editor.h"
+#include "ui/models/amountsmodel.h"
 
 #include <QAbstractItemDelegate>
 #include <QApplication>
@@ -31,6 +32,7 @@
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -139,7 +141,8 @@ struct RationPage::Impl {
   QLabel* lblGrazingDryMatter = nullptr;
   QLabel* lblGrazingFeed = nullptr;
   // amounts page
-  QTableWidget* otAllocations = nullptr;
+  QTableView* otAllocations = nullptr;
+  AmountsModel* amounts = nullptr;
   QLabel* imgBalance = nullptr;
   QGroupBox* gbProfile = nullptr;
   QLabel* lblProfile = nullptr;
@@ -243,7 +246,7 @@ struct RationPage::Impl {
   void EnterAmounts();
   void FillAllocations();
   void UpdateAllocationTexts();
-  void AmountEdited(QTableWidgetItem* item);
+  void EditorChanged(ChangeFlags changed);
   void StepActiveAmount(bool up);
   void DrawBalance();
   void FillProfile();
@@ -312,6 +315,10 @@ RationPage::RationPage(RationEditor& editor, Services& services, QWidget* parent
 
 void RationPage::Build() {
   Impl& d = *impl_;
+  d.amounts = new AmountsModel(d.editor, this);
+  auto* relay = new EditorRelay(d.editor, this);
+  connect(relay, &EditorRelay::Changed, d.amounts, &AmountsModel::EditorChanged);
+  connect(relay, &EditorRelay::Changed, this, [this](unsigned changed) { impl_->EditorChanged(changed); });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   d.pcForing = new QTabWidget(this);
@@ -344,6 +351,7 @@ RationPage::~RationPage() {
 }
 
 QTabWidget* RationPage::Pages() const { return impl_->pcForing; }
+AmountsModel* RationPage::Amounts() const { return impl_->amounts; }
 const std::string& RationPage::ShownPlan() const { return impl_->shownPlan; }
 double RationPage::LastRefreshMs() const { return impl_->lastRefreshMs; }
 
@@ -494,9 +502,9 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   auto* layout = new QHBoxLayout(page);
   auto* left = new QVBoxLayout;
   auto* tableRow = new QHBoxLayout;
-  otAllocations = new QTableWidget(0, 3, page);
+  otAllocations = new QTableView(page);
   otAllocations->setObjectName("otAllocations");
-  otAllocations->setHorizontalHeaderLabels({T(kFeedNameHeader), T(kMaengde), QString()});
+  otAllocations->setModel(amounts);
   otAllocations->verticalHeader()->hide();
   otAllocations->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   otAllocations->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
@@ -560,9 +568,10 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   imgBalance->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   layout->addWidget(chartHolder, 0, Qt::AlignTop);
 
-  QObject::connect(otAllocations, &QTableWidget::itemChanged, q, [this](QTableWidgetItem* item) { AmountEdited(item); });
-  QObject::connect(otAllocations, &QTableWidget::cellDoubleClicked, q, [this](int row, int) {
-    if (const TFor* f = Ration().FeedAt(row)) ShowFeedInfo(*f);
+  QObject::connect(amounts, &AmountsModel::Editing, q, [this] { refreshTimer.start(); });
+  QObject::connect(amounts, &AmountsModel::Refused, q, [] { QApplication::beep(); });
+  QObject::connect(otAllocations, &QTableView::doubleClicked, q, [this](const QModelIndex& index) {
+    if (index.row() < Ration().Count()) ShowFeedInfo(*Ration().FeedAt(index.row()));
   });
   // The spinner from the keyboard: Ctrl+Up and Ctrl+Down on the table.
   for (bool up : {true, false}) {
@@ -573,9 +582,10 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   // Enter in the amount column moves on to the next row, from the last to the first.
   QObject::connect(otAllocations->itemDelegateForColumn(1), &QAbstractItemDelegate::closeEditor, q,
                    [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
-                     if (hint != QAbstractItemDelegate::SubmitModelCache || otAllocations->rowCount() == 0) return;
-                     const int next = (otAllocations->currentRow() + 1) % otAllocations->rowCount();
-                     otAllocations->setCurrentCell(next, 1);
+                     const int rows = amounts->rowCount();
+                     if (hint != QAbstractItemDelegate::SubmitModelCache || rows == 0) return;
+                     const int next = (otAllocations->currentIndex().row() + 1) % rows;
+                     otAllocations->setCurrentIndex(amounts->index(next, AmountsModel::kAmount));
                    });
   return page;
 }
@@ -870,7 +880,7 @@ void RationPage::TakeDataIntoRecord() {
   Impl& d = *impl_;
   // An amount, price or meal still being typed belongs to the record too: moving the focus
   // off the editor makes the table commit it.
-  for (QTableWidget* t : {d.otAllocations, d.otRation, d.otMealSheet}) {
+  for (QAbstractItemView* t : std::initializer_list<QAbstractItemView*>{d.otAllocations, d.otRation, d.otMealSheet}) {
     QWidget* focus = QApplication::focusWidget();
     if (focus && t->viewport()->isAncestorOf(focus)) t->setFocus();
   }
@@ -1186,62 +1196,34 @@ void RationPage::Impl::EnterAmounts() {
 }
 
 void RationPage::Impl::FillAllocations() {
-  updating = true;
-  const QSignalBlocker block(otAllocations);
-  otAllocations->setUpdatesEnabled(false);
-  const int rows = Ration().Count();
-  otAllocations->setRowCount(rows);
-  for (int r = 0; r < rows; ++r) {
-    const TFor& f = *Ration().FeedAt(r);
-    otAllocations->setItem(r, 0, ReadOnlyItem(Q(f.Fornavn)));
-    otAllocations->setItem(r, 1, EditableItem(Q(ShownAmountText(f, Sep()))));
-    otAllocations->setItem(r, 2, ReadOnlyItem(Q(AmountUnit(f))));
-  }
+  amounts->Reload();
+  const int rows = amounts->rowCount();
   FitTableHeight(otAllocations, std::min(rows, 16));
-  otAllocations->setUpdatesEnabled(true);
-  updating = false;
-  if (otAllocations->currentRow() < 0 && rows > 0) otAllocations->setCurrentCell(0, 1);
+  if (!otAllocations->currentIndex().isValid() && rows > 0)
+    otAllocations->setCurrentIndex(amounts->index(0, AmountsModel::kAmount));
 }
 
-void RationPage::Impl::UpdateAllocationTexts() {
-  const QSignalBlocker block(otAllocations);
-  for (int r = 0; r < otAllocations->rowCount() && r < Ration().Count(); ++r)
-    if (QTableWidgetItem* item = otAllocations->item(r, 1)) {
-      const QString text = Q(ShownAmountText(*Ration().FeedAt(r), Sep()));
-      if (item->text() != text) item->setText(text);
-    }
-}
+// The grazing cap changed an amount without an edit.
+void RationPage::Impl::UpdateAllocationTexts() { amounts->EditorChanged(kRationAmounts); }
 
-void RationPage::Impl::AmountEdited(QTableWidgetItem* item) {
-  if (updating || item->column() != 1) return;
-  TFor* f = Ration().FeedAt(item->row());
-  if (!f) return;
-  double kg = 0;
-  if (ParseShownAmount(L(item->text()), *f, &kg) != AmountInput::kOk) {
-    // Not an amount: the field shows the amount the feed still has.
-    const QSignalBlocker block(otAllocations);
-    item->setText(Q(ShownAmountText(*f, Sep())));
-    QApplication::beep();
-    return;
-  }
-  refreshTimer.start();
-  editor.SetAmount(item->row(), kg);
-  AfterAmountChange();
+// An edit of the ration (here or on the horse window's training tab): the amounts page,
+// when it is the one shown, follows at once; the others when they are entered.
+void RationPage::Impl::EditorChanged(ChangeFlags changed) {
+  if ((changed & (kRationAmounts | kRationFeeds)) && q->isVisible() && pcForing->currentIndex() == kAmountsPage)
+    AfterAmountChange();
 }
 
 void RationPage::Impl::StepActiveAmount(bool up) {
   if (Ration().Count() == 0) return;
-  int row = otAllocations->currentRow();
+  int row = otAllocations->currentIndex().row();
   if (row < 0 || row >= Ration().Count()) row = 0;
   refreshTimer.start();
   editor.StepAmount(row, up);
-  AfterAmountChange();
-  otAllocations->setCurrentCell(row, 1);
+  otAllocations->setCurrentIndex(amounts->index(row, AmountsModel::kAmount));
 }
 
 void RationPage::Impl::AfterAmountChange() {
   q->setUpdatesEnabled(false);
-  UpdateAllocationTexts();
   const bool fed = Ration().TotalKg() > 0;
   if (fed) {
     DrawBalance();

@@ -23,6 +23,7 @@ class QTabWidget;
 
 namespace stallora {
 
+class AmountsModel;
 class RationEditor;
 
 class RationPage : public QWidget {
@@ -62,6 +63,8 @@ class RationPage : public QWidget {
   void OpenRoughageWizard();
 
   QTabWidget* Pages() const;
+  // The amounts of the ration, which the horse window's training tab shows too.
+  AmountsModel* Amounts() const;
 
   // ---- what tests read
   // The feeding plan as last shown (full or simple), Windows-1252.
