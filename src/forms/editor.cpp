@@ -4,6 +4,12 @@
 
 namespace stallora {
 
+Editor::~Editor() {
+  const std::vector<EditorListener*> listeners = listeners_;
+  listeners_.clear();
+  for (EditorListener* l : listeners) l->EditorGone(*this);
+}
+
 void Editor::AddListener(EditorListener* listener) {
   if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
     listeners_.push_back(listener);

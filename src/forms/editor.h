@@ -21,15 +21,19 @@ namespace stallora {
 // Bits of what an edit changed; each editor names its own (see its header).
 using ChangeFlags = unsigned;
 
+class Editor;
+
 class EditorListener {
  public:
   virtual ~EditorListener() = default;
   virtual void EditorChanged(ChangeFlags changed) = 0;
+  // The editor is being destroyed (before a listener that outlives it).
+  virtual void EditorGone(Editor& editor) { (void)editor; }
 };
 
 class Editor {
  public:
-  virtual ~Editor() = default;
+  virtual ~Editor();
 
   void AddListener(EditorListener* listener);
   void RemoveListener(EditorListener* listener);

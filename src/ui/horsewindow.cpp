@@ -1,5 +1,10 @@
 #include "ui/horsewindow.h"
 
+#include "ui/models/editormodel.h"
+#include "ui/widgets/spinner.h"
+#include "ui/widgets/numberdelegate.h"
+#include "ui/models/amountsmodel.h"
+
 #include <algorithm>
 
 #include <QApplication>
@@ -30,7 +35,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -130,6 +135,16 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   top->addWidget(banIcon_);
   layout->addLayout(top);
 
+  // The editor first: the pages are built on it (the training tab shows the ration
+  // page's amounts).
+  editor_ = std::make_unique<HorseEditor>(horse);
+  auto* relay = new EditorRelay(*editor_, this);
+  connect(relay, &EditorRelay::Changed, this, [this](unsigned changed) {
+    if (!dead_) Edited(changed);
+  });
+  rationPage_ = new RationPage(editor_->Ration(), services_);
+  tsFeedsAndfeeding_ = rationPage_;
+  tsFeedsAndfeeding_->setObjectName("tsFeedsAndfeeding");
   pcForm_ = new QTabWidget(this);
   pcForm_->setObjectName("pcForm");
   pcHest_ = new QTabWidget;
@@ -146,9 +161,6 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   pcHest_->addTab(tsTrening_, T(kWTraening));
   pcHest_->addTab(tsRequirements_, T(kWBehov));
 
-  rationPage_ = new RationPage(horse, services_);
-  tsFeedsAndfeeding_ = rationPage_;
-  tsFeedsAndfeeding_->setObjectName("tsFeedsAndfeeding");
   pcInfo_ = new QTabWidget;
   tsOpplysninger_ = pcInfo_;
   tsOpplysninger_->setObjectName("tsOpplysninger");
@@ -191,12 +203,6 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   });
   connect(banIcon_, &ClickLabel::doubleClicked, this, [this] {
     if (!dead_) ShowBanTreatment();
-  });
-  connect(rationPage_, &RationPage::Changed, this, [this] {
-    if (dead_) return;
-    Recalculate();
-    ApplyVisibility();
-    RefreshTraining();
   });
   connect(pcForm_, &QTabWidget::currentChanged, this, [this] {
     if (!dead_ && !Loading()) PageEntered();
@@ -286,16 +292,14 @@ void HorseWindow::BuildMenu(QMenu* m) {
   reset->setObjectName("miResetHorse");
   reset->addAction(T(kWFodermengder), this, [this] {
     if (dead_) return;
-    for (const auto& f : horse_->ForListe->Feeds()) f->TildeltKg = 0;
+    editor_->Ration().ResetAmounts();
     rationPage_->Refresh();
-    Recalculate();
     pcForm_->setCurrentWidget(tsFeedsAndfeeding_);
   });
   reset->addAction(T(kWValgtFoder), this, [this] {
     if (dead_) return;
-    horse_->ForListe->Clear();
+    editor_->Ration().ResetChosenFeeds();
     rationPage_->Refresh();
-    Recalculate();
     pcForm_->setCurrentWidget(tsFeedsAndfeeding_);
   });
   reset->addAction(T(kWHest) + toMaintenance, this, [this] { ResetHorse(false); })
@@ -582,8 +586,7 @@ QWidget* HorseWindow::BuildInformationPage() {
   connect(cbbreed_, &QComboBox::textActivated, this, liveText([this](const QString& t) { BreedChosen(t); }));
   connect(rgKjonn_, &QButtonGroup::idClicked, this, liveInt([this](int id) { SexChosen(id); }));
   connect(rgBlodstype_, &QButtonGroup::idClicked, this, liveInt([this](int id) {
-            horse_->BlodsType = static_cast<TBlodsType>(id);
-            Recalculate();
+            editor_->SetBloodType(static_cast<TBlodsType>(id));
           }));
   connect(rgHestetype_, &QButtonGroup::idClicked, this, liveInt([this](int id) { CategoryChosen(id); }));
   connect(cbActiveHorse_, &QCheckBox::clicked, this, live([this] { PaddockClicked(); }));
@@ -595,9 +598,8 @@ QWidget* HorseWindow::BuildInformationPage() {
   connect(pfDrektighetsMnd_, &QSpinBox::editingFinished, this, live([this] { MonthsFieldLeft(true); }));
   connect(pfLaktasjonsMnd_, &QSpinBox::editingFinished, this, live([this] { MonthsFieldLeft(false); }));
   connect(btnNyBedekning_, &QPushButton::clicked, this, live([this] {
-            NewMating(*horse_, horse_->env->Today());
+            editor_->NewMating();
             ShowReproductionBox();
-            Recalculate();
           }));
   connect(eForventetVoksenVekt_, &QLineEdit::editingFinished, this, live([this] { AdultWeightLeft(); }));
   connect(eForventetVoksenVekt_, &QLineEdit::returnPressed, this, [this] { eDagensTilvekst_->setFocus(); });
@@ -605,13 +607,11 @@ QWidget* HorseWindow::BuildInformationPage() {
   connect(eVektIdag_, &QLineEdit::returnPressed, this, [this] { eDagensTilvekst_->setFocus(); });
   connect(eDagensTilvekst_, &QLineEdit::editingFinished, this, live([this] { TodaysGainLeft(); }));
   connect(rgOnsketVekstHastighet_, &QButtonGroup::idClicked, this, liveInt([this](int id) {
-            horse_->OnsketVekstHastighet = static_cast<TWeightGainRate>(id);
-            Recalculate();
+            editor_->SetGainRate(static_cast<TWeightGainRate>(id));
           }));
   connect(rgYoungTraining_, &QButtonGroup::idClicked, this, liveInt([this](int id) {
-            horse_->UngDyrTrening = static_cast<TUngDyrTrening>(id);
+            editor_->SetYoungTraining(static_cast<TUngDyrTrening>(id));
             ApplyVisibility();
-            Recalculate();
           }));
   connect(rateHelp, &QToolButton::clicked, this, [this] {
     services_.main->OpenInfoPage(T(kWOpdraetsintensitet),
@@ -657,12 +657,26 @@ QWidget* HorseWindow::BuildTrainingPage() {
   imgEnergyBar_ = new QLabel(page);
   imgEnergyBar_->setObjectName("imgEnergyBar");
   imgEnergyBar_->setFixedSize(500, 40);
-  otAllocations2_ = new QTableWidget(page);
+  // The ration tab's amounts, in a second view: the same texts, units and steps.
+  otAllocations2_ = new QTableView(page);
   otAllocations2_->setObjectName("otAllocations2");
-  otAllocations2_->setColumnCount(3);
-  otAllocations2_->setHorizontalHeaderLabels({T(kWFodernavn), T(kWMaengde), QString()});
+  otAllocations2_->setModel(rationPage_->Amounts());
   otAllocations2_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   otAllocations2_->verticalHeader()->hide();
+  otAllocations2_->setSelectionMode(QAbstractItemView::SingleSelection);
+  otAllocations2_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                                   QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
+  otAllocations2_->setItemDelegateForColumn(AmountsModel::kAmount, new NumberDelegate(4, 2, otAllocations2_));
+  auto* spinner = new Spinner("Spinner2", page, [this](bool up) {
+    if (dead_) return;
+    const int rows = editor_->Ration().Ration().Count();
+    if (rows == 0) return;
+    int row = otAllocations2_->currentIndex().row();
+    if (row < 0 || row >= rows) row = 0;
+    editor_->Ration().StepAmount(row, up);
+    otAllocations2_->setCurrentIndex(rationPage_->Amounts()->index(row, AmountsModel::kAmount));
+  });
+  spinner->AddKeys(otAllocations2_);
   auto* help = new QToolButton(page);
   help->setText(QStringLiteral("?"));
   auto* labels = new QHBoxLayout;
@@ -673,7 +687,10 @@ QWidget* HorseWindow::BuildTrainingPage() {
   layout->addLayout(labels);
   layout->addWidget(lblWarning_);
   layout->addWidget(imgEnergyBar_);
-  layout->addWidget(otAllocations2_, 1);
+  auto* amountsRow = new QHBoxLayout;
+  amountsRow->addWidget(otAllocations2_, 1);
+  amountsRow->addWidget(spinner, 0, Qt::AlignTop);
+  layout->addLayout(amountsRow, 1);
   connect(tbTreningsMengde_, &QSlider::valueChanged, this, [this](int v) {
     if (!dead_ && !Loading()) TrainingMoved(v);
   });
@@ -840,6 +857,7 @@ void HorseWindow::ShowRecord() {
 
 void HorseWindow::TakeDataIntoRecord() {
   if (dead_ || Loading()) return;
+  HorseEditor::Batch edit(*editor_);
   THest& h = *horse_;
   const DayNumber today = h.env->Today();
   h.EierNavn = L(cbHesteeier_->currentText().trimmed());
@@ -921,11 +939,16 @@ void HorseWindow::SaveHorseCommand() {
 
 // ---------------------------------------------------------------- summary and recalculation
 
-void HorseWindow::Recalculate() {
-  if (dead_) return;
-  horse_->BeregnBehov();
-  BeregnTilforsel(*horse_);
+void HorseWindow::Recalculate(ChangeFlags changed) {
+  if (!dead_) editor_->DataChanged(changed);
+}
+
+void HorseWindow::Edited(ChangeFlags changed) {
   RefreshSummary();
+  if (changed & kRationAll) {
+    ApplyVisibility();
+    RefreshTraining();
+  }
   // A formula that failed leaves its nutrient at 0, which must not pass for a requirement.
   // Told after the edit that caused it is done, not in the middle of it.
   if (!horse_->formulaFaults.empty())
@@ -1110,6 +1133,8 @@ void HorseWindow::OwnerRegister() {
 // ---------------------------------------------------------------- sex, category, birth
 
 void HorseWindow::SexChosen(int id) {
+  // The sex may change the category too: one edit.
+  HorseEditor::Batch edit(*editor_);
   THest& h = *horse_;
   h.Kjonn = static_cast<TKjonn>(id);
   const TDyreKategori category = CategoryAfterSexChoice(h.Kategori, h.Kjonn);
@@ -1124,6 +1149,7 @@ void HorseWindow::SexChosen(int id) {
 }
 
 void HorseWindow::CategoryChosen(int id) {
+  HorseEditor::Batch edit(*editor_);
   THest& h = *horse_;
   const auto category = static_cast<TDyreKategori>(id);
   const DayNumber today = h.env->Today();
@@ -1359,10 +1385,9 @@ void HorseWindow::TodaysWeightLeft() {
   if (text == enteredTodaysWeight_) return;
   const auto value = ParseTypedNumber(L(text));
   if (!value || *value <= 0 || std::lround(*value) == std::lround(h.AktuellVekt())) return;
-  SetTodaysWeight(h, *value);
+  editor_->SetTodaysWeight(*value);
   enteredTodaysWeight_ = text;
   RefreshGainLabels();
-  Recalculate();
   weightPage_->Refresh();
 }
 
@@ -1374,8 +1399,7 @@ void HorseWindow::TodaysGainLeft() {
     KeepFocus(eDagensTilvekst_);
     return;
   }
-  horse_->Sistetilvekst = *value;
-  Recalculate();
+  editor_->SetTodaysGain(*value);
 }
 
 void HorseWindow::WeighingsChanged() {
@@ -1525,10 +1549,12 @@ void HorseWindow::DeletePicture() {
 // ---------------------------------------------------------------- training
 
 void HorseWindow::TrainingMoved(int position) {
-  THest& h = *horse_;
-  h.TreningsMengde = position / 100.0;
-  h.AvledIntensitet();
-  TakeDataIntoRecord();
+  {
+    // The slider and the fields it reads are one edit.
+    HorseEditor::Batch edit(*editor_);
+    editor_->SetTraining(position);
+    TakeDataIntoRecord();
+  }
   RefreshTraining();
 }
 
@@ -1536,36 +1562,6 @@ void HorseWindow::PaddockClicked() {
   TakeDataIntoRecord();
   ApplyVisibility();
   RefreshTraining();
-}
-
-void HorseWindow::FillAllocations() {
-  const auto& feeds = horse_->ForListe->Feeds();
-  const QSignalBlocker block(otAllocations2_);
-  otAllocations2_->setRowCount(static_cast<int>(feeds.size()));
-  for (int row = 0; row < static_cast<int>(feeds.size()); ++row) {
-    TFor* feed = feeds[static_cast<size_t>(row)].get();
-    const bool grams = InCategorySet(FeedCategorySet::Supplement, feed->Fortype);
-    auto* name = new QTableWidgetItem(Q(feed->Fornavn));
-    name->setFlags(name->flags() & ~Qt::ItemIsEditable);
-    otAllocations2_->setItem(row, 0, name);
-    auto* spin = new QDoubleSpinBox(otAllocations2_);
-    spin->setDecimals(grams ? 0 : 2);
-    spin->setRange(0, grams ? 999999 : 9999.99);
-    spin->setSingleStep(grams ? 5 : 0.1);
-    spin->setValue(grams ? feed->TildeltKg * 1000 : feed->TildeltKg);
-    otAllocations2_->setCellWidget(row, 1, spin);
-    auto* unit = new QTableWidgetItem(grams ? QStringLiteral("g") : QStringLiteral("kg"));
-    unit->setFlags(unit->flags() & ~Qt::ItemIsEditable);
-    otAllocations2_->setItem(row, 2, unit);
-    connect(spin, &QDoubleSpinBox::valueChanged, this, [this, feed, grams](double v) {
-      if (dead_ || Loading()) return;
-      feed->TildeltKg = grams ? v / 1000 : v;
-      horse_->ForListe->EndretDato = horse_->env->Today();
-      Recalculate();
-      RefreshTraining();
-      rationPage_->Refresh();
-    });
-  }
 }
 
 void HorseWindow::RefreshTraining() {
@@ -1578,7 +1574,6 @@ void HorseWindow::RefreshTraining() {
   imgEnergyBar_->setVisible(feeds);
   otAllocations2_->setVisible(feeds);
   if (!feeds) return;
-  if (otAllocations2_->rowCount() != h.ForListe->Count() && !Loading()) FillAllocations();
   const double dm = h.ForListe->Supply(25);
   const double roughage = dm > 0 ? h.ForListe->Supply(24) * 100 / dm : 0;
   QImage image(imgEnergyBar_->size(), QImage::Format_RGB32);
@@ -1677,12 +1672,11 @@ void HorseWindow::MailHorse(const std::filesystem::path& attachment) {
 
 void HorseWindow::ResetHorse(bool withFeeds) {
   if (dead_) return;
-  horse_->Nullstill(withFeeds);
+  editor_->Reset(withFeeds);
   rationPage_->Refresh();
   ShowRecord();
   pcForm_->setCurrentWidget(tsHest_);
   pcHest_->setCurrentWidget(tsHesteInformasjon_);
-  Recalculate();
 }
 
 void HorseWindow::DeleteHorse() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/horse_editor.h"
 #include "stable/adresser.h"
 #include "ui/childwindow.h"
 #include "ui/prompts.h"
@@ -30,7 +31,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSlider;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
 class QTabWidget;
 class QToolButton;
 
@@ -65,8 +66,11 @@ class HorseWindow : public RecordWindow {
   // After the window has let its record go (closing): handlers do nothing any more.
   bool Dead() const { return dead_; }
 
-  // The requirement and the ration's supply anew, then the summary list.
-  void Recalculate();
+  // The editor of the horse and its ration: every edit of the window goes through it.
+  HorseEditor& Editor() const { return *editor_; }
+  // The window's rules changed the horse's data: one commit of the editor (the requirement
+  // and the ration's supply anew; the summary follows from the notification).
+  void Recalculate(ChangeFlags changed = kHorseData);
   // Shows each fault of the last requirement computation that was not shown yet.
   void ReportFormulaFaults();
   void RefreshSummary();
@@ -147,10 +151,14 @@ class HorseWindow : public RecordWindow {
   void SaveHorseCommand();
   void RenameCaption(const std::string& name);
   bool DiscardChanges();
-  void FillAllocations();
+
+  // What an edit of the horse or its ration changed: the summary, the visibility, the
+  // training tab.
+  void Edited(ChangeFlags changed);
 
   THest* horse_;
   Services& services_;
+  std::unique_ptr<HorseEditor> editor_;
   int loading_ = 0;
   bool dead_ = false;
   // The requirement formulas' faults the user has been shown (each once per window).
@@ -216,7 +224,7 @@ class HorseWindow : public RecordWindow {
   QLabel* lblRationEnergy_ = nullptr;
   QLabel* lblWarning_ = nullptr;
   QLabel* imgEnergyBar_ = nullptr;
-  QTableWidget* otAllocations2_ = nullptr;
+  QTableView* otAllocations2_ = nullptr;
 
   // requirement page
   QLabel* lblEnergySystem_ = nullptr;

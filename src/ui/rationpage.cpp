@@ -1,5 +1,8 @@
 #include "ui/rationpage.h"
 
+#include "forms/ration_editor.h"
+#include "ui/models/amountsmodel.h"
+
 #include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QButtonGroup>
@@ -29,6 +32,7 @@
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -100,6 +104,9 @@ QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
 
 struct RationPage::Impl {
   RationPage* q;
+  // The page's own editor when it stands alone (no horse window around it).
+  std::unique_ptr<RationEditor> ownEditor;
+  RationEditor& editor;
   THest& horse;
   Services& services;
 
@@ -113,6 +120,8 @@ struct RationPage::Impl {
   bool simpleShown = false;
   std::string shownPlan;
   double lastRefreshMs = 0;
+  // Runs from the start of an amount edit to the refreshed page.
+  QElapsedTimer refreshTimer;
   std::set<std::string> declinedMissing;
   int previousPage = kSelectPage;
   QImage supplyImage, contributionImage;
@@ -132,7 +141,8 @@ struct RationPage::Impl {
   QLabel* lblGrazingDryMatter = nullptr;
   QLabel* lblGrazingFeed = nullptr;
   // amounts page
-  QTableWidget* otAllocations = nullptr;
+  QTableView* otAllocations = nullptr;
+  AmountsModel* amounts = nullptr;
   QLabel* imgBalance = nullptr;
   QGroupBox* gbProfile = nullptr;
   QLabel* lblProfile = nullptr;
@@ -165,8 +175,8 @@ struct RationPage::Impl {
   QPushButton* btnGiResten = nullptr;
   QLabel* imgMealChart = nullptr;
 
-  Impl(RationPage* page, THest& h, Services& s)
-      : q(page), horse(h), services(s) {}
+  Impl(RationPage* page, RationEditor& e, Services& s, std::unique_ptr<RationEditor> own = nullptr)
+      : q(page), ownEditor(std::move(own)), editor(e), horse(e.Horse()), services(s) {}
 
   // ---- context
   const CountrySettings& Settings() const { return SettingsOf(*horse.env); }
@@ -200,12 +210,8 @@ struct RationPage::Impl {
   void Warn(const std::string& text) { Ask().Warn(text, T(kRpAdvarsel)); }
   void ShowError(const std::string& text) { Ask().Error(text); }
 
-  // ---- the library's recalculation
-  void Recompute() {
-    horse.BeregnBehov();
-    BeregnTilforsel(horse);
-  }
-  void Touch() { Ration().EndretDato = horse.env->Today(); }
+  // ---- the record computed again before a page shows it (no edit)
+  void Recompute() { editor.Recalculate(); }
 
   // ---- construction
   QWidget* BuildSelectionPage();
@@ -232,7 +238,7 @@ struct RationPage::Impl {
   void RemoveChosenFeed();
   void ChosenFeedInfo();
   void OpenGrazing();
-  void GrazingChanged();
+  void GrazingChanged(const GrazingLabels& labels);
   void ShowFeedInfo(const TFor& feed);
   void OpenHelp(const std::string& suffix);
 
@@ -240,11 +246,11 @@ struct RationPage::Impl {
   void EnterAmounts();
   void FillAllocations();
   void UpdateAllocationTexts();
-  void AmountEdited(QTableWidgetItem* item);
+  void EditorChanged(ChangeFlags changed);
   void StepActiveAmount(bool up);
   void DrawBalance();
   void FillProfile();
-  void AfterAmountChange(bool cap);
+  void AfterAmountChange();
 
   // ---- feeding plan
   void EnterPlan();
@@ -295,9 +301,24 @@ struct RationPage::Impl {
 
 // ==================================================================== construction
 
-RationPage::RationPage(THest& horse, Services& services, QWidget* parent)
-    : QWidget(parent), impl_(std::make_unique<Impl>(this, horse, services)) {
+RationPage::RationPage(THest& horse, Services& services, QWidget* parent) : QWidget(parent) {
+  auto own = std::make_unique<RationEditor>(horse);
+  RationEditor& editor = *own;
+  impl_ = std::make_unique<Impl>(this, editor, services, std::move(own));
+  Build();
+}
+
+RationPage::RationPage(RationEditor& editor, Services& services, QWidget* parent)
+    : QWidget(parent), impl_(std::make_unique<Impl>(this, editor, services)) {
+  Build();
+}
+
+void RationPage::Build() {
   Impl& d = *impl_;
+  d.amounts = new AmountsModel(d.editor, this);
+  auto* relay = new EditorRelay(d.editor, this);
+  connect(relay, &EditorRelay::Changed, d.amounts, &AmountsModel::EditorChanged);
+  connect(relay, &EditorRelay::Changed, this, [this](unsigned changed) { impl_->EditorChanged(changed); });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   d.pcForing = new QTabWidget(this);
@@ -330,6 +351,7 @@ RationPage::~RationPage() {
 }
 
 QTabWidget* RationPage::Pages() const { return impl_->pcForing; }
+AmountsModel* RationPage::Amounts() const { return impl_->amounts; }
 const std::string& RationPage::ShownPlan() const { return impl_->shownPlan; }
 double RationPage::LastRefreshMs() const { return impl_->lastRefreshMs; }
 
@@ -463,13 +485,11 @@ QWidget* RationPage::Impl::BuildSelectionPage() {
   QObject::connect(btnBeite, &QPushButton::clicked, q, [this] { OpenGrazing(); });
   QObject::connect(nfBeitetimer, &QSpinBox::valueChanged, q, [this](int hours) {
     if (updating) return;
-    horse.TimerBeiting = hours;
-    GrazingChanged();
+    GrazingChanged(editor.SetGrazingHours(hours, selection));
   });
   QObject::connect(rgrBeiteRikelighet, &QButtonGroup::idClicked, q, [this](int id) {
     if (updating) return;
-    horse.Beiteinntaksfaktor = GrazingFactorOfChoice(id);
-    GrazingChanged();
+    GrazingChanged(editor.SetGrazingIntake(GrazingFactorOfChoice(id), selection));
   });
   QObject::connect(grazingHelp, &QPushButton::clicked, q, [this] { OpenHelp("/rations/grazing"); });
   QObject::connect(help, &QPushButton::clicked, q, [this] { OpenHelp("/rations"); });
@@ -482,9 +502,9 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   auto* layout = new QHBoxLayout(page);
   auto* left = new QVBoxLayout;
   auto* tableRow = new QHBoxLayout;
-  otAllocations = new QTableWidget(0, 3, page);
+  otAllocations = new QTableView(page);
   otAllocations->setObjectName("otAllocations");
-  otAllocations->setHorizontalHeaderLabels({T(kFeedNameHeader), T(kMaengde), QString()});
+  otAllocations->setModel(amounts);
   otAllocations->verticalHeader()->hide();
   otAllocations->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   otAllocations->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
@@ -548,9 +568,10 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   imgBalance->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   layout->addWidget(chartHolder, 0, Qt::AlignTop);
 
-  QObject::connect(otAllocations, &QTableWidget::itemChanged, q, [this](QTableWidgetItem* item) { AmountEdited(item); });
-  QObject::connect(otAllocations, &QTableWidget::cellDoubleClicked, q, [this](int row, int) {
-    if (const TFor* f = Ration().FeedAt(row)) ShowFeedInfo(*f);
+  QObject::connect(amounts, &AmountsModel::Editing, q, [this] { refreshTimer.start(); });
+  QObject::connect(amounts, &AmountsModel::Refused, q, [] { QApplication::beep(); });
+  QObject::connect(otAllocations, &QTableView::doubleClicked, q, [this](const QModelIndex& index) {
+    if (index.row() < Ration().Count()) ShowFeedInfo(*Ration().FeedAt(index.row()));
   });
   // The spinner from the keyboard: Ctrl+Up and Ctrl+Down on the table.
   for (bool up : {true, false}) {
@@ -561,9 +582,10 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   // Enter in the amount column moves on to the next row, from the last to the first.
   QObject::connect(otAllocations->itemDelegateForColumn(1), &QAbstractItemDelegate::closeEditor, q,
                    [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
-                     if (hint != QAbstractItemDelegate::SubmitModelCache || otAllocations->rowCount() == 0) return;
-                     const int next = (otAllocations->currentRow() + 1) % otAllocations->rowCount();
-                     otAllocations->setCurrentCell(next, 1);
+                     const int rows = amounts->rowCount();
+                     if (hint != QAbstractItemDelegate::SubmitModelCache || rows == 0) return;
+                     const int next = (otAllocations->currentIndex().row() + 1) % rows;
+                     otAllocations->setCurrentIndex(amounts->index(next, AmountsModel::kAmount));
                    });
   return page;
 }
@@ -858,7 +880,7 @@ void RationPage::TakeDataIntoRecord() {
   Impl& d = *impl_;
   // An amount, price or meal still being typed belongs to the record too: moving the focus
   // off the editor makes the table commit it.
-  for (QTableWidget* t : {d.otAllocations, d.otRation, d.otMealSheet}) {
+  for (QAbstractItemView* t : std::initializer_list<QAbstractItemView*>{d.otAllocations, d.otRation, d.otMealSheet}) {
     QWidget* focus = QApplication::focusWidget();
     if (focus && t->viewport()->isAncestorOf(focus)) t->setFocus();
   }
@@ -1028,7 +1050,7 @@ void RationPage::Impl::SetSelectionList(TForListe* list, bool other) {
 void RationPage::Impl::ToggleItem(QTreeWidgetItem* item) {
   if (!selection || !item || !item->data(0, Qt::UserRole).isValid()) return;
   auto* feed = static_cast<TFor*>(item->data(0, Qt::UserRole).value<void*>());
-  ToggleFeed(*selection, *feed, Ration());
+  editor.ToggleFeed(*selection, *feed);
   FillChosenList();
   RecountTree();
   ApplyVisibility();
@@ -1059,7 +1081,7 @@ bool RationPage::Impl::CloseSelection(int how) {
   lbFremmedListe->hide();
   otherListMode = false;
   grbForValg->hide();
-  horse.BeregnBehov();
+  editor.FeedsChosen(false);
   ResetMealTables();
   ApplyVisibility();
   emit q->Changed();
@@ -1110,9 +1132,7 @@ void RationPage::Impl::RemoveChosenFeed() {
   const std::string name = L(item->text());
   if (name == Tr(kRpIntetFoderValgt)) return;
   if (!Confirm(Tr(kSlet) + " " + name)) return;
-  if (selection)
-    if (TFor* f = selection->FeedByName(name)) f->Valgt = false;
-  if (TFor* f = Ration().FeedByName(name)) Ration().RemoveFeed(f);
+  editor.RemoveFeed(name, selection);
   FillChosenList();
   RecountTree();
   ApplyVisibility();
@@ -1147,13 +1167,12 @@ void RationPage::Impl::OpenGrazing() {
   if (auto* b = rgrBeiteRikelighet->button(GrazingChoice(horse.Beiteinntaksfaktor))) b->setChecked(true);
   updating = false;
   gbAdjustGrazing->show();
-  const GrazingLabels labels = UpdateGrazing(horse, selection, Sep());
+  const GrazingLabels labels = editor.ShowGrazing(selection);
   lblGrazingDryMatter->setText(Q(labels.dryMatter));
   lblGrazingFeed->setText(Q(labels.feed));
 }
 
-void RationPage::Impl::GrazingChanged() {
-  const GrazingLabels labels = UpdateGrazing(horse, selection, Sep());
+void RationPage::Impl::GrazingChanged(const GrazingLabels& labels) {
   lblGrazingDryMatter->setText(Q(labels.dryMatter));
   lblGrazingFeed->setText(Q(labels.feed));
   emit q->Changed();
@@ -1167,8 +1186,7 @@ void RationPage::Impl::EnterAmounts() {
   FillAllocations();
   const bool fed = Ration().TotalKg() > 0;
   if (fed) {
-    ApplyGrazingCap(horse);
-    BeregnTilforsel(horse);
+    editor.CapGrazing();
     UpdateAllocationTexts();
     DrawBalance();
     FillProfile();
@@ -1178,65 +1196,34 @@ void RationPage::Impl::EnterAmounts() {
 }
 
 void RationPage::Impl::FillAllocations() {
-  updating = true;
-  const QSignalBlocker block(otAllocations);
-  otAllocations->setUpdatesEnabled(false);
-  const int rows = Ration().Count();
-  otAllocations->setRowCount(rows);
-  for (int r = 0; r < rows; ++r) {
-    const TFor& f = *Ration().FeedAt(r);
-    otAllocations->setItem(r, 0, ReadOnlyItem(Q(f.Fornavn)));
-    otAllocations->setItem(r, 1, EditableItem(Q(ShownAmountText(f, Sep()))));
-    otAllocations->setItem(r, 2, ReadOnlyItem(Q(AmountUnit(f))));
-  }
+  amounts->Reload();
+  const int rows = amounts->rowCount();
   FitTableHeight(otAllocations, std::min(rows, 16));
-  otAllocations->setUpdatesEnabled(true);
-  updating = false;
-  if (otAllocations->currentRow() < 0 && rows > 0) otAllocations->setCurrentCell(0, 1);
+  if (!otAllocations->currentIndex().isValid() && rows > 0)
+    otAllocations->setCurrentIndex(amounts->index(0, AmountsModel::kAmount));
 }
 
-void RationPage::Impl::UpdateAllocationTexts() {
-  const QSignalBlocker block(otAllocations);
-  for (int r = 0; r < otAllocations->rowCount() && r < Ration().Count(); ++r)
-    if (QTableWidgetItem* item = otAllocations->item(r, 1)) {
-      const QString text = Q(ShownAmountText(*Ration().FeedAt(r), Sep()));
-      if (item->text() != text) item->setText(text);
-    }
-}
+// The grazing cap changed an amount without an edit.
+void RationPage::Impl::UpdateAllocationTexts() { amounts->EditorChanged(kRationAmounts); }
 
-void RationPage::Impl::AmountEdited(QTableWidgetItem* item) {
-  if (updating || item->column() != 1) return;
-  TFor* f = Ration().FeedAt(item->row());
-  if (!f) return;
-  double kg = 0;
-  if (ParseShownAmount(L(item->text()), *f, &kg) != AmountInput::kOk) {
-    // Not an amount: the field shows the amount the feed still has.
-    const QSignalBlocker block(otAllocations);
-    item->setText(Q(ShownAmountText(*f, Sep())));
-    QApplication::beep();
-    return;
-  }
-  f->TildeltKg = kg;
-  AfterAmountChange(false);
+// An edit of the ration (here or on the horse window's training tab): the amounts page,
+// when it is the one shown, follows at once; the others when they are entered.
+void RationPage::Impl::EditorChanged(ChangeFlags changed) {
+  if ((changed & (kRationAmounts | kRationFeeds)) && q->isVisible() && pcForing->currentIndex() == kAmountsPage)
+    AfterAmountChange();
 }
 
 void RationPage::Impl::StepActiveAmount(bool up) {
   if (Ration().Count() == 0) return;
-  int row = otAllocations->currentRow();
+  int row = otAllocations->currentIndex().row();
   if (row < 0 || row >= Ration().Count()) row = 0;
-  StepAmount(*Ration().FeedAt(row), up);
-  AfterAmountChange(true);
-  otAllocations->setCurrentCell(row, 1);
+  refreshTimer.start();
+  editor.StepAmount(row, up);
+  otAllocations->setCurrentIndex(amounts->index(row, AmountsModel::kAmount));
 }
 
-void RationPage::Impl::AfterAmountChange(bool cap) {
-  QElapsedTimer timer;
-  timer.start();
-  Touch();
+void RationPage::Impl::AfterAmountChange() {
   q->setUpdatesEnabled(false);
-  if (cap) ApplyGrazingCap(horse);
-  Recompute();
-  UpdateAllocationTexts();
   const bool fed = Ration().TotalKg() > 0;
   if (fed) {
     DrawBalance();
@@ -1246,7 +1233,7 @@ void RationPage::Impl::AfterAmountChange(bool cap) {
   gbProfile->setVisible(fed);
   ApplyVisibility();
   q->setUpdatesEnabled(true);
-  lastRefreshMs = timer.nsecsElapsed() / 1e6;
+  lastRefreshMs = refreshTimer.nsecsElapsed() / 1e6;
   emit q->Changed();
 }
 
@@ -1334,9 +1321,7 @@ void RationPage::Impl::PriceEdited(QTableWidgetItem* item) {
     QApplication::beep();
     return;
   }
-  if (*price == f->Pris) return;
-  f->Pris = *price;
-  Touch();
+  if (!editor.SetPrice(item->row(), *price)) return;
   EnterPlan();
   priceEdited = true;
   emit q->Changed();
@@ -1614,8 +1599,7 @@ void RationPage::Impl::MailChart(bool supply) {
 // ==================================================================== meal sheet
 
 void RationPage::Impl::EnterMeals() {
-  if (PrepareMealSheet(horse, StableMeals(), horse.stable ? horse.stable->SFTider : horse.HFTider, Sep()))
-    emit q->Changed();
+  if (editor.PrepareMeals(StableMeals(), horse.stable ? horse.stable->SFTider : horse.HFTider)) emit q->Changed();
   FillMealTables();
 }
 
@@ -1685,7 +1669,7 @@ void RationPage::Impl::MealEdited(QTableWidgetItem* item) {
   TFor* f = Ration().FeedAt(item->row());
   if (!f) return;
   const std::optional<double> kg = ParseMealCell(L(item->text()), *f);
-  if (kg) SetMealAmount(*f, item->column() - 2, *kg, SheetMeals(horse), Sep());
+  if (kg) editor.SetMealAmount(item->row(), item->column() - 2, *kg);
   else QApplication::beep();
   UpdateMealRow(item->row());
   UpdateMealButtons();
@@ -1696,20 +1680,19 @@ void RationPage::Impl::MealCommand(int which) {
   int meal = 0;
   TFor* f = ActiveMealFeed(&meal);
   if (!f) return;
-  const int meals = SheetMeals(horse);
   const int row = otMealSheet->currentRow();
   switch (which) {
     case 0:
-      DistributeEvenly(*f, meals, Sep());
+      editor.DistributeEvenly(row);
       break;
     case 1:
-      GiveRest(*f, meal, meals, Sep());
+      editor.GiveRest(row, meal);
       break;
     case 2:
-      ResetMeals(*f, meals, Sep());
+      editor.ResetMeals(row);
       break;
     default:
-      StepMeal(*f, meal, which == 3, meals, Sep());
+      editor.StepMeal(row, meal, which == 3);
   }
   UpdateMealRow(row);
   // After sharing out, the next feed is the one to work on.
@@ -1770,15 +1753,14 @@ void RationPage::SaveFeedPlanAs() {
 void RationPage::MailFeedPlan() { impl_->MailPlan(); }
 
 void RationPage::ResetAmounts() {
-  impl_->Ration().ZeroAllotted();
-  impl_->Touch();
+  impl_->editor.ResetAmounts();
   emit Changed();
   ShowAmountsPage();
   impl_->EnterActivePage();
 }
 
 void RationPage::ResetChosenFeeds() {
-  impl_->Ration().Clear();
+  impl_->editor.ResetChosenFeeds();
   impl_->FillChosenList();
   impl_->ApplyVisibility();
   emit Changed();
@@ -1807,8 +1789,7 @@ void RationPage::OpenRoughageWizard() {
   };
   d.Ask().RunDialog(wizard);
   if (!wizard.Applied()) return;
-  d.Ration().SortByCategory();
-  d.Touch();
+  d.editor.FeedsChosen(true);
   if (d.selection) {
     MarkSelectionFromRation(*d.selection, d.Ration());
     d.RecountTree();

@@ -2,11 +2,10 @@
 // The ration page of the horse window: feed selection, amounts, balance, feeding plan,
 // analysis and help, and the meal sheet. The horse window embeds it as its ration tab.
 //
-// The page holds no arithmetic: the library (ration/ration_page.h, ration/evaluation.h,
-// ration/horse_reports.h, the chart geometry) computes, the page shows what comes back.
-// Every change of the ration runs the requirement and the evaluation again and refreshes
-// what is shown, then tells the horse window through Changed(). Questions go through the
-// services' prompts.
+// The page holds no arithmetic: every change of the ration is one operation of its
+// RationEditor (forms/ration_editor.h), which computes once and tells the editor's
+// listeners (the horse window); the page then shows what comes back and signals
+// Changed(). Questions go through the services' prompts.
 
 #include <QStringList>
 #include <QWidget>
@@ -24,10 +23,14 @@ class QTabWidget;
 
 namespace stallora {
 
+class AmountsModel;
+class RationEditor;
 
 class RationPage : public QWidget {
   Q_OBJECT
  public:
+  // The page on its own editor (the horse window's), or with one of its own.
+  RationPage(RationEditor& editor, Services& services, QWidget* parent = nullptr);
   RationPage(THest& horse, Services& services, QWidget* parent = nullptr);
   ~RationPage() override;
 
@@ -60,6 +63,8 @@ class RationPage : public QWidget {
   void OpenRoughageWizard();
 
   QTabWidget* Pages() const;
+  // The amounts of the ration, which the horse window's training tab shows too.
+  AmountsModel* Amounts() const;
 
   // ---- what tests read
   // The feeding plan as last shown (full or simple), Windows-1252.
@@ -78,6 +83,7 @@ class RationPage : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  void Build();
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -87,5 +87,23 @@ TEST(EditorTest, AListenerMayLeaveWhileTold) {
   EXPECT_TRUE(second.told.empty()) << "removed before its turn";
 }
 
+// Listeners that outlive their editor (a window's widgets outlive its editor member) hear
+// that it went and need not remove themselves.
+TEST(EditorTest, ListenersHearWhenTheEditorGoes) {
+  struct Outliving : EditorListener {
+    void EditorChanged(ChangeFlags) override {}
+    void EditorGone(Editor&) override { ++gone; }
+    int gone = 0;
+  } a, b;
+  {
+    CountingEditor e;
+    e.AddListener(&a);
+    e.AddListener(&b);
+    e.RemoveListener(&b);
+  }
+  EXPECT_EQ(a.gone, 1);
+  EXPECT_EQ(b.gone, 0);
+}
+
 }  // namespace
 }  // namespace stallora

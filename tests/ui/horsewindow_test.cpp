@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QAbstractItemModelTester>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -27,6 +29,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 #include "core/fileio.h"
 #include "forms/horse_form.h"
@@ -340,6 +343,56 @@ class HorseWindowTest : public QObject {
     QCOMPARE(attached.size(), size_t{1});
     QVERIFY(fs::exists(attached[0]));
     QVERIFY(ReadWholeFile(attached[0])->find("Havre") != std::string::npos);
+  }
+
+  // The ration tab's and the training tab's amounts tables are two views of one model:
+  // 12,5 g of a supplement reads the same in both (the training tab once rounded it to
+  // 13), and both step hay by 0.25 kg (the training tab once stepped by 0.1).
+  void bothAmountsTablesShowAndStepTheSameAmounts() {
+    Workplace w("amounts");
+    THest& freja = w.Horse("Freja");
+    for (auto [name, category, kg] : {std::tuple{"H\xF8", 1, 8.0}, {"Mineral", 9, 0.0125}}) {
+      for (TForListe* list : {freja.ForListe.get(), w.Stable().ForListe.get()}) {
+        TFor& f = list->AddFeed(std::make_unique<TFor>(w.app->Env()));
+        f.Fornavn = name;
+        f.Fortype = static_cast<uint8_t>(category);
+        f.TorrStoff = 85;
+        f.SetValue(0, 0.5);
+        f.Valgt = list == freja.ForListe.get();
+        f.TildeltKg = list == freja.ForListe.get() ? kg : 0;
+      }
+    }
+    HorseWindow* win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    auto* ration = w.Find<QTableView>("otAllocations");
+    auto* training = w.Find<QTableView>("otAllocations2");
+    QVERIFY(ration && training);
+    QCOMPARE(ration->model(), training->model());
+    QAbstractItemModelTester tester(training->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    auto cell = [](QTableView* t, int row, int column) { return t->model()->index(row, column).data().toString(); };
+    TFor& hay = *freja.ForListe->FeedByName("H\xF8");
+
+    win->MainTabs()->setCurrentWidget(win->HorseTabs());
+    win->HorseTabs()->setCurrentWidget(w.Find<QWidget>("tsTrening"));
+    QTRY_VERIFY(training->isVisible());
+    QCOMPARE(training->model()->rowCount(), 2);
+    QCOMPARE(cell(training, 1, 1), QStringLiteral("12,5"));
+    QCOMPARE(cell(training, 1, 2), QStringLiteral("g"));
+    training->setCurrentIndex(training->model()->index(0, 1));
+    w.Click("Spinner2Up");
+    QVERIFY(qAbs(hay.TildeltKg - 8.25) < 1e-12);
+    QCOMPARE(cell(training, 0, 1), QStringLiteral("8,25"));
+
+    win->MainTabs()->setCurrentWidget(win->findChild<RationPage*>());
+    win->findChild<RationPage*>()->ShowAmountsPage();
+    QTRY_VERIFY(ration->isVisible());
+    QCOMPARE(cell(ration, 0, 1), QStringLiteral("8,25"));
+    QCOMPARE(cell(ration, 1, 1), QStringLiteral("12,5"));
+    ration->setCurrentIndex(ration->model()->index(0, 1));
+    w.Click("SpinnerUp");
+    QVERIFY(qAbs(hay.TildeltKg - 8.5) < 1e-12);
+    QCOMPARE(cell(training, 0, 1), QStringLiteral("8,50"));
+    QVERIFY(win->HasUnsavedChanges());
   }
 
   void closingAsksOnlyAfterChangesAndNoBringsBackTheFile() {

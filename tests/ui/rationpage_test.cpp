@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -87,12 +88,17 @@ class RationPageTest : public QObject {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, r.center());
   }
+  // A table's cell as shown, and the current cell set as a click does.
+  static QString Cell(QTableView* table, int row, int column) {
+    return table->model()->index(row, column).data().toString();
+  }
+  static void Go(QTableView* table, int row, int column) { table->setCurrentIndex(table->model()->index(row, column)); }
   // Types into a table cell and presses Enter, as a user does.
-  void TypeIntoCell(QTableWidget* table, int row, int column, const QString& text) {
+  void TypeIntoCell(QTableView* table, int row, int column, const QString& text) {
     QApplication::processEvents();
     QVERIFY(table->isVisible());
-    table->setCurrentCell(row, column);
-    table->editItem(table->item(row, column));
+    Go(table, row, column);
+    table->edit(table->currentIndex());
     auto* editor = table->viewport()->findChild<QLineEdit*>();
     QVERIFY2(editor, "no editor opened");
     editor->setFocus();
@@ -294,37 +300,37 @@ class RationPageTest : public QObject {
   void amountsAreTypedSteppedAndEvaluated() {
     Select({QStringLiteral("Hø, middel kvalitet"), "Havre", "Mineralfoder til hest, staldperiode"});
     QCOMPARE(page_->Pages()->currentIndex(), 1);
-    auto* table = Find<QTableWidget>("otAllocations");
-    QCOMPARE(table->rowCount(), 3);
-    QCOMPARE(table->item(2, 2)->text(), QStringLiteral("g"));
+    auto* table = Find<QTableView>("otAllocations");
+    QCOMPARE(table->model()->rowCount(), 3);
+    QCOMPARE(Cell(table, 2, 2), QStringLiteral("g"));
 
     TypeIntoCell(table, 0, 1, "8,5");
     QCOMPARE(RationFeed(QStringLiteral("Hø, middel kvalitet"))->TildeltKg, 8.5);
-    QCOMPARE(table->currentRow(), 1);  // Enter moves to the next row
+    QCOMPARE(table->currentIndex().row(), 1);  // Enter moves to the next row
     TypeIntoCell(table, 1, 1, "2");
     TypeIntoCell(table, 2, 1, "80");
     QCOMPARE(RationFeed("Mineralfoder til hest, staldperiode")->TildeltKg, 0.08);
-    QCOMPARE(table->currentRow(), 0);  // from the last row to the first
-    QCOMPARE(table->item(2, 1)->text(), QStringLiteral("80"));
+    QCOMPARE(table->currentIndex().row(), 0);  // from the last row to the first
+    QCOMPARE(Cell(table, 2, 1), QStringLiteral("80"));
 
     // Not a number: the validator takes no letters, and a text set otherwise is refused.
     TypeIntoCell(table, 1, 1, "abc");
     QCOMPARE(RationFeed("Havre")->TildeltKg, 2.0);
-    table->item(1, 1)->setText("-3");
+    table->model()->setData(table->model()->index(1, 1), "-3");
     QCOMPARE(RationFeed("Havre")->TildeltKg, 2.0);
-    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("2,00"));
+    QCOMPARE(Cell(table, 1, 1), QStringLiteral("2,00"));
 
     // The spinner steps the active row: 5 g for the supplement.
-    table->setCurrentCell(2, 1);
+    Go(table, 2, 1);
     QTest::mouseClick(Find<QToolButton>("SpinnerUp"), Qt::LeftButton);
-    QCOMPARE(table->item(2, 1)->text(), QStringLiteral("85"));
+    QCOMPARE(Cell(table, 2, 1), QStringLiteral("85"));
     QVERIFY(qAbs(RationFeed("Mineralfoder til hest, staldperiode")->TildeltKg - 0.085) < 1e-12);
-    table->setCurrentCell(1, 1);
+    Go(table, 1, 1);
     QTest::mouseClick(Find<QToolButton>("SpinnerDown"), Qt::LeftButton);
     QVERIFY(qAbs(RationFeed("Havre")->TildeltKg - 1.9) < 1e-12);
     // The keyboard steps too.
     table->setFocus();
-    table->setCurrentCell(1, 1);
+    Go(table, 1, 1);
     QTest::keyClick(table, Qt::Key_Up, Qt::ControlModifier);
     QVERIFY(qAbs(RationFeed("Havre")->TildeltKg - 2.0) < 1e-12);
     QTest::keyClick(table, Qt::Key_Down, Qt::ControlModifier);
@@ -407,16 +413,16 @@ class RationPageTest : public QObject {
       Ration().AddFeedFrom(std::move(copy), &list);
     }
     page_->ShowAmountsPage();
-    auto* table = Find<QTableWidget>("otAllocations");
-    QCOMPARE(table->rowCount(), 30);
+    auto* table = Find<QTableView>("otAllocations");
+    QCOMPARE(table->model()->rowCount(), 30);
     // From the Enter that ends the typing to the screen painted anew: the library's
     // recalculation, the table, chart, profile and pie, and the repaint.
     double worst = 0, sum = 0, worstPage = 0;
     for (int k = 0; k < 20; ++k) {
       const int row = k % 30;
       QApplication::processEvents();
-      table->setCurrentCell(row, 1);
-      table->editItem(table->item(row, 1));
+      Go(table, row, 1);
+      table->edit(table->currentIndex());
       auto* editor = table->viewport()->findChild<QLineEdit*>();
       QVERIFY(editor);
       editor->selectAll();
@@ -444,7 +450,7 @@ class RationPageTest : public QObject {
 
   void feedingPlanPage() {
     Select({QStringLiteral("Hø, middel kvalitet"), "Havre", "Mineralfoder til hest, staldperiode"});
-    auto* table = Find<QTableWidget>("otAllocations");
+    auto* table = Find<QTableView>("otAllocations");
     TypeIntoCell(table, 0, 1, "9");
     TypeIntoCell(table, 1, 1, "2");
     TypeIntoCell(table, 2, 1, "100");
@@ -518,7 +524,7 @@ class RationPageTest : public QObject {
 
   void storingUnderANameAsksBeforeOverwriting() {
     Select({QStringLiteral("Hø, middel kvalitet")});
-    TypeIntoCell(Find<QTableWidget>("otAllocations"), 0, 1, "9");
+    TypeIntoCell(Find<QTableView>("otAllocations"), 0, 1, "9");
     page_->ShowFeedPlanPage();
     QString explanation;
     messages_.describe = [&](const QString&, const QString& text) -> std::optional<QString> {
@@ -560,7 +566,7 @@ class RationPageTest : public QObject {
 
   void analysisChartsAndNutrientInformation() {
     Select({QStringLiteral("Hø, middel kvalitet"), "Havre", "Mineralfoder til hest, staldperiode"});
-    auto* table = Find<QTableWidget>("otAllocations");
+    auto* table = Find<QTableView>("otAllocations");
     TypeIntoCell(table, 0, 1, "9");
     TypeIntoCell(table, 1, 1, "2");
     TypeIntoCell(table, 2, 1, "100");
@@ -614,7 +620,7 @@ class RationPageTest : public QObject {
 
   void mealSheetSplitsTheDay() {
     Select({QStringLiteral("Hø, middel kvalitet"), "Mineralfoder til hest, staldperiode"});
-    auto* table = Find<QTableWidget>("otAllocations");
+    auto* table = Find<QTableView>("otAllocations");
     TypeIntoCell(table, 0, 1, "1,5");
     TypeIntoCell(table, 1, 1, "90");
     stable_->StallNoMeals = 3;
@@ -663,7 +669,7 @@ class RationPageTest : public QObject {
   void onlyPastureHidesTheMealSheet() {
     horse_->TimerBeiting = 8;
     Select({QStringLiteral("Græs, sommer (afgræsning)")});
-    TypeIntoCell(Find<QTableWidget>("otAllocations"), 0, 1, "30");
+    TypeIntoCell(Find<QTableView>("otAllocations"), 0, 1, "30");
     auto* tabs = Find<QTabWidget>("pcForing");
     QVERIFY(tabs->isTabVisible(2));
     QVERIFY(!tabs->isTabVisible(4));

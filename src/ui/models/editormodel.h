@@ -34,6 +34,13 @@ class EditorTableModel : public QAbstractTableModel {
   // every cell.
   void EditorChanged(ChangeFlags changed);
 
+ protected:
+  // The rows anew (a model that keeps its row count sets it again between the two calls).
+  virtual void Reset() {
+    beginResetModel();
+    endResetModel();
+  }
+
  private:
   ChangeFlags structure_;
   ChangeFlags values_;
@@ -47,12 +54,15 @@ class EditorRelay : public QObject, public EditorListener {
   EditorRelay(Editor& editor, QObject* parent = nullptr);
   ~EditorRelay() override;
   void EditorChanged(ChangeFlags changed) override { emit Changed(changed); }
+  // A window's editor may go before the widgets that listen (its members go before its
+  // children); the relay then stays silent.
+  void EditorGone(Editor&) override { editor_ = nullptr; }
 
  signals:
   void Changed(unsigned changed);
 
  private:
-  Editor& editor_;
+  Editor* editor_;
 };
 
 }  // namespace stallora
