@@ -35,6 +35,20 @@ int CreateTemp(const fs::path& target, fs::path& name, std::random_device& rd) {
   return -1;
 }
 
+// Links `target` under a fresh temporary name beside it; false with errno on failure.
+bool LinkAsTemp(const fs::path& target, fs::path& name, std::random_device& rd) {
+  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%08x", rd());
+    name = dir / AtomicTempName(target.filename().string(), hex);
+    if (::link(target.c_str(), name.c_str()) == 0) return true;
+    if (errno != EEXIST) return false;
+  }
+  errno = EEXIST;
+  return false;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   const char* p = bytes.data();
   size_t left = bytes.size();
@@ -130,21 +144,28 @@ bool FileTransaction::Commit(std::string* error, const std::function<void(int, i
     int failure = 0;
     if (::lstat(e.target.c_str(), &st) == 0) {
       // The old file stays reachable under a temporary name until every target is replaced:
-      // as a second link where the file system has them, else as a copy.
+      // as a second link where the file system has them, else as a copy. The link is made
+      // under a fresh name directly (no file is created first to claim the name): on a large
+      // workspace every extra create and remove costs as much as the rest of the change.
       fs::path backup;
-      const int fd = CreateTemp(e.target, backup, rd);
-      if (fd < 0) {
-        failure = errno;
-      } else {
-        ::close(fd);
-        ::unlink(backup.c_str());
-        if (::link(e.target.c_str(), backup.c_str()) == 0) {
-          e.backup = backup;
-        } else if (std::string copyError; CopyFileAtomically(e.target, backup, &copyError)) {
-          e.backup = backup;
+      if (LinkAsTemp(e.target, backup, rd)) {
+        e.backup = backup;
+      } else if (const int linkErrno = errno; linkErrno != EEXIST) {
+        std::string copyError;
+        const int fd = CreateTemp(e.target, backup, rd);
+        if (fd < 0) {
+          failure = errno;
         } else {
-          failure = errno ? errno : EIO;
+          ::close(fd);
+          if (CopyFileAtomically(e.target, backup, &copyError)) {
+            e.backup = backup;
+          } else {
+            failure = errno ? errno : EIO;
+            ::unlink(backup.c_str());
+          }
         }
+      } else {
+        failure = EEXIST;
       }
     }
     if (!failure && ::rename(e.staged.c_str(), e.target.c_str()) != 0) failure = errno;
