@@ -203,6 +203,36 @@ TEST_F(StableEditorTest, ReportsTreeListsOnlyTheHorsesOwnReports) {
   EXPECT_TRUE(fs::exists(Save() / "Nord" / "Ares" / "Ares.eqh"));
 }
 
+// The delete button's caption always says what a press deletes.
+TEST(StableReportsButton, CaptionAndEffectAgree) {
+  EXPECT_FALSE(ReportsButtonFor(std::nullopt, ReportsSelection{-1, -1}).enabled) << "no stable file";
+  ReportsTreeNode root;
+  root.text = "Nord";
+  EXPECT_FALSE(ReportsButtonFor(root, ReportsSelection{-1, -1}).enabled) << "a tree of a single node";
+  ReportsTreeNode bare;
+  bare.kind = ReportsTreeNode::Kind::Horse;
+  bare.text = bare.horse = "Ares";
+  ReportsTreeNode with = bare;
+  with.text = with.horse = "Bella";
+  ReportsTreeNode report;
+  report.kind = ReportsTreeNode::Kind::Report;
+  report.text = report.file = "a.htm";
+  with.children.push_back(report);
+  root.children = {bare};
+  EXPECT_FALSE(ReportsButtonFor(root, std::nullopt).enabled) << "nothing selected";
+  const ReportsDeleteButton none = ReportsButtonFor(root, ReportsSelection{-1, -1});
+  EXPECT_EQ(none.caption, "Slet alle rapporter");
+  EXPECT_FALSE(none.enabled) << "no horse has reports";
+  root.children.push_back(with);
+  EXPECT_TRUE(ReportsButtonFor(root, ReportsSelection{-1, -1}).enabled);
+  EXPECT_EQ(ReportsButtonFor(root, ReportsSelection{1, -1}).caption, "Slet alle rapporter bella");
+  EXPECT_TRUE(ReportsButtonFor(root, ReportsSelection{1, -1}).enabled);
+  EXPECT_EQ(ReportsButtonFor(root, ReportsSelection{1, 0}).caption, "Slet rapport");
+  EXPECT_TRUE(ReportsButtonFor(root, ReportsSelection{1, 0}).enabled);
+  EXPECT_FALSE(ReportsButtonFor(root, ReportsSelection{1, 1}).enabled) << "a report no longer listed";
+  EXPECT_FALSE(ReportsButtonFor(root, ReportsSelection{2, -1}).enabled) << "a horse no longer listed";
+}
+
 TEST_F(StableEditorTest, StoringAReportAsksOnlyBeforeReplacing) {
   StableEditor& e = Edit("Nord");
   const StoreDialog d = e.StoreDialogFor(0);
