@@ -79,7 +79,8 @@ void FeedListEditor::BuildTree() {
   const CountrySettings& settings = SettingsOf(*list_.env);
   FeedTree tree;
   tree.rootName = list_.ForlisteNavn;
-  for (int i = 0; i < list_.Count(); ++i) {
+  // A mix's feeds are chosen in the feed-mix calculator, not in a tree.
+  for (int i = 0; !list_.ForBlanding && i < list_.Count(); ++i) {
     const TFor& f = *list_.FeedAt(i);
     if (&f == pendingNew_) continue;  // not in the list until it is ready
     const int category = GroupCategory(f.Fortype);
@@ -457,7 +458,7 @@ TForListe* FeedListEditor::SaveAs(const std::filesystem::path& chosen) {
     added = &workspace_.AddFeedList(std::move(copy));
     addedLists_.push_back(added);
   }
-  Commit(added ? kFlcWorkspace : 0);
+  Commit(added ? unsigned{kFlcWorkspace} : 0u);
   return added;
 }
 

@@ -300,9 +300,11 @@ class FeedListEditor {
   void CancelBrandList();
 
   // ---- saving and closing (feedlist_editor.cpp)
-  // Touches and saves the list (through its stable or horse when one owns it); false with
-  // the message shown (a failed save leaves the file as it was).
+  // "Gem foderliste": touches and saves the list (through its stable or horse when one owns
+  // it); false with the message shown (a failed save leaves the file as it was).
   bool Save();
+  // The same without a message (the main window's save): false with the message in `error`.
+  bool SaveList(std::string* error);
   std::string ProposedSaveAsName() const;
   std::filesystem::path FeedDirectory() const;
   // Saves a copy under the chosen file (in the feed directory); asks "Vis ny foderliste"
@@ -320,6 +322,8 @@ class FeedListEditor {
   bool Close(CloseAnswer answer);
   // A record of the workspace is about to be freed: forget every pointer into it.
   void RecordGoing(const Record& record);
+  // The list itself (or its stable or horse) went: nothing may touch it any more.
+  bool ListGone() const { return listGone_; }
   // Horses whose rations the last operation changed (price or value updates).
   const std::vector<THest*>& ChangedHorses() const { return changedHorses_; }
   // Lists the last operation added to the workspace.
@@ -352,7 +356,6 @@ class FeedListEditor {
   void CopyIndices(const std::vector<int>& indices);
   void RefreshOrder();
   void TakeSnapshot();
-  bool SaveList(std::string* error);
   bool RestoreSaved();
   void EnterCompare();
   void EnterCopy();

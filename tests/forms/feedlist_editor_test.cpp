@@ -454,6 +454,30 @@ TEST_F(FeedListEditorTest, PricesInOtherListsAndHorses) {
   EXPECT_TRUE(Has(e.PriceListPage(), "4,25"));
 }
 
+// A mix shown in the window has no feed tree (its feeds are picked in the feed-mix
+// calculator); it is unpicked like any list and prints its price list.
+TEST_F(FeedListEditorTest, AMixShowsNoFeedTree) {
+  TForListe& mix = ws_->NewFeedList("Blanding", true);
+  TFor& a = Add(mix, "Havre", 7);
+  a.Valgt = true;
+  a.Pris = 3;
+  Add(mix, "Byg", 7).Valgt = true;
+  FeedListEditor& e = Open(mix);
+  EXPECT_TRUE(e.Tree().groups.empty());
+  EXPECT_EQ(e.Tree().picked, 0);
+  EXPECT_FALSE(a.Valgt);
+  EXPECT_FALSE(e.Visibility().feedPage);
+  EXPECT_TRUE(e.Visibility().pricePage);
+  EXPECT_TRUE(Has(e.PriceListPage(), "3,00"));
+  // The same feeds in an ordinary list make a tree.
+  TForListe& l = ws_->NewFeedList("Liste", false);
+  Add(l, "Havre", 7);
+  Add(l, "Byg", 7);
+  FeedListEditor& f = Open(l);
+  ASSERT_EQ(f.Tree().groups.size(), 1u);
+  EXPECT_EQ(f.Tree().groups[0].brands[0].feeds, (std::vector<int>{0, 1}));
+}
+
 TEST_F(FeedListEditorTest, SavingFailsWithoutLosingTheFile) {
   TForListe& l = Winter();
   const std::string before = FeedFile("Vinter");
