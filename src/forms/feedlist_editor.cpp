@@ -83,6 +83,8 @@ void FeedListEditor::BuildTree() {
   for (int i = 0; !list_.ForBlanding && i < list_.Count(); ++i) {
     const TFor& f = *list_.FeedAt(i);
     if (&f == pendingNew_) continue;  // not in the list until it is ready
+    if (f.Valgt) ++tree.picked;
+    if (!treeFilterUpper_.empty() && UpperCase(f.Fornavn).find(treeFilterUpper_) == std::string::npos) continue;
     const int category = GroupCategory(f.Fortype);
     const std::string& groupName = settings.feedTypeNames[static_cast<size_t>(category)];
     auto group = std::find_if(tree.groups.begin(), tree.groups.end(),
@@ -102,7 +104,6 @@ void FeedListEditor::BuildTree() {
     if (f.Valgt) {
       ++brand->picked;
       ++group->picked;
-      ++tree.picked;
     }
   }
   tree_ = std::move(tree);
@@ -241,6 +242,13 @@ void FeedListEditor::OpenFeed(int index) {
   if (page_ == FeedListPage::NewFeed) DropPendingNewFeed();
   StartEditing(list_.FeedAt(IndexOfFeedObject(list_, f)), EditOrigin::Tree);
   Commit(kFlcFeed | kFlcPicks | kFlcPages);
+}
+
+void FeedListEditor::SetTreeFilter(const std::string& text) {
+  if (text == treeFilter_) return;
+  treeFilter_ = text;
+  treeFilterUpper_ = UpperCase(Trim(text));
+  Commit(kFlcTree);
 }
 
 void FeedListEditor::ResetPicks() {

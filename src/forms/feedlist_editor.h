@@ -188,6 +188,10 @@ class FeedListEditor {
   std::string CountText() const;  // "Antal foderemner i listen: n"
   std::string TreeCaption() const;  // "n Valgt foder"
   const FeedTree& Tree() const { return tree_; }
+  // Only feeds whose name holds the text (in any case) stand in the tree; empty: every feed.
+  // The picks and the tree caption's count stay those of the whole list.
+  void SetTreeFilter(const std::string& text);
+  const std::string& TreeFilter() const { return treeFilter_; }
   std::vector<std::string> EnergyObjectNames() const;
   void ToggleFeed(int index);  // click on a feed
   // Click on a group node (brand -1) or a brand node of the tree.
@@ -378,6 +382,8 @@ class FeedListEditor {
   FeedListVisibility visibility_;
   FeedTree tree_;
   std::string deleteBrandNode_;
+  std::string treeFilter_;  // as typed
+  std::string treeFilterUpper_;
   int32_t startFingerprint_ = 0;
   uint64_t startSignature_ = 0;
   std::string snapshot_;  // the list as last opened or saved (object text)

@@ -155,6 +155,31 @@ TEST_F(FeedListEditorTest, PickingCountsInTheTreeAndOpensThePages) {
   EXPECT_FALSE(e.Visibility().showPicked);
 }
 
+// The tree's filter keeps the feeds whose name holds the typed text in any case (national
+// letters too); the picked count of the caption stays that of the whole list.
+TEST_F(FeedListEditorTest, TheTreeFilterKeepsMatchingFeeds) {
+  TForListe& l = Winter();
+  Add(l, C("Havrehø"), 6);
+  FeedListEditor& e = Open(l);
+  e.ToggleFeed(Index(l, "Mineral"));
+  e.SetTreeFilter(C("HØ"));
+  ASSERT_EQ(e.Tree().groups.size(), 1u);
+  EXPECT_EQ(e.Tree().groups[0].name, "Grovfoder");
+  EXPECT_EQ(e.Tree().groups[0].brands[0].feeds, (std::vector<int>{Index(l, C("Hø")), Index(l, C("Havrehø"))}));
+  EXPECT_EQ(e.Tree().groups[0].picked, 0);
+  EXPECT_EQ(e.TreeCaption(), "1 Valgt foder");
+  EXPECT_TRUE(e.Visibility().showPicked);
+  e.SetTreeFilter("havre ");
+  ASSERT_EQ(e.Tree().groups.size(), 2u);
+  e.SetTreeFilter("zzz");
+  EXPECT_TRUE(e.Tree().groups.empty());
+  const int commits = e.Commits();
+  e.SetTreeFilter("zzz");  // the same text again changes nothing
+  EXPECT_EQ(e.Commits(), commits);
+  e.SetTreeFilter("");
+  EXPECT_EQ(e.Tree().groups.size(), 3u);
+}
+
 // The list is saved after "delete picked" whatever the answer.
 TEST_F(FeedListEditorTest, DeletingPickedFeedsSavesEvenWhenCancelled) {
   TForListe& l = Winter();
