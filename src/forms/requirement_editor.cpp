@@ -8,7 +8,7 @@
 #include "nutrition/behovsliste.h"
 #include "nutrition/hest.h"
 #include "nutrition/uttrykk.h"
-#include "stable/find_horse.h"
+#include "forms/find_horse.h"
 #include "stable/workspace.h"
 
 namespace stallora {

@@ -5,7 +5,7 @@
 #include "core/objtext.h"
 #include "core/textutil.h"
 #include "forms/stable_texts.h"
-#include "nutrition/horse_form.h"
+#include "forms/horse_form.h"
 #include "ration/horse_reports.h"
 #include "stable/stable_reports.h"
 
