@@ -50,6 +50,11 @@ void RationEditor::ToggleFeed(TForListe& selection, TFor& feed) {
   Commit(kRationFeeds | kRationSelection);
 }
 
+void RationEditor::UnpickSelection(TForListe& selection) {
+  selection.UnpickAll();
+  Commit(kRationSelection, false);
+}
+
 bool RationEditor::RemoveFeed(const std::string& name, TForListe* selection) {
   if (selection)
     if (TFor* f = selection->FeedByName(name)) f->Valgt = false;

@@ -120,6 +120,29 @@ TEST_F(RationEditorTest, ToggleFeedChangesTheRationsRows) {
   EXPECT_EQ(told.flags[0], kRationFeeds | kRationSelection);
 }
 
+// "Nulstil" of the selection panel clears the list's check marks only: the ration keeps its
+// feeds, nothing is computed, and the tree is told to repaint its marks.
+TEST_F(RationEditorTest, UnpickingTheSelectionLeavesTheRationAlone) {
+  RationEditor e(*horse_);
+  Told told;
+  e.AddListener(&told);
+  TForListe selection(env_);
+  for (const char* name : {"Hø", "Havre"}) {
+    TFor& f = selection.AddFeed(std::make_unique<TFor>(env_));
+    f.Fornavn = name;
+    f.Valgt = true;
+  }
+  horse_->ForListe->EndretDato = 0;
+  e.UnpickSelection(selection);
+  EXPECT_FALSE(selection.FeedAt(0)->Valgt);
+  EXPECT_FALSE(selection.FeedAt(1)->Valgt);
+  EXPECT_EQ(horse_->ForListe->Count(), 3);
+  EXPECT_EQ(e.Recomputes(), 0);
+  ASSERT_EQ(told.flags.size(), 1u);
+  EXPECT_EQ(told.flags[0], ChangeFlags{kRationSelection});
+  EXPECT_EQ(horse_->ForListe->EndretDato, 0.0) << "a check mark does not date the ration";
+}
+
 // The horse window's editor passes a ration edit on once, without computing again, and its
 // own edits compute once; several steps of one action in a batch are one commit.
 TEST_F(RationEditorTest, TheHorseEditorTellsRationEditsOnAndComputesItsOwnOnce) {
