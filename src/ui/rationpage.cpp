@@ -49,6 +49,7 @@
 #include "ration/balance_chart.h"
 #include "ration/evaluation.h"
 #include "ration/horse_reports.h"
+#include "ration/optimizer_texts.h"
 #include "ration/ration_charts.h"
 #include "forms/ration_page.h"
 #include "ration/roughage_wizard.h"
@@ -61,6 +62,7 @@
 #include "ui/htmlview.h"
 #include "ui/mnemonics.h"
 #include "ui/mainwindow.h"
+#include "ui/ration/balancedialog.h"
 #include "ui/rationtexts.h"
 #include "ui/roughagewizard.h"
 #include "ui/widgets/numberdelegate.h"
@@ -520,6 +522,9 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   tableRow->addWidget(otAllocations, 1);
   tableRow->addWidget(new Spinner("Spinner", page, [this](bool up) { StepActiveAmount(up); }), 0, Qt::AlignTop);
   left->addLayout(tableRow);
+  auto* balance = Button(T(kBalCommand), "btnBalance", page);
+  left->addWidget(balance, 0, Qt::AlignLeft);
+  QObject::connect(balance, &QPushButton::clicked, q, [this] { OpenBalanceDialog(services, editor, q); });
 
   gbProfile = new QGroupBox(page);
   gbProfile->setObjectName("gbProfile");
