@@ -64,6 +64,16 @@ bool RationEditor::RemoveFeed(const std::string& name, TForListe* selection) {
   return f != nullptr;
 }
 
+TFor* RationEditor::TakeFeed(const TForListe& list, int index) {
+  const TFor* source = list.FeedAt(index);
+  if (!source) return nullptr;
+  TFor& f = Ration().InsertFeedFrom(source->Clone(), &list);
+  f.TildeltKg = 0;
+  f.Valgt = true;
+  Commit(kRationFeeds | kRationSelection);
+  return &f;
+}
+
 void RationEditor::ResetChosenFeeds() {
   Ration().Clear();
   Commit(kRationFeeds);

@@ -53,6 +53,10 @@ class RationEditor : public Editor {
   void UnpickSelection(TForListe& selection);
   // A feed of the ration removed by name (and unchecked in the selection list, if given).
   bool RemoveFeed(const std::string& name, TForListe* selection);
+  // A feed of a feed list joins the ration as a picked copy at 0 kg, converted into the
+  // ration's energy system and placed in its category group (the other feeds keep their
+  // order). The copy, or nullptr when `index` is no feed of the list.
+  TFor* TakeFeed(const TForListe& list, int index);
   // "Nulstil værdier for... Valgt foder": an empty ration.
   void ResetChosenFeeds();
   // The selection list was closed or the roughage wizard chose feeds: the ration's feeds

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
@@ -19,7 +20,9 @@
 #include "ration/balance_chart.h"
 #include "render/qtcanvas.h"
 #include "ui/models/amountsmodel.h"
+#include "ration/optimizer_texts.h"
 #include "ui/qtext.h"
+#include "ui/ration/balancedialog.h"
 #include "ui/rationtexts.h"
 #include "ui/widgets/numberdelegate.h"
 #include "ui/widgets/spinner.h"
@@ -55,6 +58,13 @@ AmountsPage::AmountsPage(RationContext& context, AmountsModel& amounts, QWidget*
   spinner->AddKeys(otAllocations_);
   tableRow->addWidget(spinner, 0, Qt::AlignTop);
   left->addLayout(tableRow);
+  auto* balance = PageButton(T(kBalCommand), "btnBalance", this);
+  left->addWidget(balance, 0, Qt::AlignLeft);
+  connect(balance, &QPushButton::clicked, this, [this] {
+    OpenBalanceDialog(c_.services, c_.editor, this);
+    // Feeds the balancing added are rows the table has to make room for.
+    FillAllocations();
+  });
 
   gbProfile_ = new QGroupBox(this);
   gbProfile_->setObjectName("gbProfile");
