@@ -5,16 +5,17 @@
 #include "config/preferences.h"
 #include "core/objtext.h"
 #include "core/textutil.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 namespace {
 
-inline constexpr Text kEnergySystem{"energy.system", "Energiberegningssystem"};
-inline constexpr Text kEnergyUnit{"energy.unit", "Energienhed"};
+inline constexpr const Text& kEnergySystem = common::kEnergiberegningssystem;
+inline constexpr const Text& kEnergyUnit = common::kEnergienhed;
 inline constexpr Text kDigestible{"energy.basis.de", "fordøjelig energi"};
 inline constexpr Text kMetabolisable{"energy.basis.me", "omsættelig energi"};
 inline constexpr Text kNet{"energy.basis.ne", "nettoenergi"};
-inline constexpr Text kProtein{"energy.protein", "Protein"};
+inline constexpr const Text& kProtein = common::kProtein;
 inline constexpr Text kSelected{"energy.selected", " selected"};
 
 const char* BasisCode(EnergiBasisType b) {

@@ -10,6 +10,7 @@
 #include "core/daynum.h"
 #include "core/record.h"
 #include "core/seams.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
@@ -26,9 +27,9 @@ struct ScreenSize {
   int height = 1024;
 };
 
-inline constexpr Text kMissingFile{"prefs.missingfile", "Finder ikke filen"};
-inline constexpr Text kTreatmentInfo{"prefs.treatmentinfo", "Behandlingsinformation"};
-inline constexpr Text kMangler{"prefs.mangler", "Mangler"};
+inline constexpr const Text& kMissingFile = common::kFinderIkkeFilen;
+inline constexpr const Text& kTreatmentInfo = common::kBehandlingsinformation;
+inline constexpr const Text& kMangler = common::kMangler;
 
 class TPreferences : public Record {
   STALLORA_RECORD(TPreferences)

@@ -11,14 +11,15 @@
 #include <string_view>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
 inline constexpr Text kReportStallora{"report.stallora", "Stallora"};
-inline constexpr Text kReportFoderplan{"report.foderplan", "Foderplan"};
-inline constexpr Text kReportRaadgiver{"report.raadgiver", "Rådgiver"};
-inline constexpr Text kReportMobiltelefon{"report.mobiltelefon", "Mobiltelefon"};
-inline constexpr Text kReportEpost{"report.epost", "Epost"};
+inline constexpr const Text& kReportFoderplan = common::kFoderplan;
+inline constexpr const Text& kReportRaadgiver = common::kRaadgiver;
+inline constexpr const Text& kReportMobiltelefon = common::kMobiltelefon;
+inline constexpr const Text& kReportEpost = common::kEpost;
 
 // Appends text, then a line feed and a carriage return (in that order: reports end their
 // lines with LF CR).

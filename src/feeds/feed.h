@@ -13,6 +13,7 @@
 #include "config/environment.h"
 #include "core/record.h"
 #include "core/version.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
@@ -42,7 +43,7 @@ inline constexpr Text kEgetFoder{"feeds.egetfoder", "Eget foder"};
 inline constexpr Text kKontrollerNaering{
     "feeds.kontrollernaering",
     "Kontroller næringsindholdet. Stallora tager ikke ansvaret for, at de indlagte analyser er rigtige"};
-inline constexpr Text kNaeringsstof{"feeds.naeringsstof", "Næringsstof"};
+inline constexpr const Text& kNaeringsstof = common::kNaeringsstof;
 inline constexpr Text kTorstofProcent{"feeds.torstofprocent", "Tørstof%"};
 inline constexpr Text kPrKgFoder{"feeds.prkgfoder", "pr kg foder"};
 inline constexpr Text kPerKgTorrstoff{"feeds.perkgtorrstoff", "per kg tørrstoff"};

@@ -12,17 +12,18 @@
 
 #include "config/environment.h"
 #include "feeds/feed.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
-inline constexpr Text kFoderliste{"feeds.foderliste", "foderliste"};
-inline constexpr Text kVersionText{"feeds.version", "Version"};
+inline constexpr const Text& kFoderliste = common::kFoderliste;
+inline constexpr const Text& kVersionText = common::kVersion;
 inline constexpr Text kOprindelsesland{"feeds.oprindelsesland", "Oprindelsesland"};
 inline constexpr Text kSidstAendret{"feeds.sidstaendret", "Sidst ændret"};
-inline constexpr Text kFodernavn{"feeds.fodernavn", "Fodernavn"};
-inline constexpr Text kTorstof{"feeds.torstof", "Tørstof"};
+inline constexpr const Text& kFodernavn = common::kFodernavn;
+inline constexpr const Text& kTorstof = common::kToerstof;
 inline constexpr Text kFoderpris{"feeds.foderpris", "Foderpris"};
-inline constexpr Text kFoderblanding{"feeds.foderblanding", "Foderblanding"};
+inline constexpr const Text& kFoderblanding = common::kFoderblanding;
 inline constexpr Text kFactorNotPositive{
     "feeds.factornotpositive", "Energifaktoren for foderenheder skal være større end 0. Værdierne er ikke omregnet"};
 inline constexpr Text kListExists{"feeds.listexists", "Der findes allerede en foderliste med navnet"};

@@ -12,13 +12,14 @@
 #include <vector>
 
 #include "core/seams.h"
+#include "core/common_texts.h"
 #include "feeds/feedlist.h"
 
 namespace stallora {
 
 inline constexpr std::string_view kFeedListTextMark = "Stallora - FEEDLIST";
-inline constexpr Text kAntalFoderemner{"feeds.antalfoderemner", "Antal foderemner i listen: "};
-inline constexpr Text kAdvarsel{"feeds.advarsel", "Advarsel!"};
+inline constexpr const Text& kAntalFoderemner = common::kAntalFoderemnerIListen;
+inline constexpr const Text& kAdvarsel = common::kAdvarsel;
 
 // An error that ends an import command: "Range check error", "'x' is not a valid date",
 // "I/O error n". Nothing is to be added to the workspace.

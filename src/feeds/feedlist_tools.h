@@ -15,10 +15,11 @@
 #include <vector>
 
 #include "feeds/feedlist.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
-inline constexpr Text kFtFoder{"feedtools.feed", "Foder"};
+inline constexpr const Text& kFtFoder = common::kFoder;
 inline constexpr Text kFtNotANumber{"feedtools.notanumber", "er ikke et tal"};
 inline constexpr Text kFtDecimalSign{"feedtools.decimalsign", "Brug decimaltegnet"};
 inline constexpr Text kFtNotNegative{"feedtools.notnegative", "kan ikke være negativ"};

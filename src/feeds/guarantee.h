@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "feeds/feedlist.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
-inline constexpr Text kGarantifoderliste{"feeds.garantifoderliste", "Garantifoderliste"};
+inline constexpr const Text& kGarantifoderliste = common::kGarantifoderliste;
 
 bool IsGuaranteeList(const TForListe& list);
 // A feed without a maker: brand exactly "GENERIC".

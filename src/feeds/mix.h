@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "feeds/feedlist.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
 inline constexpr Text kPrisPaaBlandingen{"mix.prispaablandingen", "Pris på blandingen"};
-inline constexpr Text kEgenBlanding{"mix.egenblanding", "Egen blanding"};
+inline constexpr const Text& kEgenBlanding = common::kEgenBlanding;
 inline constexpr Text kHestefoder{"mix.hestefoder", "Hestefoder"};
 inline constexpr std::string_view kMixPrefix = "Mix_";
 

@@ -9,34 +9,35 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "stable/adresser.h"
 
 namespace stallora {
 
-inline constexpr Text kCtKontaktregister{"contacts.caption", "Kontaktregister"};
+inline constexpr const Text& kCtKontaktregister = common::kKontaktregister;
 inline constexpr Text kCtKontakttype{"contacts.type", "Kontakttype"};
-inline constexpr Text kCtDobbeltklikValg{"contacts.doubleclick", "Dobbeltklik for valg"};
-inline constexpr Text kCtNavn{"contacts.name", "Navn"};
+inline constexpr const Text& kCtDobbeltklikValg = common::kDobbeltklikForValg;
+inline constexpr const Text& kCtNavn = common::kNavn;
 inline constexpr Text kCtGaardGate{"contacts.street", "Gård/Gate"};
 inline constexpr Text kCtPostnummer{"contacts.postcode", "Postnummer og sted"};
 inline constexpr Text kCtLand{"contacts.country", "Land/Stat"};
 inline constexpr Text kCtTelefon{"contacts.phone", "Telefon"};
-inline constexpr Text kCtMobiltelefon{"contacts.mobile", "Mobiltelefon"};
-inline constexpr Text kCtEpost{"contacts.mail", "Epost"};
+inline constexpr const Text& kCtMobiltelefon = common::kMobiltelefon;
+inline constexpr const Text& kCtEpost = common::kEpost;
 inline constexpr Text kCtEpostHint{"contacts.mailhint", "Dobbeltklik for at oprette email"};
-inline constexpr Text kCtWeb{"contacts.web", "Web-adresse"};
-inline constexpr Text kCtWebHint{"contacts.webhint", "Dobbeltklik for at gå til webadressen"};
+inline constexpr const Text& kCtWeb = common::kWebAdresse;
+inline constexpr const Text& kCtWebHint = common::kDobbeltklikForAtGaaTilWebadressen;
 inline constexpr Text kCtKontaktperson{"contacts.person", "Kontaktperson"};
-inline constexpr Text kCtVaelg{"contacts.choose", "Vælg"};
+inline constexpr const Text& kCtVaelg = common::kVaelg;
 inline constexpr Text kCtKategori{"contacts.category", "Kategori"};
-inline constexpr Text kCtNy{"contacts.new", "Ny"};
-inline constexpr Text kCtGem{"contacts.save", "Gem"};
-inline constexpr Text kCtSlet{"contacts.delete", "Slet"};
+inline constexpr const Text& kCtNy = common::kNy;
+inline constexpr const Text& kCtGem = common::kGem;
+inline constexpr const Text& kCtSlet = common::kSlet;
 inline constexpr Text kCtKontakt{"contacts.contact", "Kontakt"};
-inline constexpr Text kCtLuk{"contacts.close", "Luk"};
+inline constexpr const Text& kCtLuk = common::kLuk;
 inline constexpr Text kCtIngenKontakter{"contacts.none", "Ingen kontakter registreret!"};
 inline constexpr Text kCtAngivType{"contacts.typemissing", "Du må angi kontakttype!"};
-inline constexpr Text kCtDataAendret{"contacts.changed", "Data ændret! Vil du gemme de nye oplysninger"};
+inline constexpr const Text& kCtDataAendret = common::kDataAendretVilDuGemmeDeNyeOplysninger;
 inline constexpr Text kCtIkkeValgt{"contacts.notchosen", "Kontakt ikke valgt"};
 
 std::string ChooseCategoryText();    // "Vælg kategori"

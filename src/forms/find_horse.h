@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
@@ -16,18 +17,18 @@ class THest;
 class TStall;
 class Workspace;
 
-inline constexpr Text kFhFindEnHest{"findhorse.caption", "Find en hest"};
+inline constexpr const Text& kFhFindEnHest = common::kFindEnHest;
 inline constexpr Text kFhSoegNavn{"findhorse.byname", "Søg på hestens navn"};
 inline constexpr Text kFhSoegEjer{"findhorse.byowner", "Søg på ejers navn"};
-inline constexpr Text kFhHeste{"findhorse.horses", "Heste"};
-inline constexpr Text kFhEjeroplysninger{"findhorse.owners", "Ejeroplysninger"};
+inline constexpr const Text& kFhHeste = common::kHeste;
+inline constexpr const Text& kFhEjeroplysninger = common::kEjeroplysninger;
 inline constexpr Text kFhHesteEjetAf{"findhorse.ownedby", "Heste eijet af"};
-inline constexpr Text kFhVaelg{"findhorse.choose", "Vælg"};
+inline constexpr const Text& kFhVaelg = common::kVaelg;
 inline constexpr Text kFhHent{"findhorse.fetch", "Hent"};
 inline constexpr Text kFhFra{"findhorse.from", "Fra"};
-inline constexpr Text kFhHest{"findhorse.horse", "Hest"};
-inline constexpr Text kFhMangler{"findhorse.missing", "Mangler"};
-inline constexpr Text kFhLuk{"findhorse.close", "Luk"};
+inline constexpr const Text& kFhHest = common::kHest;
+inline constexpr const Text& kFhMangler = common::kMangler;
+inline constexpr const Text& kFhLuk = common::kLuk;
 // Shown instead of the pages when the workspace has no horse.
 inline constexpr std::string_view kNoHorsesText = "Error: No horse defined, Search impossible!";
 

@@ -14,28 +14,29 @@
 #include "config/country_settings.h"
 #include "config/preferences.h"
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "forms/report_names.h"
 #include "nutrition/hest.h"
 
 namespace stallora {
 
-inline constexpr Text kHfHestFindes{"horseform.duplicate", "Hest findes allerede. Angiv andet navn!"};
+inline constexpr const Text& kHfHestFindes = common::kHestFindesAlleredeAngivAndetNavn;
 inline constexpr Text kHfIkkeTilladtNavn{"horseform.badname", "Ikke tilladt navn"};
-inline constexpr Text kHfSlet{"horseform.delete", "Slet"};
+inline constexpr const Text& kHfSlet = common::kSlet;
 inline constexpr Text kHfIkkeTilladt{"horseform.notallowed", "ikke tilladt"};
 inline constexpr Text kHfFoedselsaarVoksen{"horseform.adultbirth", "Fødselsår for voksen hest"};
-inline constexpr Text kHfMaaVaereIOmraadet{"horseform.mustbeinrange", "må være i området"};
+inline constexpr const Text& kHfMaaVaereIOmraadet = common::kMaaVaereIOmraadet;
 inline constexpr Text kHfUnghestensFoedselsdato{"horseform.youngbirth",
                                                 "Unghestens fødselsdato må være i intervallet"};
-inline constexpr Text kHfBedaekningsdato{"horseform.matingdate", "Bedækningsdato"};
-inline constexpr Text kHfFolningsdato{"horseform.foalingdate", "Folningsdato"};
+inline constexpr const Text& kHfBedaekningsdato = common::kBedaekningsdato;
+inline constexpr const Text& kHfFolningsdato = common::kFolningsdato;
 inline constexpr Text kHfUgyldigVaegt{"horseform.badweight", "Ugyldig vægt"};
-inline constexpr Text kHfFejl{"horseform.error", "Fejl:"};
+inline constexpr const Text& kHfFejl = common::kFejl;
 inline constexpr Text kHfTilvaekstForHurtig{"horseform.gaintoofast", "Tilvækst for hurtig (max 2.00 kg)"};
 inline constexpr Text kHfGjordmaal{"horseform.girth", "Gjordmål"};
 inline constexpr Text kHfForFaaTegn{"horseform.toofew", "For få tegn"};
 inline constexpr Text kHfNummeretMaaHa15{"horseform.need15", "Nummeret må ha 15 tegn"};
-inline constexpr Text kHfForventetVoksenvaegt{"horseform.adultweight", "Forventet voksenvægt"};
+inline constexpr const Text& kHfForventetVoksenvaegt = common::kForventetVoksenvaegt;
 inline constexpr Text kHfRaceUkendt{"horseform.breedunknown", "Race ukendt. Du må selv angive vægt som voksen"};
 inline constexpr Text kHfJusterVaegten{"horseform.adjustweight",
                                        "Juster vægten hvis du mener hesten bliver for lille eller stor"};
@@ -46,28 +47,28 @@ inline constexpr Text kHfRationenGiverNu{"horseform.rationgives", "Rationen give
 inline constexpr Text kHfSidsteTrediedel{
     "horseform.lastthird", "Hesten er i sidste trediedel af drægtighedsperioden.\rTræningen bør ikke være over let!"};
 inline constexpr Text kHfGroen{"horseform.green", "Grøn"};
-inline constexpr Text kHfGrovfoder{"horseform.roughage", "Grovfoder"};
+inline constexpr const Text& kHfGrovfoder = common::kGrovfoder;
 inline constexpr Text kHfGul{"horseform.yellow", "Gul"};
-inline constexpr Text kHfKraftfoder{"horseform.concentrate", "Kraftfoder"};
-inline constexpr Text kHfVaegtudvikling{"horseform.weightdevelopment", "Vægtudvikling"};
+inline constexpr const Text& kHfKraftfoder = common::kKraftfoder;
+inline constexpr const Text& kHfVaegtudvikling = common::kVaegtudvikling;
 inline constexpr Text kHfRoedeSirkler{"horseform.chartcaption",
                                       "Røde sirkler: observerede vægter. Orange triangel: teoretisk vægt"};
 inline constexpr Text kHfBehandlingsdatoIkkeGodkendt{"horseform.donedatebad", "Behandlingsdato ikke godkendt"};
-inline constexpr Text kHfFortsaet{"horseform.continue", "Fortsæt"};
+inline constexpr const Text& kHfFortsaet = common::kFortsaet;
 inline constexpr Text kHfMaksimaltTilladt{"horseform.maxallowed", "Maksimalt tilladt er"};
 inline constexpr Text kHfAngivNy{"horseform.givenew", "Angiv ny"};
 inline constexpr Text kHfDatoLower{"horseform.date", "dato"};
-inline constexpr Text kHfBehandling{"horseform.treatment", "Behandling"};
-inline constexpr Text kHfBehandlingLower{"horseform.treatmentlower", "behandling"};
-inline constexpr Text kHfPlanlagt{"horseform.planned", "planlagt"};
-inline constexpr Text kHfUdfoert{"horseform.done", "udført"};
+inline constexpr const Text& kHfBehandling = common::kBehandling;
+inline constexpr const Text& kHfBehandlingLower = common::kBehandling2;
+inline constexpr const Text& kHfPlanlagt = common::kPlanlagt2;
+inline constexpr const Text& kHfUdfoert = common::kUdfoert2;
 inline constexpr Text kHfAngivDato{"horseform.givedate", "Angiv en dato for hvornår behandling er"};
-inline constexpr Text kHfStartforbud{"horseform.ban", "Startforbud"};
-inline constexpr Text kHfTil{"horseform.until", "til"};
-inline constexpr Text kHfDobbeltklikForAtVise{"horseform.dblclickshow", "Dobbeltklik for at vise"};
+inline constexpr const Text& kHfStartforbud = common::kStartforbud;
+inline constexpr const Text& kHfTil = common::kTil2;
+inline constexpr const Text& kHfDobbeltklikForAtVise = common::kDobbeltklikForAtVise;
 inline constexpr Text kHfNetsoeg{"horseform.websearch", "Netsøg"};
-inline constexpr Text kHfHest{"horseform.horse", "Hest"};
-inline constexpr Text kHfAlder{"horseform.age", "Alder"};
+inline constexpr const Text& kHfHest = common::kHest;
+inline constexpr const Text& kHfAlder = common::kAlder;
 inline constexpr Text kHfMaaneder{"horseform.months", "måneder"};
 
 // ---- name (typed into the name field)

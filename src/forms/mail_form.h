@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "stable/mail.h"
 
 namespace stallora {
@@ -16,37 +17,37 @@ namespace stallora {
 class PictureWriter;
 class TPreferences;
 
-inline constexpr Text kMwEpost{"mailwin.caption", "Epost"};
+inline constexpr const Text& kMwEpost = common::kEpost;
 inline constexpr Text kMwSide{"mailwin.page", "Vælg rapporter fra hest og stald"};
 inline constexpr Text kMwSkriv{"mailwin.execute", "Skriv meddelelse"};
-inline constexpr Text kMwNulstil{"mailwin.reset", "Nulstil"};
+inline constexpr const Text& kMwNulstil = common::kNulstil;
 inline constexpr Text kMwModtager{"mailwin.recipients", "Tag med som modtager af e-posten"};
-inline constexpr Text kMwStaldensEjer{"mailwin.stableowner", "Staldens ejer"};
+inline constexpr const Text& kMwStaldensEjer = common::kStaldensEjer;
 inline constexpr Text kMwHesteejer{"mailwin.horseowner", "Hesteejer"};
 inline constexpr Text kMwStaldInfo{"mailwin.stableinfo", "Info på staldniveau"};
 inline constexpr Text kMwStaldrapporter{"mailwin.stablereports", "Kryds af for staldrapporter"};
 inline constexpr Text kMwStaldfil{"mailwin.stablefile", "Vedlæg staldens datafil"};
-inline constexpr Text kMwHesteInfo{"mailwin.horseinfo", "Oplysninger om hesten"};
+inline constexpr const Text& kMwHesteInfo = common::kOplysningerOmHesten;
 inline constexpr Text kMwVaelgHeste{"mailwin.selecthorses", "Kryds af for hest(e) som skal rapporteres"};
 inline constexpr Text kMwHestefil{"mailwin.horsefile", "Vedlæg hestens datafil"};
 inline constexpr Text kMwHesterapporter{"mailwin.horsereports", "Kryds af for hesterapporter"};
 inline constexpr Text kMwDagensFoderplaner{"mailwin.todaysplans", "Vedlæg alle dagens foderplaner"};
-inline constexpr Text kMwLuk{"mailwin.close", "Luk"};
+inline constexpr const Text& kMwLuk = common::kLuk;
 
-inline constexpr Text kMwOversigt{"mailwin.sr0", "Oversigt over heste"};
-inline constexpr Text kMwFoderbehov{"mailwin.sr1", "Foderbehov i stalden"};
-inline constexpr Text kMwRationstildeling{"mailwin.sr2", "Rationstildeling"};
-inline constexpr Text kMwSammenstilning{"mailwin.sr3", "Sammenstilning af rationer"};
-inline constexpr Text kMwBehandlinger{"mailwin.sr4", "Behandlinger"};
+inline constexpr const Text& kMwOversigt = common::kOversigtOverHeste;
+inline constexpr const Text& kMwFoderbehov = common::kFoderbehovIStalden;
+inline constexpr const Text& kMwRationstildeling = common::kRationstildeling;
+inline constexpr const Text& kMwSammenstilning = common::kSammenstilningAfRationer;
+inline constexpr const Text& kMwBehandlinger = common::kBehandlinger;
 
-inline constexpr Text kMwDagbog{"mailwin.hr0", "Dagbog"};
-inline constexpr Text kMwSimpelFoderplan{"mailwin.hr1", "Simpel foderplan"};
-inline constexpr Text kMwFoderplan{"mailwin.hr2", "Foderplan"};
-inline constexpr Text kMwFoderplanGrafik{"mailwin.hr3", "Foderplan grafik"};
-inline constexpr Text kMwBehov{"mailwin.hr4", "Behov"};
-inline constexpr Text kMwHrRationstildeling{"mailwin.hr5", "Rationstildeling"};
-inline constexpr Text kMwVaegtdata{"mailwin.hr6", "Vægtdata"};
-inline constexpr Text kMwBehandlingsliste{"mailwin.hr7", "Behandlingsliste"};
+inline constexpr const Text& kMwDagbog = common::kDagbog;
+inline constexpr const Text& kMwSimpelFoderplan = common::kSimpelFoderplan;
+inline constexpr const Text& kMwFoderplan = common::kFoderplan;
+inline constexpr const Text& kMwFoderplanGrafik = common::kFoderplanGrafik;
+inline constexpr const Text& kMwBehov = common::kBehov;
+inline constexpr const Text& kMwHrRationstildeling = common::kRationstildeling;
+inline constexpr const Text& kMwVaegtdata = common::kVaegtdata;
+inline constexpr const Text& kMwBehandlingsliste = common::kBehandlingsliste;
 
 // The five stable report items, by stable report kind.
 std::vector<std::string> StableReportItems();

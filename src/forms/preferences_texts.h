@@ -2,28 +2,29 @@
 // The preferences dialog's texts.
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
 // Page titles (the energy/protein page's is quoted; the others are this program's).
-inline constexpr Text kPfCaption{"prefs.caption", "Indstilling af programmet"};
+inline constexpr const Text& kPfCaption = common::kIndstillingAfProgrammet;
 inline constexpr Text kPfPageCompany{"prefs.page.company", "Firma og rådgiver"};
-inline constexpr Text kPfPageNutrients{"prefs.page.nutrients", "Næringsstoffer"};
-inline constexpr Text kPfPageSystem{"prefs.page.system", "Behovsberegninger"};
+inline constexpr const Text& kPfPageNutrients = common::kNaeringsstoffer;
+inline constexpr const Text& kPfPageSystem = common::kBehovsberegninger;
 inline constexpr Text kPfPageObjects{"prefs.page.objects", "Energy-protein Objects"};
-inline constexpr Text kPfPageTreatments{"prefs.page.treatments", "Behandlingsinformation"};
-inline constexpr Text kPfClose{"prefs.close", "Luk"};
+inline constexpr const Text& kPfPageTreatments = common::kBehandlingsinformation;
+inline constexpr const Text& kPfClose = common::kLuk;
 
 // Company and consultant page.
 inline constexpr Text kPfInfoText{"prefs.infotext", "Brugerens kontaktinformation i rapporterne"};
-inline constexpr Text kPfCompanyName{"prefs.companyname", "Firma"};
-inline constexpr Text kPfConsultant{"prefs.consultant", "Rådgiver"};
-inline constexpr Text kPfMobile{"prefs.mobile", "Mobiltelefon"};
-inline constexpr Text kPfMail{"prefs.mail", "Epost"};
+inline constexpr const Text& kPfCompanyName = common::kFirma;
+inline constexpr const Text& kPfConsultant = common::kRaadgiver;
+inline constexpr const Text& kPfMobile = common::kMobiltelefon;
+inline constexpr const Text& kPfMail = common::kEpost;
 inline constexpr Text kPfFooterNote{"prefs.footernote", "De angivne tekster vises i bundfeltet på rapporter og udskrifter"};
 inline constexpr Text kPfLogo{"prefs.logo", "Firmalogotyp"};
-inline constexpr Text kPfSlet{"prefs.delete", "Slet"};
-inline constexpr Text kPfBilde{"prefs.picture", "bilde"};
+inline constexpr const Text& kPfSlet = common::kSlet;
+inline constexpr const Text& kPfBilde = common::kBilde;
 inline constexpr Text kPfAdresse{"prefs.address", "Adresse"};
 inline constexpr std::string_view kPfLogoFilter = "Image files|*.jpg;*.jpeg;*.bmp";
 inline constexpr Text kPfLogoNotPicture{"prefs.lognotpicture",
@@ -36,9 +37,9 @@ inline constexpr Text kPfColumnsButton{"prefs.columnsbutton", "Næringsstoffer s
 inline constexpr Text kPfPlanBox{"prefs.planbox", "Marker næringsemner som skal vises i foderplanen"};
 inline constexpr Text kPfColumnsBox{
     "prefs.columnsbox", "Marker de næringsstoffer som skal vises som søjler under udarbejdelsen af foderplanen"};
-inline constexpr Text kPfSelectAll{"prefs.selectall", "Marker alle"};
+inline constexpr const Text& kPfSelectAll = common::kMarkerAlle;
 inline constexpr Text kPfClearAll{"prefs.clearall", "Fjern alle"};
-inline constexpr Text kPfStore{"prefs.store", "Gem"};
+inline constexpr const Text& kPfStore = common::kGem;
 inline constexpr Text kPfWarnings{"prefs.warnings", "Vis advarsler om næringsstoffer i udskrifter"};
 
 // Calculation-system page.
@@ -62,25 +63,25 @@ inline constexpr Text kPfAsk46{"prefs.ask46", "Ändra energibäräkningsmetod oc
 inline constexpr Text kPfAsk47{"prefs.ask47", "Skifte energiberegningssystem og oppdater fôrlister og hester nå?"};
 inline constexpr Text kPfAskOther{"prefs.askother", "Proceed to change energy system and update feedlists and horses now?"};
 inline constexpr std::string_view kPfHelpPage = "70-programhelp/376-energysystem";
-inline constexpr Text kPfHelpHint{"prefs.helphint", "Hjælp"};
+inline constexpr const Text& kPfHelpHint = common::kHjaelp;
 inline constexpr Text kPfSwitched{"prefs.switched", "Energiberegningssystemet er skiftet"};
 
 // Energy/protein object page.
-inline constexpr Text kPfDoubleClick{"prefs.doubleclick", "Dobbeltklik for valg"};
+inline constexpr const Text& kPfDoubleClick = common::kDobbeltklikForValg;
 inline constexpr Text kPfActiveObject{"prefs.activeobject", "Active object: "};
 inline constexpr Text kPfObjectInformation{"prefs.objectinfo", "Object information"};
-inline constexpr Text kPfNavn{"prefs.name", "Navn"};
+inline constexpr const Text& kPfNavn = common::kNavn;
 inline constexpr Text kPfLand{"prefs.country", "Land"};
 inline constexpr Text kPfEnergi{"prefs.energy", "Energi"};
-inline constexpr Text kPfEnergienhed{"prefs.energyunit", "Energienhed"};
+inline constexpr const Text& kPfEnergienhed = common::kEnergienhed;
 inline constexpr Text kPfSkaleringsfaktor{"prefs.factor", "Skaleringsfaktor"};
-inline constexpr Text kPfProtein{"prefs.protein", "Protein"};
-inline constexpr Text kPfEnergiberegningssystem{"prefs.system", "Energiberegningssystem"};
+inline constexpr const Text& kPfProtein = common::kProtein;
+inline constexpr const Text& kPfEnergiberegningssystem = common::kEnergiberegningssystem;
 inline constexpr Text kPfNewObject{"prefs.newobject", "New object"};
 inline constexpr Text kPfMyObject{"prefs.myobject", "My Object"};
 inline constexpr Text kPfObject{"prefs.object", "object"};
 inline constexpr Text kPfAccept{"prefs.accept", "Accept information"};
-inline constexpr Text kPfGem{"prefs.save", "Gem"};
+inline constexpr const Text& kPfGem = common::kGem;
 inline constexpr Text kPfUseAsDefault{"prefs.useasdefault", "Use as default"};
 inline constexpr Text kPfCountryReset{"prefs.countryreset", "CountryReset"};
 inline constexpr Text kPfNameEmpty{"prefs.nameempty", "Navnet må ikke være tomt"};
@@ -89,21 +90,21 @@ inline constexpr Text kPfFactorRange{"prefs.factorrange",
                                      "beholdt"};
 
 // Treatment page.
-inline constexpr Text kPfTreatmentType{"prefs.treatmenttype", "Behandlingstype"};
-inline constexpr Text kPfTreatmentName{"prefs.treatmentname", "Behandling"};
-inline constexpr Text kPfWebAddress{"prefs.webaddress", "Web-adresse"};
-inline constexpr Text kPfNy{"prefs.new", "Ny"};
-inline constexpr Text kPfOk{"prefs.ok", "OK"};
-inline constexpr Text kPfCancel{"prefs.cancel", "Annuller"};
+inline constexpr const Text& kPfTreatmentType = common::kBehandlingstype;
+inline constexpr const Text& kPfTreatmentName = common::kBehandling;
+inline constexpr const Text& kPfWebAddress = common::kWebAdresse;
+inline constexpr const Text& kPfNy = common::kNy;
+inline constexpr const Text& kPfOk = common::kOK;
+inline constexpr const Text& kPfCancel = common::kAnnuller;
 inline constexpr Text kPfAdd{"prefs.add", "Tilføj"};
 inline constexpr Text kPfSaveRegister{"prefs.saveregister", "Gem behandlingsinformation"};
-inline constexpr Text kPfBehandlingsinformationLower{"prefs.treatmentinfolower", "behandlingsinformation"};
-inline constexpr Text kPfTil{"prefs.to", "til"};
+inline constexpr const Text& kPfBehandlingsinformationLower = common::kBehandlingsinformation2;
+inline constexpr const Text& kPfTil = common::kTil2;
 inline constexpr Text kPfForwardDays{"prefs.forwarddays", "Dage frem for planlagte behandlinger i staldrapporten"};
 inline constexpr Text kPfDaysRange{"prefs.daysrange",
                                    "Antal dage frem skal være et helt tal fra 0 til 365. Den gamle værdi er beholdt"};
 inline constexpr Text kPfRegisterChars{"prefs.registerchars",
                                        "Navn og web-adresse må ikke indeholde % eller #. Intet er ændret"};
-inline constexpr Text kPfPrinterSetup{"prefs.printersetup", "Printeropsætning"};
+inline constexpr const Text& kPfPrinterSetup = common::kPrinteropsaetning;
 
 }  // namespace stallora

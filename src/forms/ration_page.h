@@ -17,6 +17,7 @@
 #include "core/canvas.h"
 #include "core/seams.h"
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "feeds/feedlist.h"
 #include "nutrition/hest.h"
 #include "ration/ration_amounts.h"
@@ -26,51 +27,51 @@
 namespace stallora {
 
 // ---- texts of the page
-inline constexpr Text kRpVaelgFoder{"rationpage.tab.select", "Vælg foder"};
-inline constexpr Text kRpBestemMaengder{"rationpage.tab.amounts", "Bestem fodermængder"};
-inline constexpr Text kRpFoderplan{"rationpage.tab.plan", "Foderplan"};
+inline constexpr const Text& kRpVaelgFoder = common::kVaelgFoder;
+inline constexpr const Text& kRpBestemMaengder = common::kBestemFodermaengder;
+inline constexpr const Text& kRpFoderplan = common::kFoderplan;
 inline constexpr Text kRpAnalyse{"rationpage.tab.analysis", "Foderplan-Analyse og hjælp"};
 inline constexpr Text kRpOplysninger{"rationpage.tab.diethelp", "Oplysninger om fodringen"};
 inline constexpr Text kRpBehovOgIndhold{"rationpage.tab.supply", "Behov og indhold af næringsstoffer i rationen"};
 inline constexpr Text kRpBidrag{"rationpage.tab.contribution", "Foderemnernes bidrag til rationens næringsindhold"};
-inline constexpr Text kRpRationstildeling{"rationpage.tab.meals", "Rationstildeling"};
+inline constexpr const Text& kRpRationstildeling = common::kRationstildeling;
 inline constexpr Text kRpIntetFoderValgt{"rationpage.nofeed", "Intet foder valgt"};
-inline constexpr Text kRpValgtFoder{"rationpage.chosenfeeds", "Valgt foder"};
+inline constexpr const Text& kRpValgtFoder = common::kValgtFoder;
 inline constexpr Text kRpFoderetSavnes{"rationpage.missingfeed", "Foderet savnes i staldens foderliste"};
 inline constexpr Text kRpTagMed{"rationpage.takeover", "Tag med foderet?"};
-inline constexpr Text kRpFoderIkkeValgt{"rationpage.nofeedchosen", "Foder ikke valgt"};
+inline constexpr const Text& kRpFoderIkkeValgt = common::kFoderIkkeValgt;
 inline constexpr Text kRpGrovfoderMangler{"rationpage.noroughage", "Grovfoder mangler i rationen!"};
-inline constexpr Text kRpBehov{"rationpage.requirement", "Behov"};
+inline constexpr const Text& kRpBehov = common::kBehov;
 inline constexpr Text kRpMindst{"rationpage.atleast", "Mindst"};
 inline constexpr Text kRpTorstofLower{"rationpage.drymatterlower", "tørstof"};
-inline constexpr Text kRpVaelg{"rationpage.choose", "Vælg"};
-inline constexpr Text kRpGrovfoder{"rationpage.roughage", "Grovfoder"};
-inline constexpr Text kRpKraftfoder{"rationpage.concentrate", "Kraftfoder"};
+inline constexpr const Text& kRpVaelg = common::kVaelg;
+inline constexpr const Text& kRpGrovfoder = common::kGrovfoder;
+inline constexpr const Text& kRpKraftfoder = common::kKraftfoder;
 inline constexpr Text kRpKorn{"rationpage.grain", "korn"};
-inline constexpr Text kRpTilskudsfoder{"rationpage.supplement", "Tilskudsfoder"};
+inline constexpr const Text& kRpTilskudsfoder = common::kTilskudsfoder;
 inline constexpr Text kRpAfgraesningMangler{"rationpage.nopasture",
                                             "Afgræsningsgræs mangler i foderlisten. Afgræsning ikke tilladt"};
-inline constexpr Text kRpAdvarsel{"rationpage.warning", "Advarsel!"};
-inline constexpr Text kRpIRationen{"rationpage.inration", "i rationen"};
+inline constexpr const Text& kRpAdvarsel = common::kAdvarsel;
+inline constexpr const Text& kRpIRationen = common::kIRationen;
 inline constexpr Text kRpFordelingPct{"rationpage.shareofdm", "Fordeling, % av tørrstoff"};
 inline constexpr Text kRpUge{"rationpage.week", "uge"};
-inline constexpr Text kRpMdr{"rationpage.month", "mdr"};
-inline constexpr Text kRpVaegtdata{"rationpage.weight", "Vægtdata"};
+inline constexpr const Text& kRpMdr = common::kMdr;
+inline constexpr const Text& kRpVaegtdata = common::kVaegtdata;
 inline constexpr Text kRpPrisLokalt{"rationpage.localprice", "Du har nu ændret prisen lokalt hos"};
 inline constexpr Text kRpBenytStald{"rationpage.usestablelist",
                                     "Benyt staldens foderliste til at ændre prisen for alle hestene i stalden"};
 inline constexpr Text kRpBidragTilRationen{"rationpage.contributes", "Bidrag til rationen"};
-inline constexpr Text kRpIRationenHeader{"rationpage.inrationheader", "i rationen"};
-inline constexpr Text kRpForMeget{"rationpage.toomuch", "For meget"};
-inline constexpr Text kRpForLidt{"rationpage.toolittle", "For lidt"};
+inline constexpr const Text& kRpIRationenHeader = common::kIRationen;
+inline constexpr const Text& kRpForMeget = common::kForMeget;
+inline constexpr const Text& kRpForLidt = common::kForLidt;
 inline constexpr Text kRpIndenforOptimal{"rationpage.inside", "Næringsstoftilførsel indenfor optimalområdet"};
 inline constexpr Text kRpUsikker{"rationpage.uncertain",
                                  "Nedre forindtagelse er usikker, eller også producerer hesten næringsemnet selv"};
 inline constexpr Text kRpIkkeFastsat{"rationpage.notset", "ikke fastsat"};
 inline constexpr Text kRpAndreStoffer{"rationpage.othernutrients", "Info om andre næringsstoffer"};
-inline constexpr Text kRpFinderIkke{"rationpage.filemissing", "Finder ikke filen"};
-inline constexpr Text kRpFodring{"rationpage.meal", "fodring"};
-inline constexpr Text kRpNr{"rationpage.number", "nr"};
+inline constexpr const Text& kRpFinderIkke = common::kFinderIkkeFilen;
+inline constexpr const Text& kRpFodring = common::kFodring;
+inline constexpr const Text& kRpNr = common::kNr;
 
 // ---- numbers as the page shows them
 

@@ -11,19 +11,20 @@
 
 #include "core/seams.h"
 #include "core/texts.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
-inline constexpr Text kRnFil{"reportname.file", "Fil"};
-inline constexpr Text kRnBeskrivelse{"reportname.description", "beskrivelse"};
+inline constexpr const Text& kRnFil = common::kFil;
+inline constexpr const Text& kRnBeskrivelse = common::kBeskrivelse;
 inline constexpr Text kRnOpretterFilnavnet{"reportname.autoname", "Stallora opretter filnavnet automatisk"};
 inline constexpr Text kRnFlereFiler{"reportname.morefiles",
                                     "Hvis du vil gemme flere filer den samme dag må du lave en ændring i navnet."};
 inline constexpr Text kRnGivKortTekst{"reportname.shorttext",
                                       "Giv en kort beskrivende tekst til erstatning for \"00\" i filnavnet"};
-inline constexpr Text kRnFindesAendre{"reportname.exists", "findes! Vil du ændre værdierne"};
+inline constexpr const Text& kRnFindesAendre = common::kFindesVilDuAendreVaerdierne;
 inline constexpr Text kRnSkrivOver{"reportname.overwrite", "Skriv over?"};
-inline constexpr Text kRnGem{"reportname.save", "Gem"};
+inline constexpr const Text& kRnGem = common::kGem;
 
 // What may stand of a typed text inside a file name: the characters no file name on the
 // systems the files travel to may hold (/ \ : * ? " < > |, control characters) are left

@@ -9,6 +9,7 @@
 
 #include "core/seams.h"
 #include "core/texts.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
@@ -18,32 +19,32 @@ class TStall;
 class Workspace;
 
 inline constexpr Text kWcStarthjaelp{"welcome.caption", "Starthjælp for Stallora"};
-inline constexpr Text kWcNyStald{"welcome.newstable", "Ny stald"};
-inline constexpr Text kWcNy{"welcome.new", "Ny"};
-inline constexpr Text kWcFoderliste{"welcome.feedlist", "foderliste"};
-inline constexpr Text kWcLuk{"welcome.close", "Luk"};
+inline constexpr const Text& kWcNyStald = common::kNyStald;
+inline constexpr const Text& kWcNy = common::kNy;
+inline constexpr const Text& kWcFoderliste = common::kFoderliste;
+inline constexpr const Text& kWcLuk = common::kLuk;
 inline constexpr Text kWcVisIkke{"welcome.dontshow", " Vis ikke dette skærmbillede igen"};
-inline constexpr Text kWcHjaelp{"welcome.help", "Hjælp"};
-inline constexpr Text kWcStald{"welcome.stable", "Stald"};
-inline constexpr Text kWcHest{"welcome.horse", "Hest"};
-inline constexpr Text kWcMappe{"welcome.folder", "Mappe"};
-inline constexpr Text kWcValgt{"welcome.chosen", "Valgt"};
-inline constexpr Text kWcKlikForAtVaelge{"welcome.clicktochoose", "Klik for at vælge"};
+inline constexpr const Text& kWcHjaelp = common::kHjaelp;
+inline constexpr const Text& kWcStald = common::kStald;
+inline constexpr const Text& kWcHest = common::kHest;
+inline constexpr const Text& kWcMappe = common::kMappe;
+inline constexpr const Text& kWcValgt = common::kValgt;
+inline constexpr const Text& kWcKlikForAtVaelge = common::kKlikForAtVaelge;
 inline constexpr Text kWcOpretEllerVaelg{"welcome.createorchoose", "Opret eller vælg"};
-inline constexpr Text kWcVaelg{"welcome.choose", "Vælg"};
-inline constexpr Text kWcOpdater{"welcome.update", "Opdater Stallora fra internet"};
+inline constexpr const Text& kWcVaelg = common::kVaelg;
+inline constexpr const Text& kWcOpdater = common::kOpdaterStalloraFraInternet;
 inline constexpr Text kWcDobbeltklikHent{"welcome.doubleclickfetch", "Dobbeltklik for at hente"};
-inline constexpr Text kWcOpgrader{"welcome.upgrade", "Opgrader til version"};
-inline constexpr Text kWcHentForliste{"welcome.fetchlist", "Hent den seneste foderliste"};
-inline constexpr Text kWcMappeForAtGemme{"welcome.savefolder", "Mappe for at gemme brugerdata"};
+inline constexpr const Text& kWcOpgrader = common::kOpgraderTilVersion;
+inline constexpr const Text& kWcHentForliste = common::kHentDenSenesteFoderliste;
+inline constexpr const Text& kWcMappeForAtGemme = common::kMappeForAtGemmeBrugerdata;
 inline constexpr Text kWcAlternativ{"welcome.alternative", "Alternativ"};
 inline constexpr Text kWcStandard{"welcome.default", "Standard"};
 inline constexpr Text kWcBrugervalg{"welcome.userchoice", "Brugervalg"};
-inline constexpr Text kWcFejl{"welcome.error", "Fejl:"};
+inline constexpr const Text& kWcFejl = common::kFejl;
 inline constexpr Text kWcDatoUdenfor{"welcome.dateoutside", "Du har heste hvor datoen er udenfor lovligt område"};
-inline constexpr Text kWcAendre{"welcome.change", "Ændre"};
-inline constexpr Text kWcAfbryd{"welcome.cancel", "Afbryd"};
-inline constexpr Text kWcSlet{"welcome.delete", "Slet"};
+inline constexpr const Text& kWcAendre = common::kAendre;
+inline constexpr const Text& kWcAfbryd = common::kAfbryd;
+inline constexpr const Text& kWcSlet = common::kSlet;
 inline constexpr Text kWcHuskAtGemme{"welcome.remember", "NB! Husk at gemme hesten efter ændring"};
 inline constexpr Text kWcForklaring{"welcome.explanation",
                                     "Hest med fejl fødselsdato (unghest) eller bedæknings- eller folingsdato sættes "
@@ -51,8 +52,8 @@ inline constexpr Text kWcForklaring{"welcome.explanation",
                                     "navnet"};
 inline constexpr Text kWcAccepter{"welcome.acceptall", "Accepter alle ændringer"};
 inline constexpr Text kWcKorrigeret{"welcome.allsaved", "Alle heste med forkerte data er korrigeret og gemt"};
-inline constexpr Text kWcSletningAf{"welcome.deletionof", "Sletning af"};
-inline constexpr Text kWcManuelt{"welcome.manually", "Manuelt"};
+inline constexpr const Text& kWcSletningAf = common::kSletningAf;
+inline constexpr const Text& kWcManuelt = common::kManuelt;
 
 // The captions that are joined from several words.
 std::string NewFeedListCaption();       // "Ny foderliste"

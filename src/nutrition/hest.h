@@ -10,6 +10,7 @@
 #include "config/enums.h"
 #include "config/environment.h"
 #include "core/record.h"
+#include "core/common_texts.h"
 #include "feeds/feedlist.h"
 #include "nutrition/growth.h"
 #include "nutrition/treatments.h"
@@ -36,12 +37,12 @@ inline constexpr Text kRequirementNotComputed{"requirements.notcomputed", "Behov
 inline constexpr Text kFormulaWord{"requirements.formula", "Formel"};
 
 inline constexpr Text kSenesteTilvaekst{"horse.latestgain", "Seneste tilvækst"};
-inline constexpr Text kKgPerDag{"horse.kgperday", "kg/dag"};
+inline constexpr const Text& kKgPerDag = common::kKgDag;
 inline constexpr Text kTraeningsintensitet{"horse.trainingintensity", "Træningsintensitet"};
 inline constexpr Text kFoderomkostninger{"horse.feedcost", "foderomkostninger"};
 inline constexpr Text kIkkeBeregnet{"horse.notcomputed", "ikke beregnet"};
 inline constexpr Text kDag{"horse.perday", "/dag"};
-inline constexpr Text kDagbog{"horse.diary", "Dagbog"};
+inline constexpr const Text& kDagbog = common::kDagbog;
 
 // The species-neutral animal record.
 class TAnimal : public Record, public FormulaSubject {

@@ -11,6 +11,7 @@
 #include "core/html_report.h"
 #include "core/seams.h"
 #include "core/texts.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
@@ -29,16 +30,16 @@ enum HorseReportKind : int {
   kSimpleFeedPlanReport = 8,
 };
 
-inline constexpr Text kWordDagbog{"horsereport.word0", "Dagbog"};
-inline constexpr Text kWordFoderplan{"horsereport.word1", "Foderplan"};
-inline constexpr Text kWordFoderplanGrafik{"horsereport.word2", "Foderplan grafik"};
-inline constexpr Text kWordBehov{"horsereport.word3", "Behov"};
-inline constexpr Text kWordRationstildeling{"horsereport.word4", "Rationstildeling"};
-inline constexpr Text kWordVaegtdata{"horsereport.word5", "Vægtdata"};
-inline constexpr Text kWordBehandlinger{"horsereport.word6", "Behandlinger"};
-inline constexpr Text kWordBehandling{"horsereport.word7", "Behandling"};
-inline constexpr Text kWordSimpelFoderplan{"horsereport.word8", "Simpel foderplan"};
-inline constexpr Text kKunneIkkeDannes{"horsereport.notcreated", "Kunne ikke dannes"};
+inline constexpr const Text& kWordDagbog = common::kDagbog;
+inline constexpr const Text& kWordFoderplan = common::kFoderplan;
+inline constexpr const Text& kWordFoderplanGrafik = common::kFoderplanGrafik;
+inline constexpr const Text& kWordBehov = common::kBehov;
+inline constexpr const Text& kWordRationstildeling = common::kRationstildeling;
+inline constexpr const Text& kWordVaegtdata = common::kVaegtdata;
+inline constexpr const Text& kWordBehandlinger = common::kBehandlinger;
+inline constexpr const Text& kWordBehandling = common::kBehandling;
+inline constexpr const Text& kWordSimpelFoderplan = common::kSimpelFoderplan;
+inline constexpr const Text& kKunneIkkeDannes = common::kKunneIkkeDannes;
 
 // The short date with every character that cannot stand in a file name on some system
 // ("." "/" "\" ":" "*" "?" the double quote "<" ">" "|" and control characters) removed.

@@ -8,24 +8,25 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "nutrition/treatments.h"
 
 namespace stallora {
 
 class THest;
 
-inline constexpr Text kTreatHest{"treatreport.horse", "Hest"};
-inline constexpr Text kTreatUdfoert{"treatreport.done", "udført"};
-inline constexpr Text kTreatPlanlagtLower{"treatreport.plannedlower", "planlagt"};
-inline constexpr Text kTreatOmkostninger{"treatreport.cost", "Omkostninger"};
-inline constexpr Text kTreatUdfoertHead{"treatreport.donehead", "Udført"};
-inline constexpr Text kTreatStartforbud{"treatreport.ban", "Startforbud"};
-inline constexpr Text kTreatNoteringer{"treatreport.notes", "Noteringer"};
-inline constexpr Text kTreatPlanlagt{"treatreport.planned", "Planlagt"};
-inline constexpr Text kTreatDato{"treatreport.date", "Dato"};
-inline constexpr Text kTreatBehandlingstype{"treatreport.type", "Behandlingstype"};
-inline constexpr Text kTreatBehandlingsnavn{"treatreport.name", "Behandlingsnavn"};
-inline constexpr Text kTreatBehandlingsinformation{"treatreport.info", "Behandlingsinformation"};
+inline constexpr const Text& kTreatHest = common::kHest;
+inline constexpr const Text& kTreatUdfoert = common::kUdfoert2;
+inline constexpr const Text& kTreatPlanlagtLower = common::kPlanlagt2;
+inline constexpr const Text& kTreatOmkostninger = common::kOmkostninger;
+inline constexpr const Text& kTreatUdfoertHead = common::kUdfoert;
+inline constexpr const Text& kTreatStartforbud = common::kStartforbud;
+inline constexpr const Text& kTreatNoteringer = common::kNoteringer;
+inline constexpr const Text& kTreatPlanlagt = common::kPlanlagt;
+inline constexpr const Text& kTreatDato = common::kDato;
+inline constexpr const Text& kTreatBehandlingstype = common::kBehandlingstype;
+inline constexpr const Text& kTreatBehandlingsnavn = common::kBehandlingsnavn;
+inline constexpr const Text& kTreatBehandlingsinformation = common::kBehandlingsinformation;
 
 // The page of one treatment. `horse` names the page ("Hest" without one).
 std::string SingleReport(const TTreatmentObj& treatment, const THest* horse);

@@ -18,52 +18,53 @@
 #include "core/canvas.h"
 #include "core/record.h"
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "nutrition/hest.h"
 #include "nutrition/report_common.h"
 
 namespace stallora {
 
-inline constexpr Text kHestetype{"horsereport.horsetype", "Hestetype"};
+inline constexpr const Text& kHestetype = common::kHestetype;
 inline constexpr Text kOevrigeOpgaver{"horsereport.othertasks", "Øvrige opgaver"};
-inline constexpr Text kRptI{"horsereport.in", "i"};
-inline constexpr Text kRptMdr{"horsereport.months", "mdr"};
-inline constexpr Text kMdrDraegtig{"horsereport.monthspregnant", "Mdr drægtig"};
-inline constexpr Text kFoedselsdato{"horsereport.birthdate", "Fødselsdato"};
+inline constexpr const Text& kRptI = common::kI;
+inline constexpr const Text& kRptMdr = common::kMdr;
+inline constexpr const Text& kMdrDraegtig = common::kMdrDraegtig;
+inline constexpr const Text& kFoedselsdato = common::kFoedselsdato;
 inline constexpr Text kTilvaekst{"horsereport.gain", "Tilvækst"};
-inline constexpr Text kForventetVoksenvaegt{"horsereport.adultweight", "Forventet voksenvægt"};
+inline constexpr const Text& kForventetVoksenvaegt = common::kForventetVoksenvaegt;
 inline constexpr Text kHurtigTilvaekst{"horsereport.fastgain", "Hurtig tilvækst valgt. Energiforsyningen øget med 25%"};
 inline constexpr Text kEkstraAktivitet{"horsereport.extraactivity",
                                        "Ekstra aktivitet valgt. Energibehov forhøjet med 10%"};
-inline constexpr Text kTimerPaaGraes{"horsereport.pasturehours", "timer på græs"};
+inline constexpr const Text& kTimerPaaGraes = common::kTimerPaaGraes;
 inline constexpr Text kVaegtNed{"horsereport.losing", "Hesten går ned i vægt. Energibehovet nedsat"};
 inline constexpr Text kForTynd{"horsereport.thin", "Hesten er for tynd. Energibehovet øget"};
-inline constexpr Text kKommentarerTilFoderplanen{"horsereport.comments", "Kommentarer til foderplanen"};
+inline constexpr const Text& kKommentarerTilFoderplanen = common::kKommentarerTilFoderplanen;
 inline constexpr Text kFoderemner{"horsereport.feeds", "Foderemner og vægt i dagsrationen"};
 inline constexpr Text kForLidtSalt{"horsereport.lowsalt", "For lidt salt! Giv saltsten eller andet saltrigt supplement"};
 inline constexpr Text kForhold{"horsereport.ratio", "forhold"};
 inline constexpr Text kTilfoerselAf{"horsereport.supplyof", "Tilførsel af"};
-inline constexpr Text kEnhed{"horsereport.unit", "Enhed"};
+inline constexpr const Text& kEnhed = common::kEnhed;
 inline constexpr Text kIndtag{"horsereport.intake", "Indtag"};
 inline constexpr Text kBalance{"horsereport.balance", "Balance"};
 inline constexpr Text kUdenforOptimal{"horsereport.outside", "*: Indhold af næringsstof udenfor optimalområdet"};
-inline constexpr Text kKommentar{"horsereport.comment", "Kommentar"};
+inline constexpr const Text& kKommentar = common::kKommentar;
 inline constexpr Text kFoderplanLower{"horsereport.feedplanlower", "foderplan"};
-inline constexpr Text kForLidt{"horsereport.toolittle", "For lidt"};
-inline constexpr Text kForMeget{"horsereport.toomuch", "For meget"};
-inline constexpr Text kFoedt{"horsereport.born", "Født"};
-inline constexpr Text kBedaekningsdato{"horsereport.matingdate", "Bedækningsdato"};
-inline constexpr Text kFolningsdato{"horsereport.foalingdate", "Folningsdato"};
-inline constexpr Text kNaeringsstoffer{"horsereport.nutrients", "Næringsstoffer"};
-inline constexpr Text kFoder{"horsereport.feed", "Foder"};
+inline constexpr const Text& kForLidt = common::kForLidt;
+inline constexpr const Text& kForMeget = common::kForMeget;
+inline constexpr const Text& kFoedt = common::kFoedt;
+inline constexpr const Text& kBedaekningsdato = common::kBedaekningsdato;
+inline constexpr const Text& kFolningsdato = common::kFolningsdato;
+inline constexpr const Text& kNaeringsstoffer = common::kNaeringsstoffer;
+inline constexpr const Text& kFoder = common::kFoder;
 inline constexpr Text kMaengderIKilo{"horsereport.kilos", "Mængder i kilo hvis ikke andet er angivet"};
-inline constexpr Text kVaegtudvikling{"horsereport.weightdevelopment", "Vægtudvikling"};
-inline constexpr Text kUdarbejdet{"horsereport.made", "Udarbejdet"};
-inline constexpr Text kDato{"horsereport.date", "Dato"};
-inline constexpr Text kOplysningerOmHesten{"horsereport.abouthorse", "Oplysninger om hesten"};
-inline constexpr Text kStartforbud{"horsereport.ban", "Startforbud"};
-inline constexpr Text kTil{"horsereport.until", "Til"};
+inline constexpr const Text& kVaegtudvikling = common::kVaegtudvikling;
+inline constexpr const Text& kUdarbejdet = common::kUdarbejdet;
+inline constexpr const Text& kDato = common::kDato;
+inline constexpr const Text& kOplysningerOmHesten = common::kOplysningerOmHesten;
+inline constexpr const Text& kStartforbud = common::kStartforbud;
+inline constexpr const Text& kTil = common::kTil;
 inline constexpr Text kDage{"horsereport.days", "dage"};
-inline constexpr Text kAar{"horsereport.years", "År"};
+inline constexpr const Text& kAar = common::kAar;
 inline constexpr Text kGaarPaaFold{"horsereport.paddock", "går på fold"};
 inline constexpr Text kEnergiOgProtein{"horsereport.energyprotein", "Energi- og proteinforsyning"};
 

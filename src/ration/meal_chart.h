@@ -10,12 +10,13 @@
 
 #include "core/canvas.h"
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "nutrition/hest.h"
 
 namespace stallora {
 
-inline constexpr Text kMealChartRaadgiver{"mealchart.adviser", "Rådgiver"};
-inline constexpr Text kMealChartFoderplan{"mealchart.feedplan", "Foderplan"};
+inline constexpr const Text& kMealChartRaadgiver = common::kRaadgiver;
+inline constexpr const Text& kMealChartFoderplan = common::kFoderplan;
 
 enum class MealChartMedium { Screen, Paper };
 

@@ -3,6 +3,7 @@
 // language may order them as it needs.
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
@@ -57,7 +58,7 @@ inline constexpr Text kBalAmount{"balance.amount", "mængden"};
 // ---- limits
 inline constexpr Text kBalMinimum{"balance.minimum", "minimum"};
 inline constexpr Text kBalMaximum{"balance.maximum", "maksimum"};
-inline constexpr Text kBalDryMatterName{"balance.drymatter", "Tørstof"};
+inline constexpr const Text& kBalDryMatterName = common::kToerstof;
 inline constexpr Text kBalRoughageName{"balance.roughage", "Grovfoder (tørstof)"};
 inline constexpr Text kBalDigestible{"balance.digestible", "fordøjeligt"};
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "feeds/feedlist.h"
 
 namespace stallora {
@@ -16,13 +17,13 @@ inline constexpr Text kRwTort{"roughage.dry", "Hø, halm og annet \"tørt\" grov
 inline constexpr Text kRwVaad{"roughage.wet", "Wrap og grovfoder med højt vandindhold"};
 inline constexpr Text kRwGraes{"roughage.pasture", "Afgræsningsgræs"};
 inline constexpr Text kRwRegion{"roughage.local", "Grovfoder fra din region"};
-inline constexpr Text kRwVaelg{"roughage.choose", "Vælg"};
+inline constexpr const Text& kRwVaelg = common::kVaelg;
 inline constexpr Text kRwGrovfoderLower{"roughage.roughagelower", "grovfoder fra din region"};
-inline constexpr Text kRwGrovfoder{"roughage.caption", "Grovfoder"};
+inline constexpr const Text& kRwGrovfoder = common::kGrovfoder;
 inline constexpr Text kRwVaelgEtEllerFlere{"roughage.page", "Vælg et eller flere foder"};
-inline constexpr Text kRwFortsaet{"roughage.continue", "Fortsæt"};
+inline constexpr const Text& kRwFortsaet = common::kFortsaet;
 inline constexpr Text kRwKlikBoksen{"roughage.hint", "Klik boksen for at vælge"};
-inline constexpr Text kRwInformation{"roughage.information", "Information"};
+inline constexpr const Text& kRwInformation = common::kInformation;
 inline constexpr Text kRwInfoAfgraesning{"roughage.pastureinfo", "Info om afgræsning"};
 inline constexpr Text kRwKunEnGraes{"roughage.onepasture",
                                     "NB! Du kan ikke vælge mere end en type afgræsningsgræs til hesten"};

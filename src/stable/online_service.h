@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 
 namespace stallora {
 
@@ -25,8 +26,8 @@ class AppContext;
 class TForListe;
 class Workspace;
 
-inline constexpr Text kUpgradeTo{"online.upgradeto", "Opgrader til version"};
-inline constexpr Text kGetNewestList{"online.getnewest", "Hent den seneste foderliste"};
+inline constexpr const Text& kUpgradeTo = common::kOpgraderTilVersion;
+inline constexpr const Text& kGetNewestList = common::kHentDenSenesteFoderliste;
 inline constexpr Text kNewestListFetched{"online.fetched", "Seneste garantifoderliste er hentet fra internet"};
 inline constexpr Text kUpdatingAnalyses{"online.updating",
                                         "Nu opdateres analyseværdierne  for staldens og hestenes foderlister"};

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "ration/horse_reports.h"
 #include "stable/stall.h"
 
@@ -21,31 +22,31 @@ enum StableReportKind : int {
 };
 
 inline constexpr Text kSrInfo{"stablereport.word0", "Info"};
-inline constexpr Text kSrFoderbehov{"stablereport.word1", "Foderbehov i stalden"};
-inline constexpr Text kSrRationstildeling{"stablereport.word2", "Rationstildeling"};
-inline constexpr Text kSrSammenstilning{"stablereport.word3", "Sammenstilning af rationer"};
-inline constexpr Text kSrBehandlinger{"stablereport.word4", "Behandlinger"};
-inline constexpr Text kSrUdarbejdet{"stablereport.made", "Udarbejdet"};
-inline constexpr Text kSrOversigt{"stablereport.overview", "Oversigt over heste"};
-inline constexpr Text kSrNavn{"stablereport.name", "Navn"};
-inline constexpr Text kSrEjer{"stablereport.owner", "Ejeroplysninger"};
-inline constexpr Text kSrFoedt{"stablereport.born", "Født"};
-inline constexpr Text kSrVaegtdata{"stablereport.weight", "Vægtdata"};
-inline constexpr Text kSrFoderplan{"stablereport.feedplan", "Foderplan"};
-inline constexpr Text kSrFodernavn{"stablereport.feedname", "Fodernavn"};
-inline constexpr Text kSrKgDag{"stablereport.kgday", "kg/dag"};
+inline constexpr const Text& kSrFoderbehov = common::kFoderbehovIStalden;
+inline constexpr const Text& kSrRationstildeling = common::kRationstildeling;
+inline constexpr const Text& kSrSammenstilning = common::kSammenstilningAfRationer;
+inline constexpr const Text& kSrBehandlinger = common::kBehandlinger;
+inline constexpr const Text& kSrUdarbejdet = common::kUdarbejdet;
+inline constexpr const Text& kSrOversigt = common::kOversigtOverHeste;
+inline constexpr const Text& kSrNavn = common::kNavn;
+inline constexpr const Text& kSrEjer = common::kEjeroplysninger;
+inline constexpr const Text& kSrFoedt = common::kFoedt;
+inline constexpr const Text& kSrVaegtdata = common::kVaegtdata;
+inline constexpr const Text& kSrFoderplan = common::kFoderplan;
+inline constexpr const Text& kSrFodernavn = common::kFodernavn;
+inline constexpr const Text& kSrKgDag = common::kKgDag;
 inline constexpr Text kSrKgUge{"stablereport.kgweek", "kg/uge"};
 inline constexpr Text kSrKgMnd{"stablereport.kgmonth", "kg/mnd"};
-inline constexpr Text kSrFodring{"stablereport.feeding", "fodring"};
+inline constexpr const Text& kSrFodring = common::kFodring;
 inline constexpr Text kSrIkkeFordelt{"stablereport.undistributed", "Foder er ikke fordelt"};
-inline constexpr Text kSrBehandlingsliste{"stablereport.treatmentlist", "Behandlingsliste"};
+inline constexpr const Text& kSrBehandlingsliste = common::kBehandlingsliste;
 inline constexpr Text kSrPlanlagtFrem{"stablereport.plannedup", "Behandlinger planlagt frem til "};
 inline constexpr Text kSrBeslagsmed{"stablereport.shoe", "Beslagsmed"};
 inline constexpr Text kSrOrmekur{"stablereport.worm", "Ormekur"};
 inline constexpr Text kSrVaccination{"stablereport.vacc", "Vaccination"};
 inline constexpr Text kSrVeterinaer{"stablereport.vet", "Veterinær"};
 inline constexpr Text kSrOevrige{"stablereport.own", "Øvrige behandlinger"};
-inline constexpr Text kSrStartforbud{"stablereport.ban", "Startforbud"};
+inline constexpr const Text& kSrStartforbud = common::kStartforbud;
 
 std::string HorseOverviewReport(const TStall& stable);
 // Recomputes the stable's requirement first (the stable feed list's StallBehov and picks).

@@ -9,6 +9,7 @@
 
 #include "config/environment.h"
 #include "core/record.h"
+#include "core/common_texts.h"
 #include "feeds/feedlist.h"
 #include "nutrition/hest.h"
 
@@ -16,10 +17,10 @@ namespace stallora {
 
 inline constexpr Text kNyStall{"stable.new", "Ny Stall"};
 inline constexpr Text kMinHest{"stable.myhorse", "Min hest"};
-inline constexpr Text kKopier{"stable.copy", "Kopier"};
-inline constexpr Text kFejl{"common.error", "Fejl:"};
-inline constexpr Text kSletningAf{"common.deletionof", "Sletning af"};
-inline constexpr Text kFindesAendre{"stable.exists", "findes! Vil du ændre værdierne"};
+inline constexpr const Text& kKopier = common::kKopier;
+inline constexpr const Text& kFejl = common::kFejl;
+inline constexpr const Text& kSletningAf = common::kSletningAf;
+inline constexpr const Text& kFindesAendre = common::kFindesVilDuAendreVaerdierne;
 inline constexpr Text kNytNavn{"stable.newname", "Nyt navn"};
 inline constexpr Text kExportIntoSaveDir{"stable.exportsavedir",
                                          "Hesten kan ikke eksporteres til selve datamappen. Vælg en anden mappe"};

@@ -13,6 +13,7 @@
 #include "config/environment.h"
 #include "config/preferences.h"
 #include "core/seams.h"
+#include "core/common_texts.h"
 #include "feeds/feedlist.h"
 #include "nutrition/behovsliste.h"
 #include "stable/adresser.h"
@@ -20,14 +21,14 @@
 
 namespace stallora {
 
-inline constexpr Text kFinderIkkeFilen{"start.filemissing", "Finder ikke filen"};
+inline constexpr const Text& kFinderIkkeFilen = common::kFinderIkkeFilen;
 inline constexpr Text kYoungTooOld{"check.young", "Unghesten er blevet for gammel. Vedligehold er valgt"};
 inline constexpr Text kPregnancyTooLong{"check.pregnant", "For lang drægtighedsperiode. Vedligehold er valgt"};
 inline constexpr Text kLactationTooLong{"check.lactating", "For lang laktationsperiode. Vedligehold er valgt"};
-inline constexpr Text kVersion{"common.version", "Version"};
+inline constexpr const Text& kVersion = common::kVersion;
 inline constexpr Text kBackupTo{"backup.to", "Sikkerhedskopi af stald og heste til"};
-inline constexpr Text kCouldNotCreate{"backup.notcreated", "Kunne ikke dannes"};
-inline constexpr Text kChoosePlace{"backup.chooseplace", "Vælg plads"};
+inline constexpr const Text& kCouldNotCreate = common::kKunneIkkeDannes;
+inline constexpr const Text& kChoosePlace = common::kVaelgPlads;
 // Written into a backup's directory when every file was copied.
 inline constexpr std::string_view kBackupMarkerFile = "STALLORA-BACKUP-COMPLETE.txt";
 

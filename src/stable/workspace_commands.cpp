@@ -7,6 +7,7 @@
 #include "core/fileio.h"
 #include "core/objtext.h"
 #include "core/textutil.h"
+#include "core/common_texts.h"
 #include "feeds/feedlist_import.h"
 #include "nutrition/growth.h"
 #include "stable/workspace.h"
@@ -17,13 +18,13 @@ namespace {
 namespace fs = std::filesystem;
 
 inline constexpr Text kMinStald{"stable.mystable", "Min stald"};
-inline constexpr Text kModelStable{"stable.modelstable", "Modelhest-Stald"};
+inline constexpr const Text& kModelStable = common::kModelhestStald;
 inline constexpr Text kModel{"stable.model", "Model"};
-inline constexpr Text kEgenBlanding{"feeds.ownmix", "Egen blanding"};
-inline constexpr Text kGarantifoderliste{"feeds.guaranteelist", "Garantifoderliste"};
+inline constexpr const Text& kEgenBlanding = common::kEgenBlanding;
+inline constexpr const Text& kGarantifoderliste = common::kGarantifoderliste;
 inline constexpr Text kManglerLower{"common.missing", "mangler"};
 inline constexpr Text kKopierFoder{"feeds.copyfeeds", "Kopier foder fra en eksisterende foderliste"};
-inline constexpr Text kHorseNotImported{"stable.horsenotimported", "Hesten kunne ikke importeres"};
+inline constexpr const Text& kHorseNotImported = common::kHestenKunneIkkeImporteres;
 inline constexpr Text kModelBreed{"stable.modelbreed", "Varmblodshäst"};
 
 bool OnDisk(const fs::path& p) {

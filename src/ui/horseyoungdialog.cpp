@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "forms/horse_form.h"
 #include "ui/qtext.h"
 #include "ui/widgets/dates.h"
@@ -18,12 +19,12 @@
 namespace stallora {
 namespace {
 
-inline constexpr Text kFoedselsdato{"youngdlg.birthdate", "Fødselsdato"};
-inline constexpr Text kForventetVoksenvaegt{"youngdlg.adultweight", "Forventet voksenvægt"};
-inline constexpr Text kMdr{"youngdlg.months", "mdr"};
+inline constexpr const Text& kFoedselsdato = common::kFoedselsdato;
+inline constexpr const Text& kForventetVoksenvaegt = common::kForventetVoksenvaegt;
+inline constexpr const Text& kMdr = common::kMdr;
 inline constexpr Text kDobbeltklikBlaa{"youngdlg.sliderhint", "Dobbeltklik på blå text for hurtigt valg"};
-inline constexpr Text kDobbeltklikForValg{"youngdlg.quickhint", "Dobbeltklik for valg"};
-inline constexpr Text kAfbryd{"youngdlg.cancel", "Afbryd"};
+inline constexpr const Text& kDobbeltklikForValg = common::kDobbeltklikForValg;
+inline constexpr const Text& kAfbryd = common::kAfbryd;
 
 
 

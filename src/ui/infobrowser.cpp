@@ -8,14 +8,15 @@
 
 #include "core/fileio.h"
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "render/qttext.h"
 #include "ui/icons.h"
 
 namespace stallora {
 namespace {
 
-inline constexpr Text kUdskrift{"browser.print", "Udskrift"};
-inline constexpr Text kLuk{"browser.close", "Luk"};
+inline constexpr const Text& kUdskrift = common::kUdskrift;
+inline constexpr const Text& kLuk = common::kLuk;
 inline constexpr Text kForrige{"browser.back", "Forrige"};
 inline constexpr Text kNaeste{"browser.forward", "Næste"};
 

@@ -28,6 +28,7 @@
 #include "core/fileio.h"
 #include "core/textutil.h"
 #include "core/version.h"
+#include "core/common_texts.h"
 #include "feeds/feedlist_import.h"
 #include "render/pictures.h"
 #include "ui/qtext.h"
@@ -41,88 +42,88 @@ namespace stallora {
 namespace {
 
 // ---- the window's texts
-inline constexpr Text kFil{"main.file", "Fil"};
+inline constexpr const Text& kFil = common::kFil;
 inline constexpr Text kOpretNyStald{"main.newstable", "Opret ny stald"};
-inline constexpr Text kOpretNyForliste{"main.newfeedlist", "Opret ny foderliste"};
-inline constexpr Text kEtabler{"main.create", "Etabler"};
-inline constexpr Text kNy{"main.new", "Ny"};
-inline constexpr Text kForblanding{"main.feedmix", "Foderblanding"};
+inline constexpr const Text& kOpretNyForliste = common::kOpretNyFoderliste;
+inline constexpr const Text& kEtabler = common::kEtabler;
+inline constexpr const Text& kNy = common::kNy;
+inline constexpr const Text& kForblanding = common::kFoderblanding;
 inline constexpr Text kGemStaldOgHeste{"main.savestable", "Gem stald og heste"};
-inline constexpr Text kSlet{"main.delete", "Slet"};
-inline constexpr Text kStald{"main.stable", "Stald"};
+inline constexpr const Text& kSlet = common::kSlet;
+inline constexpr const Text& kStald = common::kStald;
 inline constexpr Text kSikkerhedskopier{"main.backup", "Sikkerhedskopier"};
-inline constexpr Text kInformation{"main.information", "Information"};
-inline constexpr Text kMappe{"main.savefolder", "Mappe for at gemme brugerdata"};
+inline constexpr const Text& kInformation = common::kInformation;
+inline constexpr const Text& kMappe = common::kMappeForAtGemmeBrugerdata;
 inline constexpr Text kImporterStald{"main.importstable", "Importer en stald fra en fil"};
 inline constexpr Text kImporterForliste{"main.importlist", "Importere en foderliste fra fil"};
 inline constexpr Text kImporterRuvex{"main.importtext", "Importer foderliste fra Ruvex"};
-inline constexpr Text kOpdater{"main.update", "Opdater Stallora fra internet"};
-inline constexpr Text kLuk{"main.close", "Luk"};
-inline constexpr Text kIndstillinger{"main.settings", "Indstillinger"};
-inline constexpr Text kKontaktregister{"main.contacts", "Kontaktregister"};
-inline constexpr Text kIndstillingAf{"main.preferences", "Indstilling af programmet"};
-inline constexpr Text kInformationOm{"main.infoabout", "Information om"};
-inline constexpr Text kFirma{"main.company", "Firma"};
+inline constexpr const Text& kOpdater = common::kOpdaterStalloraFraInternet;
+inline constexpr const Text& kLuk = common::kLuk;
+inline constexpr const Text& kIndstillinger = common::kIndstillinger;
+inline constexpr const Text& kKontaktregister = common::kKontaktregister;
+inline constexpr const Text& kIndstillingAf = common::kIndstillingAfProgrammet;
+inline constexpr const Text& kInformationOm = common::kInformationOm;
+inline constexpr const Text& kFirma = common::kFirma;
 inline constexpr Text kSkole{"main.school", "Skole, universitet"};
-inline constexpr Text kMainNutrient{"main.nutrient", "Næringsstof"};
-inline constexpr Text kBehovsberegninger{"main.requirements", "Behovsberegninger"};
+inline constexpr const Text& kMainNutrient = common::kNaeringsstof;
+inline constexpr const Text& kBehovsberegninger = common::kBehovsberegninger;
 inline constexpr Text kEnergyRules{"main.energyrules", "Energy/Protein rules"};
-inline constexpr Text kEnergiOgProtein{"main.energyprotein", "Energi og protein"};
-inline constexpr Text kBehandlingsinformation{"main.treatments", "Behandlingsinformation"};
-inline constexpr Text kPrinteropsaetning{"main.printsetup", "Printeropsætning"};
-inline constexpr Text kEpost{"main.mail", "Epost"};
+inline constexpr const Text& kEnergiOgProtein = common::kEnergiOgProtein;
+inline constexpr const Text& kBehandlingsinformation = common::kBehandlingsinformation;
+inline constexpr const Text& kPrinteropsaetning = common::kPrinteropsaetning;
+inline constexpr const Text& kEpost = common::kEpost;
 inline constexpr Text kEnkelEpost{"main.simplemail", "Enkel epost"};
-inline constexpr Text kHest{"main.horse", "Hest"};
+inline constexpr const Text& kHest = common::kHest;
 inline constexpr Text kVindue{"main.window", "Vindue"};
 inline constexpr Text kOrdneVindue{"main.cascade", "Ordne vindue"};
-inline constexpr Text kVis{"main.show", "Vis"};
+inline constexpr const Text& kVis = common::kVis;
 inline constexpr Text kStarthjaelp{"main.welcome", "Starthjælpe-skærm"};
-inline constexpr Text kHjaelp{"main.help", "Hjælp"};
+inline constexpr const Text& kHjaelp = common::kHjaelp;
 inline constexpr Text kOmStallora{"main.about", "Om Stallora"};
 inline constexpr Text kLaesOm{"main.readabout", "Læs om"};
 inline constexpr Text kBrugsanvisning{"main.manual", "Brugsanvisning"};
 inline constexpr Text kNormer{"main.norms", "Normer"};
 inline constexpr Text kFordoejelse{"main.digestion", "Fordøjelse og næringsstofomsætning "};
-inline constexpr Text kModelhestStald{"main.modelstable", "Modelhest-Stald"};
+inline constexpr const Text& kModelhestStald = common::kModelhestStald;
 inline constexpr Text kModelHeste{"main.modelhorses", "Model-Heste"};
-inline constexpr Text kNyStaldButton{"main.tb.newstable", "Ny stald"};
-inline constexpr Text kNyHestButton{"main.tb.newhorse", "Ny hest"};
+inline constexpr const Text& kNyStaldButton = common::kNyStald;
+inline constexpr const Text& kNyHestButton = common::kNyHest;
 inline constexpr Text kSoeg{"main.tb.find", "Søg"};
-inline constexpr Text kFindHest{"main.tb.findhint", "Find en hest"};
+inline constexpr const Text& kFindHest = common::kFindEnHest;
 inline constexpr Text kAfslutVinduer{"main.tb.closeall", "Afslut åbne vinduer"};
 inline constexpr Text kAfslutHint{"main.tb.closeallhint", "Gem data og luk data alle åbne vinduer"};
 inline constexpr Text kLukStallora{"main.tb.close", "Luk Stallora"};
 inline constexpr Text kVaelgStald{"main.choosestable", "Vælg stald ved at klikke på et staldikon!"};
 inline constexpr Text kOpretStaldFoerst{"main.createstablefirst", "Opret en stald før du går videre!"};
 inline constexpr Text kAngivNavn{"main.listname", "Angiv navn på foderliste"};
-inline constexpr Text kNavn{"main.name", "Navn"};
+inline constexpr const Text& kNavn = common::kNavn;
 inline constexpr Text kFjernStald{"main.removestable", "Fjern stald og tilhørende heste"};
-inline constexpr Text kBekraeftSletning{"main.confirmdelete", "Bekræft sletning"};
-inline constexpr Text kGarantifoderliste{"main.guaranteelist", "Garantifoderliste"};
+inline constexpr const Text& kBekraeftSletning = common::kBekraeftSletning;
+inline constexpr const Text& kGarantifoderliste = common::kGarantifoderliste;
 inline constexpr Text kIkkeTilladt{"main.notallowed", "Ikke tilladt"};
-inline constexpr Text kGem{"main.save", "Gem"};
+inline constexpr const Text& kGem = common::kGem;
 inline constexpr Text kExporter{"main.export", "Exporter"};
-inline constexpr Text kEksporterHest{"main.exporthorse", "Eksporter hest"};
+inline constexpr const Text& kEksporterHest = common::kEksporterHest;
 inline constexpr Text kOpretKopi{"main.copyhorse", "Opret  en kopi af hesten"};
 inline constexpr Text kImporterHest{"main.importhorse", "Importer en hest til stalden"};
 inline constexpr Text kVaelgHestefil{"main.choosehorsefile", "Vælg filen som har hestens navn"};
 inline constexpr Text kHestIkkeFundet{"main.horsenotfound", "Hest ikke fundet. Definer ny hest!"};
 inline constexpr Text kVaelgStaldfil{"main.choosestablefile", "Vælg staldfil"};
 inline constexpr Text kMedtagHeste{"main.includehorses", "Medtag heste"};
-inline constexpr Text kHestFindes{"main.horseexists", "Hest findes allerede. Angiv andet navn!"};
-inline constexpr Text kAngivNytNavn{"main.newname", "Angiv nyt navn"};
-inline constexpr Text kVaelg{"main.choose", "Vælg"};
+inline constexpr const Text& kHestFindes = common::kHestFindesAlleredeAngivAndetNavn;
+inline constexpr const Text& kAngivNytNavn = common::kAngivNytNavn;
+inline constexpr const Text& kVaelg = common::kVaelg;
 inline constexpr Text kProgram{"main.program", "Program"};
-inline constexpr Text kVersionWord{"main.version", "Version"};
-inline constexpr Text kOpgrader{"main.upgrade", "Opgrader til version"};
-inline constexpr Text kHentForliste{"main.fetchlist", "Hent den seneste foderliste"};
+inline constexpr const Text& kVersionWord = common::kVersion;
+inline constexpr const Text& kOpgrader = common::kOpgraderTilVersion;
+inline constexpr const Text& kHentForliste = common::kHentDenSenesteFoderliste;
 inline constexpr Text kAktuelInfo{"main.season", "Aktuel information"};
-inline constexpr Text kDobbeltklik{"main.doubleclickweb", "Dobbeltklik for at gå til webadressen"};
-inline constexpr Text kVaelgPlads{"main.chooseplace", "Vælg plads"};
-inline constexpr Text kFinderIkke{"main.filemissing", "Finder ikke filen"};
+inline constexpr const Text& kDobbeltklik = common::kDobbeltklikForAtGaaTilWebadressen;
+inline constexpr const Text& kVaelgPlads = common::kVaelgPlads;
+inline constexpr const Text& kFinderIkke = common::kFinderIkkeFilen;
 inline constexpr Text kLinks{"main.links", "Links"};
-inline constexpr Text kMappeWord{"main.folder", "Mappe"};
-inline constexpr Text kManuelt{"main.manually", "Manuelt"};
+inline constexpr const Text& kMappeWord = common::kMappe;
+inline constexpr const Text& kManuelt = common::kManuelt;
 
 QString Lower(const Text& t) { return Q(FirstLetterLower(Tr(t))); }
 QString Upper(const Text& t) { return Q(FirstLetterUpper(Tr(t))); }

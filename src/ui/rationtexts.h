@@ -4,49 +4,50 @@
 // ration/roughage_wizard.h).
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 
 namespace stallora::rationui {
 
 inline constexpr Text kFodervalgOK{"rationui.selectok", "Fodervalg OK"};
-inline constexpr Text kAfbryd{"rationui.cancel", "Afbryd"};
-inline constexpr Text kNulstil{"rationui.reset", "Nulstil"};
+inline constexpr const Text& kAfbryd = common::kAfbryd;
+inline constexpr const Text& kNulstil = common::kNulstil;
 inline constexpr Text kFraStaldens{"rationui.fromstable", "Vælg fra staldens foderliste"};
-inline constexpr Text kFraAnden{"rationui.fromother", "Vælg fra anden foderliste"};
+inline constexpr const Text& kFraAnden = common::kVaelgFraAndenFoderliste;
 inline constexpr Text kHestenPaaGraes{"rationui.grazing", "hesten går på græs"};
 inline constexpr Text kGraesmaengde{"rationui.grassamount", "Græsmængde på marken"};
 inline constexpr Text kRigelig{"rationui.plenty", "Rigelig"};
 inline constexpr Text kMiddel{"rationui.medium", "Middel"};
 inline constexpr Text kLille{"rationui.little", "Lille"};
-inline constexpr Text kGrazingHours{"rationui.hours", "timer på græs"};
-inline constexpr Text kSlet{"rationui.delete", "Slet"};
-inline constexpr Text kVaelgFoder{"rationui.choosefeed", "Vælg foder"};
-inline constexpr Text kFeedNameHeader{"rationui.feedname", "Fodernavn"};
-inline constexpr Text kMaengde{"rationui.amount", "Mængde"};
+inline constexpr const Text& kGrazingHours = common::kTimerPaaGraes;
+inline constexpr const Text& kSlet = common::kSlet;
+inline constexpr const Text& kVaelgFoder = common::kVaelgFoder;
+inline constexpr const Text& kFeedNameHeader = common::kFodernavn;
+inline constexpr const Text& kMaengde = common::kMaengde;
 inline constexpr Text kKommentarNaering{"rationui.errorsinprint",
                                         "Kommentar til næringsstoffer udenfor optimalområdet på udskrifter"};
-inline constexpr Text kSimpelFoderplan{"rationui.simpleplan", "Simpel foderplan"};
-inline constexpr Text kFoderplan{"rationui.plan", "Foderplan"};
-inline constexpr Text kKommentarer{"rationui.comments", "Kommentarer til foderplanen"};
+inline constexpr const Text& kSimpelFoderplan = common::kSimpelFoderplan;
+inline constexpr const Text& kFoderplan = common::kFoderplan;
+inline constexpr const Text& kKommentarer = common::kKommentarerTilFoderplanen;
 inline constexpr Text kX{"rationui.clear", "X"};
 inline constexpr Text kPrint{"rationui.print", "Print"};
-inline constexpr Text kCopyButton{"rationui.copy", "Kopier"};
-inline constexpr Text kGem{"rationui.store", "Gem"};
-inline constexpr Text kEpost{"rationui.mail", "Epost"};
+inline constexpr const Text& kCopyButton = common::kKopier;
+inline constexpr const Text& kGem = common::kGem;
+inline constexpr const Text& kEpost = common::kEpost;
 inline constexpr Text kGrafik{"rationui.graphics", "Grafik"};
-inline constexpr Text kLaegTil{"rationui.addto", "Læg til"};
-inline constexpr Text kDiaryWord{"rationui.diary", "dagbog"};
+inline constexpr const Text& kLaegTil = common::kLaegTil;
+inline constexpr const Text& kDiaryWord = common::kDagbog2;
 inline constexpr Text kVaelgNaeringsstof{"rationui.choosenutrient", "Vælg næringsstof"};
-inline constexpr Text kFodring{"rationui.meal", "fodring"};
-inline constexpr Text kNr{"rationui.nr", "nr"};
-inline constexpr Text kTid{"rationui.time", "Tid"};
-inline constexpr Text kFodringstider{"rationui.mealtimes", "Fodringstider i stalden"};
-inline constexpr Text kAntalFodringer{"rationui.mealcount", "Antal fodringer"};
+inline constexpr const Text& kFodring = common::kFodring;
+inline constexpr const Text& kNr = common::kNr;
+inline constexpr const Text& kTid = common::kTid;
+inline constexpr const Text& kFodringstider = common::kFodringstiderIStalden;
+inline constexpr const Text& kAntalFodringer = common::kAntalFodringer;
 inline constexpr Text kIkkeFordelt{"rationui.undistributed", "Ikke fordelt"};
 inline constexpr Text kFordelLige{"rationui.evenly", "Fordel lige"};
 inline constexpr Text kGivResten{"rationui.rest", "Giv resten"};
-inline constexpr Text kVis{"rationui.show", "Vis"};
+inline constexpr const Text& kVis = common::kVis;
 inline constexpr Text kRationstildeling{"rationui.mealsword", "rationstildeling"};
-inline constexpr Text kHjaelp{"rationui.help", "Hjælp"};
+inline constexpr const Text& kHjaelp = common::kHjaelp;
 inline constexpr Text kGemFoderplanfil{"rationui.saveplanfile", "Gem foderplanfil "};
 inline constexpr Text kDietComposition{"rationui.piechart", "Diet composition"};
 inline constexpr Text kVaelgGrovfoder{"rationui.roughagewizard", "Vælg grovfoder..."};

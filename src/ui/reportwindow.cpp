@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "feeds/feedlist.h"
 #include "feeds/mix.h"
 #include "ui/qtext.h"
@@ -16,12 +17,12 @@
 namespace stallora {
 namespace {
 
-inline constexpr Text kRwReport{"reportwin.report", "Rapport"};
+inline constexpr const Text& kRwReport = common::kRapport;
 inline constexpr Text kRwRefresh{"reportwin.refresh", "Opdater"};
 inline constexpr Text kRwRefreshHint{"reportwin.refreshhint", "Dan rapporten igen ud fra de gemte data (F5)"};
 inline constexpr Text kRwPrint{"reportwin.print", "Udskriv"};
 inline constexpr Text kRwPrintHint{"reportwin.printhint", "Udskriv rapporten eller gem den som PDF (Ctrl+P)"};
-inline constexpr Text kRwCopy{"reportwin.copy", "Kopier"};
+inline constexpr const Text& kRwCopy = common::kKopier;
 inline constexpr Text kRwCopyHint{"reportwin.copyhint",
                                   "Kopier rapporten til udklipsholderen, så den kan sættes ind i et tekstbehandlingsprogram"};
 inline constexpr Text kRwPriceList{"reportwin.pricelist", "Prisliste"};

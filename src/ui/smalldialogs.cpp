@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "render/pictures.h"
 #include "ui/qtext.h"
 #include "ui/widgets/dialogbuttons.h"
@@ -17,17 +18,17 @@
 namespace stallora {
 namespace {
 
-inline constexpr Text kVaelgBillede{"smalldlg.choosepicture", "Vælg billede"};
-inline constexpr Text kAfbryd{"smalldlg.cancel", "Afbryd"};
+inline constexpr const Text& kVaelgBillede = common::kVaelgBillede;
+inline constexpr const Text& kAfbryd = common::kAfbryd;
 inline constexpr Text kKlikForAndet{"smalldlg.otherpicture", "Klik for at vælge andet billede"};
-inline constexpr Text kKlikForAtVaelge{"smalldlg.clicktochoose", "Klik for at vælge"};
+inline constexpr const Text& kKlikForAtVaelge = common::kKlikForAtVaelge;
 inline constexpr Text kVaelgAndetRacebillede{"smalldlg.breedpicture", "Vælg andet racebilede"};
-inline constexpr Text kDobbeltklikForValg{"smalldlg.doubleclick", "Dobbeltklik for valg"};
+inline constexpr const Text& kDobbeltklikForValg = common::kDobbeltklikForValg;
 inline constexpr Text kAabneFil{"smalldlg.openfile", "Åbne fil"};
-inline constexpr Text kFinderIkkeFilen{"smalldlg.filemissing", "Finder ikke filen"};
-inline constexpr Text kKommentar{"smalldlg.comment", "Kommentar"};
-inline constexpr Text kLuk{"smalldlg.close", "Luk"};
-inline constexpr Text kNulstil{"smalldlg.reset", "Nulstil"};
+inline constexpr const Text& kFinderIkkeFilen = common::kFinderIkkeFilen;
+inline constexpr const Text& kKommentar = common::kKommentar;
+inline constexpr const Text& kLuk = common::kLuk;
+inline constexpr const Text& kNulstil = common::kNulstil;
 
 
 }  // namespace

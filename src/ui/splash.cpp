@@ -9,6 +9,7 @@
 
 #include "core/daynum.h"
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "render/pictures.h"
 #include "render/qttext.h"
 #include "stable/workspace.h"
@@ -17,8 +18,8 @@ namespace stallora {
 namespace {
 
 inline constexpr Text kStartText{"splash.start", "Start"};
-inline constexpr Text kHelpText{"splash.help", "Hjælp"};
-inline constexpr Text kCloseText{"splash.close", "Luk"};
+inline constexpr const Text& kHelpText = common::kHjaelp;
+inline constexpr const Text& kCloseText = common::kLuk;
 
 // A label that reacts to a click (and so to a double click too).
 class ChoiceLabel : public QLabel {

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "core/texts.h"
+#include "core/common_texts.h"
 #include "render/qttext.h"
 
 namespace stallora {
@@ -14,14 +15,14 @@ namespace {
 inline constexpr Text kQtLanguageCode{"qt.language", "da"};
 inline constexpr Text kQtYes{"qt.yes", "&Ja"};
 inline constexpr Text kQtNo{"qt.no", "&Nej"};
-inline constexpr Text kQtOk{"qt.ok", "OK"};
-inline constexpr Text kQtCancel{"qt.cancel", "Annuller"};
-inline constexpr Text kQtClose{"qt.close", "Luk"};
+inline constexpr const Text& kQtOk = common::kOK;
+inline constexpr const Text& kQtCancel = common::kAnnuller;
+inline constexpr const Text& kQtClose = common::kLuk;
 inline constexpr Text kQtRetry{"qt.retry", "Prøv igen"};
-inline constexpr Text kQtSave{"qt.save", "Gem"};
+inline constexpr const Text& kQtSave = common::kGem;
 inline constexpr Text kQtOpen{"qt.open", "Åbn"};
-inline constexpr Text kQtHelp{"qt.help", "Hjælp"};
-inline constexpr Text kQtAbort{"qt.abort", "Afbryd"};
+inline constexpr const Text& kQtHelp = common::kHjaelp;
+inline constexpr const Text& kQtAbort = common::kAfbryd;
 inline constexpr Text kQtIgnore{"qt.ignore", "Ignorer"};
 
 struct ButtonText {

@@ -94,7 +94,7 @@ TEST(HtmlReport, FeedPlanPageHeadIsOneLine) {
 }
 
 TEST(HtmlReport, FeedPlanTitleComesFromTheStringTable) {
-  SetLanguageTable({{"report.foderplan", "Feed plan"}, {"report.stallora", "Stallora X"}});
+  SetLanguageTable({{std::string(kReportFoderplan.key), "Feed plan"}, {"report.stallora", "Stallora X"}});
   const std::string head = FeedPlanPageHead();
   SetLanguageTable({});
   EXPECT_NE(head.find("<title>Stallora X feed plan</title>"), std::string::npos) << head;
@@ -182,7 +182,9 @@ TEST(HtmlReport, FooterShowsTheConsultantLogoOnlyWhenTheFileExists) {
 }
 
 TEST(HtmlReport, FooterWordsComeFromTheStringTable) {
-  SetLanguageTable({{"report.raadgiver", "Adviser"}, {"report.mobiltelefon", "Mobile"}, {"report.epost", "Mail"}});
+  SetLanguageTable({{std::string(kReportRaadgiver.key), "Adviser"},
+                    {std::string(kReportMobiltelefon.key), "Mobile"},
+                    {std::string(kReportEpost.key), "Mail"}});
   const std::string footer = ReportFooter(SampleFooter());
   SetLanguageTable({});
   EXPECT_NE(footer.find("<Font size=\"1\">Adviser: Bo J\xF8rgensen<br>Mobile 12 34 56 78, Mail: bo@example.dk<br>"),
