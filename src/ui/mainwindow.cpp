@@ -942,7 +942,10 @@ void MainWindow::MailSelected() {
     attachment = l->owner == ListOwnerKind::Stable ? app_.preferences.TempDirectory() / PathFromText(l->ForlisteNavn + ".eqf")
                                                    : l->FileNameFor();
     try {
-      l->SaveToFile(attachment);
+      // A stable's list goes out as a copy in the temporary directory; a list of its own is
+      // saved as its file, under the check on its file.
+      if (l->owner == ListOwnerKind::Stable) l->ExportToFile(attachment);
+      else l->SaveToFile(attachment);
     } catch (const ObjTextError& e) {
       messages_.Error(e.what());
       return;

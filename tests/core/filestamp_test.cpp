@@ -189,7 +189,12 @@ TEST_F(FileStampTest, ADeletedFileIsWrittenAnewAndANewRecordMeetsNoStrangersFile
   SaveRecordToFile(fresh, dir_ / "Ny.eqs");
   TStable another;
   EXPECT_EQ(CheckBeforeSave(another, dir_ / "Ny.eqs"), DiskState::kChangedOnDisk);
-  EXPECT_THROW(SaveRecordToFile(another, dir_ / "Ny.eqs"), FileConflictError);
+  // Writing the very bytes the file holds replaces nothing of the other's.
+  SaveRecordToFile(another, dir_ / "Ny.eqs");
+  another.stallNavn = "Anden";
+  TStable third;
+  third.stallNavn = "Tredje";
+  EXPECT_THROW(SaveRecordToFile(third, dir_ / "Ny.eqs"), FileConflictError);
   // An export is no save of the record's own file: no check, and the stamp stays.
   const FileStamp kept = fresh.fileStamp;
   ExportRecordToFile(another, dir_ / "Ny.eqs");
