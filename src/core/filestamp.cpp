@@ -92,7 +92,9 @@ DiskState CheckFile(const FileStamp& known, const fs::path& file, FileStamp* onD
 DiskState CheckBeforeSave(const Record& record, const fs::path& file) { return CheckFile(record.fileStamp, file); }
 
 bool WriteRecordFileGuarded(const Record& record, const fs::path& file, std::string_view bytes, std::string* error) {
-  if (CheckFile(record.fileStamp, file) == DiskState::kChangedOnDisk) {
+  FileStamp onDisk;
+  if (CheckFile(record.fileStamp, file, &onDisk) == DiskState::kChangedOnDisk &&
+      !(onDisk.Known() && onDisk.SameBytes(bytes))) {  // the same bytes replace nothing of theirs
     // A record that holds exactly what it was read from has nothing to keep: the newer
     // file stays.
     if (record.fileStamp.Known() && record.fileStamp.SameBytes(bytes)) return true;
@@ -151,8 +153,12 @@ std::string ReloadQuestion(const std::string& what, const fs::path& file) {
 
 SaveStep PrepareSave(const Record& record, const fs::path& file, const std::string& what, ConflictPrompt& prompt,
                      DayNumber now, std::optional<std::string_view> mine, std::string* error, fs::path* conflictCopy) {
-  if (CheckBeforeSave(record, file) != DiskState::kChangedOnDisk) return SaveStep::kSave;
+  FileStamp onDisk;
+  if (CheckFile(record.fileStamp, file, &onDisk) != DiskState::kChangedOnDisk) return SaveStep::kSave;
+  // Nothing to choose between: the record holds what it read (the newer file stays), or
+  // what the file holds already.
   if (mine && record.fileStamp.Known() && record.fileStamp.SameBytes(*mine)) return SaveStep::kSave;
+  if (mine && onDisk.Known() && onDisk.SameBytes(*mine)) return SaveStep::kSave;
   switch (prompt.AskConflict(ConflictQuestion(what, file), ConflictChoiceTexts())) {
     case ConflictChoice::kKeepMine:
       return KeepMineAside(record, file, now, conflictCopy, error) ? SaveStep::kSave : SaveStep::kCancel;
