@@ -118,6 +118,8 @@ int main(int argc, char** argv) {
   if (!start.notice.empty()) messages.Inform(start.notice);
   stallora::AppContext& app = *start.context;
   stallora::Workspace workspace(app);
+  // The save directory tells other programs that this one has it open (and is told of them).
+  workspace.TakeWorkspaceLock(true);
   stallora::RegisterHorseWindow();
   stallora::MainWindow window(app, workspace, messages);
   // The welcome, find-horse, contacts and mail windows answer the main window's commands.

@@ -10,6 +10,7 @@
 #include <QToolTip>
 
 #include "render/qttext.h"
+#include "ui/qtmessages.h"
 #include "ui/horseyoungdialog.h"
 #include "ui/smalldialogs.h"
 
@@ -65,6 +66,10 @@ HorsePrompts::Answer HorsePrompts::YesCancelRetry(const std::string& text) {
     case QMessageBox::Retry: return Answer::kRetry;
     default: return Answer::kCancel;
   }
+}
+
+ConflictChoice HorsePrompts::AskConflict(const std::string& question, const std::array<std::string, 3>& choices) {
+  return AskConflictInBox(parent_, question, choices);
 }
 
 std::optional<QString> HorsePrompts::AskText(const QString& caption, const QString& prompt) {

@@ -10,17 +10,18 @@
 #include <string>
 
 #include "core/daynum.h"
+#include "core/filestamp.h"
 
 class QTextDocument;
 
 namespace stallora {
 
-class HorsePrompts {
+class HorsePrompts : public ConflictPrompt {
  public:
   enum class Answer { kYes, kNo, kCancel, kRetry };
 
   explicit HorsePrompts(QWidget* parent) : parent_(parent) {}
-  virtual ~HorsePrompts() = default;
+  ~HorsePrompts() override = default;
 
   // Texts are Windows-1252 from the library; "\r" is a line break.
   virtual void Inform(const std::string& text, const QString& caption = {});
@@ -33,6 +34,9 @@ class HorsePrompts {
   virtual bool OkCancel(const std::string& text);
   virtual Answer YesNoCancel(const std::string& text);
   virtual Answer YesCancelRetry(const std::string& text);
+  // The horse's file changed on disk since the window read it (core/filestamp.h).
+  ConflictChoice AskConflict(const std::string& question, const std::array<std::string, 3>& choices) override;
+  bool ConfirmTakeTheirs(const std::string& question) override { return YesNo(question); }
   virtual std::optional<QString> AskText(const QString& caption, const QString& prompt);
   virtual QString SaveFileName(const QString& title, const QString& path, const QString& filter);
   virtual std::optional<QColor> ChooseColor(const QColor& start);

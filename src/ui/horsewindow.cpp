@@ -913,7 +913,7 @@ bool HorseWindow::SaveRecord(QString* error) {
     return false;
   }
   std::string problem;
-  if (!horse_->stable->SaveHorse(*horse_, &problem)) {
+  if (!CheckFileBeforeSave(&problem) || !horse_->stable->SaveHorse(*horse_, &problem)) {
     if (error) *error = Q(problem);
     return false;
   }
@@ -931,7 +931,7 @@ void HorseWindow::StoreSignature() {
 void HorseWindow::SaveHorseCommand() {
   TakeDataIntoRecord();
   QString error;
-  if (!SaveRecord(&error)) prompts_->Error(L(error));
+  if (!SaveRecord(&error) && !error.isEmpty()) prompts_->Error(L(error));
 }
 
 // ---------------------------------------------------------------- summary and recalculation
@@ -1786,8 +1786,13 @@ void HorseWindow::closeEvent(QCloseEvent* event) {
       horse_->ForListe->PickAll();
       QString error;
       if (!SaveRecord(&error)) {
+        // The user took the other program's version: this window gives way.
+        if (dead_) {
+          event->accept();
+          return;
+        }
         // The window stays open with what the user typed.
-        prompts_->Error(L(error));
+        if (!error.isEmpty()) prompts_->Error(L(error));
         event->ignore();
         return;
       }

@@ -172,7 +172,9 @@ MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messa
                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
   };
 
+  conflictPrompt = &messages_;
   mdi_ = new QMdiArea(this);
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { NotifyActivated(sub); });
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   BuildNavigation();
@@ -697,30 +699,22 @@ void MainWindow::SaveStableAndHorses() {
     messages_.Inform(Tr(kVaelgStald));
     return;
   }
-  std::string error;
-  if (!stable->Save(&error) || !stable->SaveAllHorses(&error)) messages_.Error(error);
+  SaveStableAndHorsesAsking(*stable);
 }
 
 void MainWindow::SaveSelected() {
-  std::string error;
   if (THest* h = SelectedHorse()) {
-    if (QMdiSubWindow* sub = FindChild(h))
-      if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) w->TakeDataIntoRecord();
-    if (!h->stable->SaveHorse(*h, &error)) messages_.Error(error);
+    SaveHorseAsking(*h);
   } else if (TStall* s = SelectedStable()) {
-    if (!s->Save(&error) || !s->SaveAllHorses(&error)) messages_.Error(error);
+    SaveStableAndHorsesAsking(*s);
   } else if (TForListe* l = SelectedFeedList()) {
     if (QMdiSubWindow* sub = FindChild(l))
       if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) w->TakeDataIntoRecord();
     if (l->owner == ListOwnerKind::Stable) {
       for (const auto& st : workspace_.Stables())
-        if (st->ForListe.get() == l && !st->Save(&error)) messages_.Error(error);
+        if (st->ForListe.get() == l) SaveStableAsking(*st);
     } else {
-      try {
-        l->SaveToFile(l->FileNameFor());
-      } catch (const ObjTextError& e) {
-        messages_.Error(e.what());
-      }
+      SaveFeedListAsking(*l);
     }
   }
 }
@@ -969,11 +963,7 @@ bool MainWindow::SaveChangedStables() {
     const QMessageBox::StandardButton answer = askSaveChanges(Q(s->stallNavn + ": " + Tr(horsetext::kWDataAendret)));
     if (answer == QMessageBox::Cancel) return false;
     if (answer != QMessageBox::Yes) continue;
-    std::string error;
-    if (!s->Save(&error)) {
-      messages_.Error(error);
-      return false;
-    }
+    if (!SaveStableAsking(*s)) return false;
   }
   return true;
 }
@@ -994,7 +984,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     p.MainFormHeight = height();
     p.MainFormWidth = width();
   }
-  for (const std::string& problem : workspace_.Close()) messages_.Error(problem);
+  bool cancelled = false;
+  for (const std::string& problem : workspace_.Close(conflictPrompt, &cancelled)) messages_.Error(problem);
+  if (cancelled) {
+    event->ignore();
+    return;
+  }
   closing_ = true;
   event->accept();
 }

@@ -93,6 +93,9 @@ class MainWindow : public QMainWindow {
   std::function<bool(const QUrl&)> openExternal;
   // Asks whether to save a record's changes (Yes, No or Cancel); tests replace it.
   std::function<QMessageBox::StandardButton(const QString& text)> askSaveChanges;
+  // Asks what to do when another program changed a file this window's commands save (the
+  // message boxes; tests replace it). The horse windows ask through their own prompts.
+  ConflictPrompt* conflictPrompt = nullptr;
 
   // The welcome, find-horse, contacts and mail windows plug in here (RegisterSmallWindows);
   // a command whose hook is not set does nothing.
@@ -113,6 +116,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildMenus();
@@ -134,6 +138,17 @@ class MainWindow : public QMainWindow {
   QString HorseCaption(const THest& h) const;
   // A record is about to be freed: every window lets go of it and its own window closes.
   void RecordGoing(const Record& record);
+  // Saves of the commands, each under the check on its file (mainwindow_saving.cpp): when
+  // another program changed the file the user chooses; take theirs reads it again. True
+  // when saved or the other version taken; false (the message shown) when cancelled or
+  // failed.
+  bool SaveHorseAsking(THest& horse);
+  bool SaveStableAsking(TStall& stable);
+  bool SaveStableAndHorsesAsking(TStall& stable);
+  bool SaveFeedListAsking(TForListe& list);
+  // Tells the record window of `sub` (soon, outside the activation's own events) that it is
+  // the active one.
+  void NotifyActivated(QMdiSubWindow* sub);
 
   AppContext& app_;
   Workspace& workspace_;
