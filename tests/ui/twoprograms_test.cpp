@@ -1,0 +1,470 @@
+// Two programs on one save directory, as two stable offices (or one user who started the
+// program twice) have them: two program contexts, two workspaces, two main windows, one
+// horse open in both. Whatever one saves, the other's save asks before replacing it, and
+// activating a window on a horse the other program saved reads it again.
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QtTest/QtTest>
+#include <deque>
+#include <filesystem>
+#include <memory>
+
+#include "core/fileio.h"
+#include "render/qttext.h"
+#include "stable/workspace.h"
+#include "ui/horsewindow.h"
+#include "ui/mainwindow.h"
+#include "ui/qtmessages.h"
+
+namespace stallora {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The horse window's questions answered from a script; what was asked is kept.
+class ScriptedPrompts : public HorsePrompts {
+ public:
+  ScriptedPrompts() : HorsePrompts(nullptr) {}
+  void Inform(const std::string& text, const QString&) override { said.push_back(text); }
+  void Notice(const std::string& text, QWidget*) override { said.push_back(text); }
+  void Warn(const std::string& text, const QString&) override { said.push_back(text); }
+  void Error(const std::string& text) override { said.push_back(text); }
+  bool YesNo(const std::string& text) override {
+    asked.push_back(text);
+    return yes;
+  }
+  Answer YesNoCancel(const std::string& text) override {
+    asked.push_back(text);
+    return Answer::kCancel;
+  }
+  ConflictChoice AskConflict(const std::string& question, const std::array<std::string, 3>& choices) override {
+    conflicts.push_back(question);
+    buttons = choices;
+    if (choices_.empty()) return ConflictChoice::kCancel;
+    const ConflictChoice c = choices_.front();
+    choices_.pop_front();
+    return c;
+  }
+  bool ConfirmTakeTheirs(const std::string& question) override {
+    confirmations.push_back(question);
+    return confirmTheirs;
+  }
+  void Will(ConflictChoice c) { choices_.push_back(c); }
+
+  std::vector<std::string> said, asked, conflicts, confirmations;
+  std::array<std::string, 3> buttons;
+  bool yes = true;
+  bool confirmTheirs = true;
+
+ private:
+  std::deque<ConflictChoice> choices_;
+};
+
+// The main window's question, answered from a script.
+class ScriptedConflicts : public ConflictPrompt {
+ public:
+  ConflictChoice AskConflict(const std::string& question, const std::array<std::string, 3>&) override {
+    asked.push_back(question);
+    return answer;
+  }
+  bool ConfirmTakeTheirs(const std::string& question) override {
+    asked.push_back(question);
+    return true;
+  }
+  ConflictChoice answer = ConflictChoice::kCancel;
+  std::vector<std::string> asked;
+};
+
+// A box nobody expected is answered, so that no test hangs on one; its text is kept.
+class BoxWatcher {
+ public:
+  BoxWatcher() {
+    timer_.setInterval(50);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        texts << box->text();
+        box->reject();
+      }
+    });
+    timer_.start();
+  }
+  QStringList texts;
+
+ private:
+  QTimer timer_;
+};
+
+// The installation both programs start from; its save directory is the one they share.
+class Installation {
+ public:
+  explicit Installation(const char* name) {
+    dir = fs::temp_directory_path() / ("stallora-twoprog-" + std::to_string(::getpid()) + "-" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir / "Resources");
+    const fs::path data = STALLORA_DATA_DIR;
+    fs::copy_file(data / "dan.ini", dir / "dan.ini");
+    for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
+      fs::copy_file(data / "Resources" / f, dir / "Resources" / f);
+  }
+  ~Installation() {
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+  }
+  fs::path dir;
+};
+
+// One running program: its context, workspace and main window.
+class Program {
+ public:
+  Program(const fs::path& dir, bool takeLock) {
+    StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1400, 900});
+    if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
+    app = std::move(r.context);
+    ws = std::make_unique<Workspace>(*app);
+    ws->TakeWorkspaceLock(takeLock);
+  }
+  ~Program() {
+    if (main) {
+      if (auto* mdi = main->findChild<QMdiArea*>()) {
+        for (QMdiSubWindow* sub : mdi->subWindowList()) {
+          if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
+          delete sub;
+        }
+      }
+    }
+    main.reset();
+    ws->TakeWorkspaceLock(false);
+    ws.reset();
+    app.reset();
+  }
+  void Show() {
+    ws->Scan();
+    main = std::make_unique<MainWindow>(*app, *ws, boxes);
+    main->resize(1200, 800);
+    main->show();
+    main->RefreshTree();
+  }
+  TStall& Stable() { return *ws->Stables().front(); }
+  THest& Horse(const std::string& name) { return *Stable().HorseByName(name); }
+  fs::path HorseFile(const std::string& name) { return app->preferences.SaveDirectory() / "Stald1" / name / (name + ".eqh"); }
+
+  // The horse's window, opened from the main window, answering from a script.
+  HorseWindow* Open(const std::string& name) {
+    main->OpenHorse(Horse(name));
+    HorseWindow* w = WindowOn(name);
+    if (w) {
+      auto p = std::make_unique<ScriptedPrompts>();
+      prompts[name] = p.get();
+      w->SetPrompts(std::move(p));
+    }
+    return w;
+  }
+  HorseWindow* WindowOn(const std::string& name) const {
+    for (HorseWindow* w : main->findChildren<HorseWindow*>())
+      if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget()); sub && sub->isVisible())
+        if (w->record() && w->Horse().Navn == name) return w;
+    return nullptr;
+  }
+  QLineEdit* Sire(HorseWindow* w) const { return w->findChild<QLineEdit*>(QStringLiteral("eFar")); }
+  // Makes the window of `name` the active one, as a click on it would, and lets the
+  // activation's queued check run.
+  void Activate(HorseWindow* w) {
+    auto* mdi = main->findChild<QMdiArea*>();
+    mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  }
+
+  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9) + 0.5)};
+  RecordingMessages startMessages;
+  BoxMessages boxes;
+  std::unique_ptr<AppContext> app;
+  std::unique_ptr<Workspace> ws;
+  std::unique_ptr<MainWindow> main;
+  std::map<std::string, ScriptedPrompts*> prompts;
+};
+
+// A stable with two horses on disk, written as the program writes them.
+void MakeStable(const fs::path& installation) {
+  Program maker(installation, false);
+  TStall stable(maker.app->Env());
+  stable.stallNavn = "Stald1";
+  if (!stable.Save()) qFatal("stable not saved");
+  for (const char* horseName : {"Blakken", "Freja"}) {
+    THest& h = stable.NewHorse();
+    h.Navn = horseName;
+    h.RaseNavn = "Fjordhest";
+    h.VektListe->LeggTil(480, maker.clock.Today() - 30);
+    if (!stable.SaveHorse(h)) qFatal("horse not saved");
+  }
+}
+
+// What the window's save command does: the controls into the record, then the save.
+bool Save(HorseWindow* w, QString* error = nullptr) {
+  w->TakeDataIntoRecord();
+  return w->SaveRecord(error);
+}
+
+std::string Bytes(const fs::path& p) { return ReadWholeFile(p).value_or(std::string()); }
+bool Holds(const fs::path& p, const std::string& text) { return Bytes(p).find(text) != std::string::npos; }
+
+std::vector<fs::path> ConflictCopies(const fs::path& dir) {
+  std::vector<fs::path> found;
+  for (const auto& e : fs::directory_iterator(dir))
+    if (e.path().filename().string().find("(conflict ") != std::string::npos) found.push_back(e.path());
+  return found;
+}
+
+}  // namespace
+
+class TwoProgramsTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() { RegisterHorseWindow(); }
+
+  // The second program to save a horse both have open is asked; each answer does what it
+  // says, on disk and in the window.
+  void theSecondSaveAsksAndEachAnswerDoesWhatItSays() {
+    BoxWatcher watcher;
+    Installation inst("answers");
+    MakeStable(inst.dir);
+    Program office(inst.dir, true);
+    Program laptop(inst.dir, true);
+    office.Show();
+    laptop.Show();
+    const fs::path file = office.HorseFile("Blakken");
+    QCOMPARE(laptop.HorseFile("Blakken"), file);
+
+    HorseWindow* mine = laptop.Open("Blakken");
+    HorseWindow* theirs = office.Open("Blakken");
+    QVERIFY(mine && theirs);
+    ScriptedPrompts* ask = laptop.prompts["Blakken"];
+
+    // The office saves first: nothing was changed behind its back, no question.
+    office.Sire(theirs)->setText("Nordstjernen");
+    QVERIFY(Save(theirs));
+    QVERIFY(office.prompts["Blakken"]->conflicts.empty());
+    QVERIFY(Holds(file, "Nordstjernen"));
+    const std::string officeBytes = Bytes(file);
+
+    // The laptop read the horse before that: its save asks, and cancel leaves the office's
+    // file and the laptop's typing as they are.
+    laptop.Sire(mine)->setText("Kaptajnen");
+    QString error;
+    QVERIFY(!Save(mine, &error));
+    QVERIFY(error.isEmpty());
+    QCOMPARE(ask->conflicts.size(), size_t{1});
+    QVERIFY2(ask->conflicts[0].find("Blakken: Filen er \xE6ndret af et andet program, siden du \xE5""bnede den.") == 0,
+             ask->conflicts[0].c_str());
+    QVERIFY(ask->conflicts[0].find(TextFromPath(file)) != std::string::npos);
+    QCOMPARE(ask->buttons[0], std::string("Behold mine"));
+    QCOMPARE(ask->buttons[1], std::string("Brug den anden"));
+    QCOMPARE(ask->buttons[2], std::string("Annuller"));
+    QCOMPARE(Bytes(file), officeBytes);
+    QVERIFY(mine->HasUnsavedChanges());
+    QCOMPARE(laptop.Sire(mine)->text(), QStringLiteral("Kaptajnen"));
+    QVERIFY(ConflictCopies(file.parent_path()).empty());
+
+    // Take theirs, but "no" at the second confirmation: still nothing happens.
+    ask->Will(ConflictChoice::kTakeTheirs);
+    ask->confirmTheirs = false;
+    QVERIFY(!Save(mine));
+    QCOMPARE(ask->confirmations.size(), size_t{1});
+    QVERIFY(ask->confirmations[0].find("Blakken: Dine \xE6ndringer kasseres") == 0);
+    QCOMPARE(Bytes(file), officeBytes);
+    QCOMPARE(mine, laptop.WindowOn("Blakken"));
+
+    // Keep mine: the office's version goes beside the file first, then the laptop's is saved.
+    ask->Will(ConflictChoice::kKeepMine);
+    QVERIFY(Save(mine));
+    QVERIFY(Holds(file, "Kaptajnen"));
+    QVERIFY(!Holds(file, "Nordstjernen"));
+    const std::vector<fs::path> copies = ConflictCopies(file.parent_path());
+    QCOMPARE(copies.size(), size_t{1});
+    QCOMPARE(copies[0].filename().string(), std::string("Blakken (conflict 2026-12-09 12.00).eqh"));
+    QCOMPARE(Bytes(copies[0]), officeBytes);
+    QVERIFY(!mine->HasUnsavedChanges());
+    // The laptop's next save is over its own file: no question.
+    laptop.Sire(mine)->setText("Kaptajnen II");
+    QVERIFY(Save(mine));
+    QCOMPARE(ask->conflicts.size(), size_t{3});
+
+    // Now the office is behind: take theirs (confirmed) drops its edit and shows the
+    // laptop's horse, read again, in a new window.
+    ScriptedPrompts* officeAsk = office.prompts["Blakken"];
+    officeAsk->Will(ConflictChoice::kTakeTheirs);
+    office.Sire(theirs)->setText("Nordstjernen II");
+    const std::string laptopBytes = Bytes(file);
+    QVERIFY(!Save(theirs));
+    QCOMPARE(officeAsk->conflicts.size(), size_t{1});
+    QCOMPARE(officeAsk->confirmations.size(), size_t{1});
+    QCOMPARE(Bytes(file), laptopBytes);
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    HorseWindow* fresh = office.WindowOn("Blakken");
+    QVERIFY(fresh);
+    QVERIFY(fresh != theirs);
+    QCOMPARE(office.Horse("Blakken").Father, std::string("Kaptajnen II"));
+    QCOMPARE(office.Sire(fresh)->text(), QStringLiteral("Kaptajnen II"));
+    QVERIFY(!fresh->HasUnsavedChanges());
+    // The window on the record given up is gone, not merely hidden.
+    const QPointer<HorseWindow> old(theirs);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(old.isNull());
+    QCOMPARE(office.main->findChildren<HorseWindow*>().size(), qsizetype{1});
+    QVERIFY2(watcher.texts.isEmpty(), qPrintable(watcher.texts.join('|')));
+  }
+
+  // A window made active again reads the horse anew when the other program saved it: without
+  // a question when it holds no edits, after one when it does (and only once per version).
+  void activatingAWindowReadsTheOtherProgramsSave() {
+    BoxWatcher watcher;
+    Installation inst("activate");
+    MakeStable(inst.dir);
+    Program office(inst.dir, false);
+    Program laptop(inst.dir, false);
+    office.Show();
+    laptop.Show();
+    const fs::path file = office.HorseFile("Blakken");
+
+    HorseWindow* blakken = laptop.Open("Blakken");
+    HorseWindow* freja = laptop.Open("Freja");
+    HorseWindow* theirs = office.Open("Blakken");
+    QVERIFY(blakken && freja && theirs);
+    laptop.Activate(blakken);
+    QVERIFY(laptop.prompts["Blakken"]->asked.empty());
+
+    // The office saves; the laptop's untouched window follows when it is activated.
+    office.Sire(theirs)->setText("Nordstjernen");
+    QVERIFY(Save(theirs));
+    laptop.Activate(freja);
+    laptop.Activate(blakken);
+    HorseWindow* now = laptop.WindowOn("Blakken");
+    QVERIFY(now);
+    QVERIFY(now != blakken);
+    QCOMPARE(laptop.Sire(now)->text(), QStringLiteral("Nordstjernen"));
+    QCOMPARE(laptop.Horse("Blakken").Father, std::string("Nordstjernen"));
+    QVERIFY(laptop.prompts["Blakken"]->asked.empty());
+
+    // With edits: asked; "no" keeps them and is not asked again for that version.
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    ScriptedPrompts* ask = prompts.get();
+    now->SetPrompts(std::move(prompts));
+    ask->yes = false;
+    laptop.Sire(now)->setText("Kaptajnen");
+    office.Sire(theirs)->setText("Nordstjernen II");
+    QVERIFY(Save(theirs));
+    laptop.Activate(freja);
+    laptop.Activate(now);
+    QCOMPARE(ask->asked.size(), size_t{1});
+    QVERIFY(ask->asked[0].find("Vil du indl\xE6se den nye udgave?") != std::string::npos);
+    QCOMPARE(laptop.WindowOn("Blakken"), now);
+    QCOMPARE(laptop.Sire(now)->text(), QStringLiteral("Kaptajnen"));
+    laptop.Activate(freja);
+    laptop.Activate(now);
+    QCOMPARE(ask->asked.size(), size_t{1});
+    // ... and its save still asks before it replaces the office's file.
+    QVERIFY(!Save(now));
+    QCOMPARE(ask->conflicts.size(), size_t{1});
+    QVERIFY(Holds(file, "Nordstjernen II"));
+
+    // "Yes" at a later version reads it.
+    ask->yes = true;
+    office.Sire(theirs)->setText("Nordstjernen III");
+    QVERIFY(Save(theirs));
+    laptop.Activate(freja);
+    laptop.Activate(now);
+    QCOMPARE(ask->asked.size(), size_t{2});
+    HorseWindow* last = laptop.WindowOn("Blakken");
+    QVERIFY(last && last != now);
+    QCOMPARE(laptop.Sire(last)->text(), QStringLiteral("Nordstjernen III"));
+    QVERIFY2(watcher.texts.isEmpty(), qPrintable(watcher.texts.join('|')));
+  }
+
+  // "Save stable and horses" of the main window asks about the one horse the other program
+  // saved, and saves the rest.
+  void theMainWindowsSaveAsksAboutWhatTheOtherProgramSaved() {
+    BoxWatcher watcher;
+    Installation inst("mainsave");
+    MakeStable(inst.dir);
+    Program office(inst.dir, false);
+    Program laptop(inst.dir, false);
+    office.Show();
+    laptop.Show();
+    ScriptedConflicts ask;
+    laptop.main->conflictPrompt = &ask;
+    QAction* saveAll = nullptr;
+    for (QAction* a : laptop.main->findChildren<QAction*>())
+      if (a->shortcut() == QKeySequence(QKeySequence::Save)) saveAll = a;
+    QVERIFY(saveAll);
+
+    office.Horse("Freja").Father = "Nordstjernen";
+    QVERIFY(office.Stable().SaveHorse(office.Horse("Freja")));
+    laptop.Horse("Freja").Father = "Kaptajnen";
+    laptop.Horse("Blakken").Father = "Odin";
+    const fs::path freja = laptop.HorseFile("Freja");
+
+    // Cancel: Freja's file stays the office's; Blakken, which nobody else saved, is saved.
+    saveAll->trigger();
+    QCOMPARE(ask.asked.size(), size_t{1});
+    QVERIFY(ask.asked[0].find("Freja: Filen er \xE6ndret af et andet program") == 0);
+    QVERIFY(Holds(freja, "Nordstjernen"));
+    QVERIFY(Holds(laptop.HorseFile("Blakken"), "Odin"));
+
+    // Keep mine.
+    ask.answer = ConflictChoice::kKeepMine;
+    saveAll->trigger();
+    QCOMPARE(ask.asked.size(), size_t{2});
+    QVERIFY(Holds(freja, "Kaptajnen"));
+    QCOMPARE(ConflictCopies(freja.parent_path()).size(), size_t{1});
+    QVERIFY(Holds(ConflictCopies(freja.parent_path())[0], "Nordstjernen"));
+
+    // Take theirs: the laptop's record is read again from the office's save.
+    // (The office is behind now: it reads the horse again before it changes it.)
+    std::unique_ptr<THest> gone;
+    QVERIFY(office.Stable().ReloadHorse(office.Horse("Freja"), &gone));
+    office.Horse("Freja").Father = "Nordstjernen II";
+    QVERIFY(office.Stable().SaveHorse(office.Horse("Freja")));
+    laptop.Horse("Freja").Father = "Kaptajnen II";
+    ask.answer = ConflictChoice::kTakeTheirs;
+    saveAll->trigger();
+    QCOMPARE(ask.asked.size(), size_t{4});  // the question and the second confirmation
+    QCOMPARE(laptop.Horse("Freja").Father, std::string("Nordstjernen II"));
+    QVERIFY(Holds(freja, "Nordstjernen II"));
+    QVERIFY2(watcher.texts.isEmpty(), qPrintable(watcher.texts.join('|')));
+  }
+
+  // The second program is told at start-up who has the workspace open; the first is not.
+  void theSecondProgramIsToldWhoHasTheWorkspaceOpen() {
+    Installation inst("lock");
+    MakeStable(inst.dir);
+    Program office(inst.dir, true);
+    office.ws->Scan();
+    const fs::path lock = office.app->preferences.SaveDirectory() / WorkspaceLock::kFileName;
+    QVERIFY(fs::exists(lock));
+    auto told = [](const Workspace& ws) {
+      for (const std::string& m : ws.Messages())
+        if (m.find("er ogs\xE5 \xE5""bent i Stallora p\xE5") != std::string::npos) return true;
+      return false;
+    };
+    QVERIFY(!told(*office.ws));
+    Program laptop(inst.dir, true);
+    laptop.ws->Scan();
+    QVERIFY(told(*laptop.ws));
+    // The laptop's lock never replaced the office's, and closing the laptop leaves it.
+    QVERIFY(laptop.ws->Lock().state() == WorkspaceLock::State::kHeldElsewhere);
+    laptop.ws->Close();
+    QVERIFY(fs::exists(lock));
+    office.ws->Close();
+    QVERIFY(!fs::exists(lock));
+  }
+};
+
+}  // namespace stallora
+
+QTEST_MAIN(stallora::TwoProgramsTest)
+#include "twoprograms_test.moc"
