@@ -14,6 +14,7 @@
 #include "core/fileio.h"
 #include "core/filestamp.h"
 #include "core/objtext.h"
+#include "disk_faults.h"
 #include "test_records.h"
 
 namespace stallora {
@@ -273,20 +274,24 @@ TEST_F(FileStampTest, TakeTheirsNeedsTheSecondConfirmationAndCancelSavesNothing)
 }
 
 TEST_F(FileStampTest, KeepMineRefusesWhenTheirsCannotBePutAside) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
   TStable mine;
   Load(mine);
+  mine.StallNoMeals = 3;  // an edit of this program's
   OtherProgramSaves("Theirs");
   const std::string theirs = Slurp(file_);
-  ::chmod(dir_.c_str(), 0555);
+  ASSERT_GT(theirs.size(), 8u);
   ScriptedPrompt prompt;
   prompt.choice = ConflictChoice::kKeepMine;
   std::string error;
-  EXPECT_EQ(PrepareSave(mine, file_, "Nord", prompt, now_, std::nullopt, &error), SaveStep::kCancel);
+  {
+    // The disk is full: their copy cannot be written (the superuser too is stopped by this).
+    stallora::testing::ScopedFileSizeLimit full(8);
+    EXPECT_EQ(PrepareSave(mine, file_, "Nord", prompt, now_, std::nullopt, &error), SaveStep::kCancel);
+  }
   EXPECT_NE(error.find(file_.string()), std::string::npos) << error;
+  EXPECT_TRUE(ConflictCopies().empty());  // no half-written copy either
   EXPECT_EQ(CheckBeforeSave(mine, file_), DiskState::kChangedOnDisk);  // nothing may replace it
   EXPECT_THROW(SaveRecordToFile(mine, file_), FileConflictError);
-  ::chmod(dir_.c_str(), 0755);
   EXPECT_EQ(Slurp(file_), theirs);
 }
 
