@@ -2,13 +2,15 @@
 # missing (Debian packages, through scripts/install-deps.sh) and build first.
 
 BUILD      ?= build
+SAN_BUILD  ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 PACKAGE_BUILD ?= build-package
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench fuzz clean install package package-check
+.PHONY: all deps configure build build-sanitize run test test-plain test-sanitize bench bench-whole fuzz clean install \
+  package package-check format format-check
 
 all: build
 
@@ -43,13 +45,36 @@ package:
 package-check:
 	./scripts/package-check.sh $(PACKAGE_BUILD)
 
-test: build
+# The whole suite twice: plainly, and built with AddressSanitizer and UndefinedBehaviorSanitizer
+# in its own tree ($(SAN_BUILD), without the benchmarks, which no test runs).
+test: test-plain test-sanitize
+
+# The plain run alone, for iterating.
+test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+$(SAN_BUILD)/build.ninja:
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DSTALLORA_SANITIZE=ON -DSTALLORA_BUILD_BENCH=OFF $(CMAKE_ARGS)
+
+build-sanitize: deps $(SAN_BUILD)/build.ninja
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+
+test-sanitize: build-sanitize
+	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: deps
 	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTALLORA_BUILD_TESTS=OFF $(CMAKE_ARGS)
 	cmake --build $(BUILD)-release -j $(JOBS) --target benchmarks
 	./scripts/bench.sh $(BUILD)-release
+	$(MAKE) bench-whole
+
+# Whole processes (the tool and the program) beside `cat` of the same bytes, on generated
+# inputs (bench/whole_process.sh).
+bench-whole:
+	@./scripts/install-deps.sh bench
+	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSTALLORA_BUILD_TESTS=OFF $(CMAKE_ARGS)
+	cmake --build $(BUILD)-release -j $(JOBS) --target stallora-cli stallora-cli-qt stallora stage_data
+	./bench/whole_process.sh $(BUILD)-release/bin
 
 fuzz: deps
 	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -57,5 +82,12 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	./scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# Rewrites the C++ files in the style of .clang-format; format-check lists those that differ.
+format: deps
+	./scripts/format.sh
+
+format-check: deps
+	./scripts/format-check.sh
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-release $(FUZZ_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(BUILD)-release $(FUZZ_BUILD) $(PACKAGE_BUILD)

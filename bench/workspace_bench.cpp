@@ -20,7 +20,7 @@ const fs::path kData = STALLORA_DATA_DIR;
 
 struct Generated {
   fs::path dir;
-  FixedClock clock{EncodeDate(2026, 12, 9)};
+  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
   RecordingMessages messages;
   std::unique_ptr<AppContext> app;
 };

@@ -1,6 +1,7 @@
 // The object text reader on arbitrary bytes: it may refuse them, but must never crash,
-// hang or read out of bounds. Whatever it accepts must survive a write and a second read
-// unchanged.
+// hang or read out of bounds. The grammar check that stores nothing and the parser that
+// builds the tree must give the same verdict. Whatever it accepts must survive a write and
+// a second read unchanged.
 
 #include <cstdint>
 #include <cstdio>
@@ -14,9 +15,25 @@ using namespace stallora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  std::string checked = "OK", parsed = "OK";
   try {
     CheckObjectTextSyntax(text);
-  } catch (const ObjTextError&) {
+  } catch (const ObjTextError& e) {
+    checked = e.what();
+  }
+  try {
+    const ObjBlock tree = ParseObjectText(text);
+    // Every value can be decoded.
+    for (const ObjProperty& p : tree.properties) {
+      if (p.value.kind == ObjValue::Kind::kString) (void)p.value.String();
+      if (p.value.kind == ObjValue::Kind::kBinary) (void)p.value.Bytes();
+    }
+  } catch (const ObjTextError& e) {
+    parsed = e.what();
+  }
+  if (checked != parsed) {
+    std::fprintf(stderr, "the check says \"%s\", the parser \"%s\"\n", checked.c_str(), parsed.c_str());
+    std::abort();
   }
   testing::TStableWithExtras record;
   try {

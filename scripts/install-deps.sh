@@ -1,14 +1,15 @@
 #!/bin/sh
 # Installs every Debian package that building, testing and running Stallora needs.
 # With the argument "packaging" also what `make package` and `make package-check` need to
-# build and check the Debian package (make test needs none of it).
+# build and check the Debian package (make test needs none of it); with "bench" what the
+# whole-process measurement (bench/whole_process.sh) needs: hyperfine and GNU time.
 # Idempotent: when everything is present it prints nothing and changes nothing.
 set -eu
 
 PACKAGES="
   build-essential cmake ninja-build pkg-config
   libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev libglpk-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   qt6-tools-dev qt6-l10n-tools qt6-image-formats-plugins qt6-translations-l10n
   fonts-dejavu-core fonts-liberation2
@@ -21,10 +22,14 @@ PACKAGING="
   dpkg-dev file gzip man-db bsdextrautils
   lintian appstream desktop-file-utils
 "
+BENCH="
+  hyperfine time
+"
 case "${1:-}" in
   "") ;;
   packaging) PACKAGES="$PACKAGES $PACKAGING" ;;
-  *) echo "usage: $0 [packaging]" >&2; exit 2 ;;
+  bench) PACKAGES="$PACKAGES $BENCH" ;;
+  *) echo "usage: $0 [packaging|bench]" >&2; exit 2 ;;
 esac
 
 missing=""

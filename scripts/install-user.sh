@@ -23,6 +23,8 @@ done
 
 mkdir -p "$dest" "$bindir" "$apps" "$icons"
 cp "$build/bin/stallora" "$build/bin/stallora-cli" "$dest/"
+# The tool's helper for the commands that need Qt (printing to PDF, charts, the online service).
+[ -x "$build/bin/stallora-cli-qt" ] && cp "$build/bin/stallora-cli-qt" "$dest/"
 # Settings, resources and the standard feed lists; the service folder is the test server's.
 for item in "$root"/data/*; do
   name=$(basename "$item")

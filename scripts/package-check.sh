@@ -45,7 +45,7 @@ echo "== contents"
 dpkg-deb --contents "$deb" >"$work/contents.txt"
 dpkg -x "$deb" "$work/root"
 R="$work/root"
-for f in usr/bin/stallora usr/bin/stallora-cli \
+for f in usr/bin/stallora usr/bin/stallora-cli usr/lib/stallora/stallora-cli-qt \
          usr/share/stallora/dan.ini usr/share/stallora/eng.ini \
          usr/share/stallora/Resources/EPListe.eqe usr/share/stallora/Resources/behovsliste.txt \
          usr/share/stallora/Resources/fpinf45.txt usr/share/stallora/Resources/treatmentregister45.txt \
@@ -62,6 +62,8 @@ done
 [ ! -e "$R/usr/share/stallora/README.md" ] || fail "the data folder's README is installed"
 ok "$(grep -c . "$work/contents.txt") entries"
 dpkg-deb --field "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries (shlibdeps)"
+# The tool itself starts without Qt; only its helper for printing and charts loads it.
+if readelf -d "$R/usr/bin/stallora-cli" | grep NEEDED | grep -q 'libQt6'; then fail "stallora-cli links Qt"; else ok "stallora-cli links no Qt"; fi
 
 desktop-file-validate "$R/usr/share/applications/stallora.desktop" && ok "desktop entry valid" \
   || fail "desktop-file-validate"

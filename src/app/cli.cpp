@@ -181,8 +181,10 @@ int CmdFormat(Env& env, const std::vector<std::string>& args) {
   std::unique_ptr<Record> record = ReadRecordFile(env, args[0], error, config ? config->environment.get() : nullptr);
   if (!record) return Fail(env, error);
   try {
-    const std::string text = RecordText(*record);
-    env.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    // Written out as it is made: a large list is not held twice in memory.
+    WriteRecordText(*record, [&](std::string_view piece) {
+      env.out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    });
   } catch (const ObjTextError& e) {
     return Fail(env, e.what());
   }
@@ -192,6 +194,23 @@ int CmdFormat(Env& env, const std::vector<std::string>& args) {
 std::optional<DayNumber> ParseIsoDate(const std::string& s) { return ParseDate(s, "yyyy-mm-dd"); }
 
 }  // namespace
+
+bool NeedsQtParts(const std::vector<std::string>& args) {
+  // The options as Run reads them: each but the three below takes a value.
+  size_t i = 0;
+  for (; i < args.size() && !args[i].empty() && args[i][0] == '-'; i += 2)
+    if (args[i] == "-h" || args[i] == "--help" || args[i] == "--version") return false;
+  if (i >= args.size()) return false;
+  const std::string& command = args[i];
+  if (command == "update") return true;
+  if (command != "report") return false;
+  if (i + 1 < args.size() && args[i + 1] == "graphics") return true;
+  for (size_t k = i + 1; k < args.size(); ++k)
+    if (args[k] == "--pdf") return true;
+  return false;
+}
+
+bool HasQtParts() { return QtPartHooks().printToPdf != nullptr; }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   Env env{Options{}, out, err, SystemClock{}, std::nullopt};

@@ -11,4 +11,10 @@ namespace stallora::cli {
 // 1 failure (message on `err`), 2 wrong usage.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// Whether the command line needs the tool's Qt part (QtParts in cli_support.h): a report
+// printed to PDF, the graphics report with its chart pictures, the update command.
+bool NeedsQtParts(const std::vector<std::string>& args);
+// Whether this program has the Qt part linked in.
+bool HasQtParts();
+
 }  // namespace stallora::cli

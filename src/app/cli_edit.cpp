@@ -22,7 +22,8 @@ std::string StampText(const FileStamp& s) { return fmt::format("{}:{:016x}", s.s
 }  // namespace
 
 int CmdSet(Env& env, const std::vector<std::string>& args) {
-  if (args.size() < 2) return Usage(env.err, "set needs HORSE and NAME=VALUE ... (or - to read them from standard input)");
+  if (args.size() < 2)
+    return Usage(env.err, "set needs HORSE and NAME=VALUE ... (or - to read them from standard input)");
   const bool fromInput = args.size() == 2 && args[1] == "-";
   std::vector<std::string> assignments(args.begin() + 1, args.end());
   for (const std::string& a : assignments) {

@@ -13,16 +13,6 @@
 #include "stable/stable_reports.h"
 #include "stable/workspace.h"
 
-#ifdef STALLORA_CLI_HAS_QT
-#include <QGuiApplication>
-#include <QPrinter>
-#include <QTextDocument>
-#include <QUrl>
-
-#include "render/charts.h"
-#include "render/fonts.h"
-#include "render/qttext.h"
-#endif
 
 namespace stallora::cli {
 namespace {
@@ -58,45 +48,6 @@ bool LoadStable(Env& env, Session& s, const std::string& file) {
   return true;
 }
 
-#ifdef STALLORA_CLI_HAS_QT
-// Fonts and pictures need a GUI application; the tool runs without a screen.
-void EnsureGuiApplication() {
-  if (QGuiApplication::instance()) return;
-  static int argc = 3;
-  static char arg0[] = "stallora-cli", arg1[] = "-platform", arg2[] = "offscreen";
-  static char* argv[] = {arg0, arg1, arg2, nullptr};
-  new QGuiApplication(argc, argv);  // lives as long as the process
-  InstallFontSubstitutions();
-}
-
-bool PrintToPdf(const std::string& page, const fs::path& baseDirectory, const fs::path& pdf) {
-  EnsureGuiApplication();
-  QTextDocument document;
-  document.setBaseUrl(QUrl::fromLocalFile(QString::fromStdString(baseDirectory.string()) + "/"));
-  document.setHtml(Q(page));
-  // Printed beside the target and renamed over it only when complete: a PDF left by an
-  // earlier run must not pass for this one's.
-  const fs::path dir = pdf.has_parent_path() ? pdf.parent_path() : fs::path(".");
-  const fs::path temp = dir / AtomicTempName(pdf.filename().string());
-  std::error_code ec;
-  fs::remove(temp, ec);
-  bool ok = false;
-  {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(temp.string()));
-    document.print(&printer);
-    ok = printer.printerState() != QPrinter::Error;
-  }
-  ok = ok && fs::is_regular_file(temp, ec) && fs::file_size(temp, ec) > 0;
-  if (ok) {
-    fs::rename(temp, pdf, ec);
-    ok = !ec;
-  }
-  if (!ok) fs::remove(temp, ec);
-  return ok;
-}
-#endif
 
 struct Outputs {
   std::optional<std::string> file;  // -o
@@ -128,13 +79,10 @@ int Deliver(Env& env, const std::string& page, const fs::path& normalPath, const
   if (!WriteFileAtomically(target, page, &why)) return Fail(env, why);
   env.out << target.string() << "\n";
   if (outputs.pdf) {
-#ifdef STALLORA_CLI_HAS_QT
-    if (!PrintToPdf(page, baseDirectory, *outputs.pdf)) return Fail(env, "Cannot print to " + *outputs.pdf);
+    const auto print = QtPartHooks().printToPdf;
+    if (!print) return Fail(env, "This build has no printing (built without Qt)");
+    if (!print(page, baseDirectory, *outputs.pdf)) return Fail(env, "Cannot print to " + *outputs.pdf);
     env.out << *outputs.pdf << "\n";
-#else
-    (void)baseDirectory;
-    return Fail(env, "This build has no printing (built without Qt)");
-#endif
   }
   return 0;
 }
@@ -151,12 +99,7 @@ int HorseReport(Env& env, const std::string& kind, const std::string& file, cons
   THest& h = *s->horse;
 
   std::unique_ptr<PictureWriter> pictures;
-#ifdef STALLORA_CLI_HAS_QT
-  if (it->second == kGraphicsReport) {
-    EnsureGuiApplication();
-    pictures = std::make_unique<JpegPictureWriter>();
-  }
-#endif
+  if (it->second == kGraphicsReport && QtPartHooks().chartPictures) pictures = QtPartHooks().chartPictures();
   HorseReports reports(h, s->horseDirectory, pictures.get());
   std::string page;
   switch (it->second) {

@@ -127,18 +127,18 @@ std::unique_ptr<Record> ReadRecordFile(Env& env, const std::string& file, std::s
   std::optional<std::string> text = ReadWholeFile(file, &error);
   if (!text) return nullptr;
   try {
-    ObjBlock block = ParseObjectText(*text);
-    std::unique_ptr<Record> record = CreateRoot(block.className, environment);
-    if (!record) {
-      error = "Class " + block.className + " not found";
-      return nullptr;
-    }
-    AssignRecordBlock(block, *record, ClassRegistry::Global(), environment);
-    return record;
+    return ReadRootRecordText(
+        *text, [&](std::string_view className) { return CreateRoot(className, environment); },
+        ClassRegistry::Global(), environment);
   } catch (const ObjTextError& e) {
     error = e.what();
     return nullptr;
   }
+}
+
+QtParts& QtPartHooks() {
+  static QtParts hooks;
+  return hooks;
 }
 
 std::string Lines(std::string text) {

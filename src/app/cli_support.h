@@ -16,6 +16,7 @@
 #include "core/daynum.h"
 #include "core/record.h"
 #include "core/seams.h"
+#include "ration/horse_reports.h"
 #include "stable/workspace.h"
 
 namespace stallora::cli {
@@ -89,5 +90,18 @@ bool LoadHorse(Env& env, Session& s, const std::string& file);
 
 // Windows-1252 text with CR line breaks, as UTF-8 with LF.
 std::string Lines(std::string text);
+
+// What needs Qt (printing a report to PDF, the chart pictures of the graphics report, the
+// online service) is a part of its own (cli_qt*.cpp). stallora-cli is linked without it, so
+// that every other command starts without loading Qt, and hands the commands that need it
+// to stallora-cli-qt, which is linked with it (as are the tests). The part fills these
+// hooks when it is linked in; a hook left empty means this program has no such part.
+struct QtParts {
+  bool (*printToPdf)(const std::string& page, const std::filesystem::path& baseDirectory,
+                     const std::filesystem::path& pdf) = nullptr;
+  std::unique_ptr<PictureWriter> (*chartPictures)() = nullptr;
+  int (*update)(Env& env, const std::vector<std::string>& args) = nullptr;
+};
+QtParts& QtPartHooks();
 
 }  // namespace stallora::cli

@@ -5,9 +5,13 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <memory>
+#include <thread>
 
 #include "config/program_directory.h"
 #include "core/daynum.h"
@@ -83,6 +87,97 @@ void OpenHorseFromEnvironment(stallora::Workspace& workspace, stallora::MainWind
   std::fprintf(stderr, "STALLORA_OPEN_HORSE: no horse named %s\n", name.constData());
 }
 
+// STALLORA_STARTUP_TIMING=<the launch time in nanoseconds since the epoch> (any other value:
+// the start of main) measures the start as a user meets it: when the main window has first
+// painted, when the first input after that is answered, the longest an input waits while the
+// workspace is read, and when the whole tree is in. Input is stood for by events posted from
+// another thread every 10 ms, which wait in the queue as the window system's input does.
+// Once the tree is in, one line "startup-timing paint <ms> input <ms> max-input-latency <ms>
+// tree <ms> horses <n>" goes to standard error and the program ends at once, saving nothing
+// (bench/whole_process.sh).
+class StartupTiming : public QObject {
+ public:
+  StartupTiming(stallora::MainWindow& window, const stallora::Workspace& workspace, const QByteArray& launch)
+      : window_(window), workspace_(workspace) {
+    const long long ns = launch.toLongLong();
+    launch_ = ns > 1000000000000000000LL ? ns : NowNs();
+    qApp->installEventFilter(this);
+    window_.scanCompleted = [this] { Done(); };
+  }
+  ~StartupTiming() override { Stop(); }
+
+ private:
+  static long long NowNs() {
+    timespec t{};
+    clock_gettime(CLOCK_REALTIME, &t);
+    return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+  }
+  double SinceLaunchMs() const { return static_cast<double>(NowNs() - launch_) / 1e6; }
+
+  struct Probe : QEvent {
+    explicit Probe(long long at) : QEvent(Type()), postedAt(at) {}
+    static QEvent::Type Type() {
+      static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+      return type;
+    }
+    long long postedAt;
+  };
+
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::Paint && paint_ < 0) {
+      auto* widget = qobject_cast<QWidget*>(object);
+      if (widget && widget->window() == &window_) {
+        paint_ = 0;
+        // Noted once the paint that began here has been done.
+        QTimer::singleShot(0, this, [this] {
+          paint_ = SinceLaunchMs();
+          QCoreApplication::postEvent(this, new Probe(NowNs()));
+          poster_ = std::thread([this] {
+            while (!stop_) {
+              std::this_thread::sleep_for(std::chrono::milliseconds(10));
+              QCoreApplication::postEvent(this, new Probe(NowNs()));
+            }
+          });
+        });
+      }
+    }
+    return false;
+  }
+
+  bool event(QEvent* event) override {
+    if (event->type() != Probe::Type()) return QObject::event(event);
+    const double waited = static_cast<double>(NowNs() - static_cast<Probe*>(event)->postedAt) / 1e6;
+    if (input_ < 0) input_ = SinceLaunchMs();
+    if (waited > maxLatency_) maxLatency_ = waited;
+    return true;
+  }
+
+  void Stop() {
+    stop_ = true;
+    if (poster_.joinable()) poster_.join();
+  }
+
+  void Done() {
+    const double tree = SinceLaunchMs();
+    Stop();
+    size_t horses = 0;
+    for (const auto& stable : workspace_.Stables()) horses += stable->Horses().size();
+    std::fprintf(stderr, "startup-timing paint %.1f input %.1f max-input-latency %.1f tree %.1f horses %zu\n", paint_,
+                 input_, maxLatency_, tree, horses);
+    std::fflush(stderr);
+    std::_Exit(0);
+  }
+
+  stallora::MainWindow& window_;
+  const stallora::Workspace& workspace_;
+  long long launch_ = 0;
+  double paint_ = -1;
+  double input_ = -1;
+  double maxLatency_ = 0;
+  std::atomic<bool> stop_{false};
+  std::thread poster_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,16 +238,22 @@ int main(int argc, char** argv) {
     choice = splash.Run();
   }
   if (choice == stallora::SplashWindow::kClose) return 0;
+  std::unique_ptr<StartupTiming> timing;
+  if (const QByteArray launch = qgetenv("STALLORA_STARTUP_TIMING"); !launch.isEmpty())
+    timing = std::make_unique<StartupTiming>(window, workspace, launch);
   window.show();
-  window.ScanWorkspace();
-  if (app.online) {
-    update.service().VersionCheck(workspace.CurrentGuaranteeList());
-    window.offeredVersionText = update.service().OfferedVersionText();
-    window.RefreshTree();
-  }
-  stallora::ShowWelcomeAfterScan(window, &update.service());
-  OpenHorseFromEnvironment(workspace, window);
-  if (choice == stallora::SplashWindow::kHelp)
-    window.OpenInfoPage("Starthjælp for Stallora", app.preferences.ManualPage());
+  // The window paints and answers while the workspace is read; what follows the scan waits
+  // for it (and does not run when the window is closed first).
+  window.StartScanWorkspace([&] {
+    if (app.online) {
+      update.service().VersionCheck(workspace.CurrentGuaranteeList());
+      window.offeredVersionText = update.service().OfferedVersionText();
+      window.RefreshTree();
+    }
+    stallora::ShowWelcomeAfterScan(window, &update.service());
+    OpenHorseFromEnvironment(workspace, window);
+    if (choice == stallora::SplashWindow::kHelp)
+      window.OpenInfoPage("Starthjælp for Stallora", app.preferences.ManualPage());
+  });
   return qapp.exec();
 }

@@ -1,5 +1,6 @@
 #include "core/fileio.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,15 +122,23 @@ bool IsProgramTempFile(std::string_view name) {
 }
 
 int RemoveProgramTempFiles(const fs::path& dir) {
+  // Run on every stable and horse directory at each start: the directory is read with the
+  // system's calls, without building a path for every entry.
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return 0;
+  const int fd = ::dirfd(d);
   int removed = 0;
-  std::error_code ec;
-  for (auto it = fs::directory_iterator(dir, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    if (!IsProgramTempFile(it->path().filename().string())) continue;
-    std::error_code type;
-    if (it->is_symlink(type) || !it->is_regular_file(type)) continue;
-    std::error_code rm;
-    if (fs::remove(it->path(), rm)) ++removed;
+  while (const dirent* e = ::readdir(d)) {
+    if (!IsProgramTempFile(e->d_name)) continue;
+    // Only plain files: never a link (nor what it points to), a directory or a device.
+    bool regular = e->d_type == DT_REG;
+    if (e->d_type == DT_UNKNOWN) {
+      struct stat st {};
+      regular = ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
+    }
+    if (regular && ::unlinkat(fd, e->d_name, 0) == 0) ++removed;
   }
+  ::closedir(d);
   return removed;
 }
 

@@ -164,8 +164,7 @@ SaveStep PrepareSave(const Record& record, const fs::path& file, const std::stri
       return KeepMineAside(record, file, now, conflictCopy, error) ? SaveStep::kSave : SaveStep::kCancel;
     case ConflictChoice::kTakeTheirs:
       return prompt.ConfirmTakeTheirs(TakeTheirsQuestion(what)) ? SaveStep::kTakeTheirs : SaveStep::kCancel;
-    case ConflictChoice::kCancel:
-      break;
+    case ConflictChoice::kCancel: break;
   }
   return SaveStep::kCancel;
 }

@@ -25,8 +25,8 @@ class Record;
 struct FileStamp {
   std::filesystem::path path;  // empty: the record has not been read from or written to a file
   uint64_t size = 0;
-  uint64_t hash = 0;      // ContentHash of the bytes
-  int64_t mtimeNs = 0;    // the file's modification time then (ns since 1970); for messages only
+  uint64_t hash = 0;    // ContentHash of the bytes
+  int64_t mtimeNs = 0;  // the file's modification time then (ns since 1970); for messages only
 
   bool Known() const { return !path.empty(); }
   bool SameBytes(const FileStamp& other) const { return size == other.size && hash == other.hash; }
@@ -121,9 +121,9 @@ SaveStep PrepareSave(const Record& record, const std::filesystem::path& file, co
 
 // When a record's window is activated: whether its file changed since the record read it.
 enum class ActivationStep {
-  kNothing,     // unchanged, gone, or the user already said to keep his edits for this version
-  kReload,      // changed, and the window holds no unsaved edits: read it again
-  kAskReload,   // changed, and the window holds unsaved edits: ask first (ReloadQuestion)
+  kNothing,    // unchanged, gone, or the user already said to keep his edits for this version
+  kReload,     // changed, and the window holds no unsaved edits: read it again
+  kAskReload,  // changed, and the window holds unsaved edits: ask first (ReloadQuestion)
 };
 
 // One per window (a member, never shared): remembers the version of the file the user chose

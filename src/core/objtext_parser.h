@@ -16,10 +16,28 @@ inline constexpr int kMaxObjTextNesting = 256;
 // Parses the first block of the text (anything after its `end` is not examined). Throws
 // ObjTextError with the grammar error's message and line ("... on line N"). A UTF-8
 // byte-order mark at the very start is skipped: the format has none, but other programs'
-// editors add one, and it can never be part of valid text.
+// editors add one, and it can never be part of valid text. The tree holds views into
+// `text`, which must outlive it.
 ObjBlock ParseObjectText(std::string_view text);
 
 // Only the grammar check: accepts any well-formed object text whatever its class names.
+// Builds no values and keeps nothing but the current token.
 void CheckObjectTextSyntax(std::string_view text);
+
+// Receives the blocks of a text one at a time, in file order, as VisitObjectText reads them.
+class ObjBlockVisitor {
+ public:
+  virtual ~ObjBlockVisitor() = default;
+  // A block's header and properties have been read (block.children is empty); its child
+  // blocks follow, then EndBlock. The block and its values are reused once this returns.
+  virtual void BeginBlock(ObjBlock& block) = 0;
+  virtual void EndBlock() = 0;
+};
+
+// The grammar check of the whole text first (its error is thrown before any block is
+// visited, as ParseObjectText would throw it), then every block handed to the visitor in
+// file order, depth first. No tree is kept: only the blocks on the path from the root to
+// the current one. The visitor may throw; the walk then ends.
+void VisitObjectText(std::string_view text, ObjBlockVisitor& visitor);
 
 }  // namespace stallora

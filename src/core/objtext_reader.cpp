@@ -1,3 +1,5 @@
+#include <optional>
+
 #include <fmt/format.h>
 
 #include "core/fileio.h"
@@ -9,6 +11,11 @@ namespace {
 
 using K = ObjValue::Kind;
 
+// Up to this size a text is parsed once into its tree (small beside the text) and then
+// assigned. A larger one is checked whole first, then read again block by block, so that no
+// tree of it is held: its records and its text are all the memory a load takes.
+constexpr size_t kTreeTextLimit = size_t{1} << 20;
+
 class Assigner {
  public:
   Assigner(const ClassRegistry& registry, Record& root, const LoadEnvironment* environment) : registry_(registry) {
@@ -16,18 +23,27 @@ class Assigner {
     ctx_.environment = environment;
   }
 
+  // A whole tree onto the record.
   void Block(ObjBlock& block, Record& record) {
+    Properties(block, record);
+    for (ObjBlock& childBlock : block.children) Block(childBlock, Child(childBlock, record));
+  }
+
+  // The block's own properties, in file order.
+  void Properties(ObjBlock& block, Record& record) {
     const RecordClass& cls = record.GetRecordClass();
     size_t hint = 0;
     for (ObjProperty& prop : block.properties) Property(record, cls, prop, hint);
-    for (ObjBlock& childBlock : block.children) {
-      const RecordClass* childClass = registry_.Get(childBlock.className);
-      std::unique_ptr<Record> child = childClass ? childClass->Create(ctx_) : nullptr;
-      if (!child) throw ObjTextError(fmt::format("Class {} not found", childBlock.className));
-      Record* raw = child.get();
-      if (auto declined = record.AdoptChild(std::move(child), ctx_)) ctx_.root->KeepStray(std::move(declined));
-      Block(childBlock, *raw);
-    }
+  }
+
+  // A new record for a child block, attached to its parent (or kept by the root).
+  Record& Child(const ObjBlock& childBlock, Record& parent) {
+    const RecordClass* childClass = registry_.Get(childBlock.className);
+    std::unique_ptr<Record> child = childClass ? childClass->Create(ctx_) : nullptr;
+    if (!child) throw ObjTextError(fmt::format("Class {} not found", childBlock.className));
+    Record* raw = child.get();
+    if (auto declined = parent.AdoptChild(std::move(child), ctx_)) ctx_.root->KeepStray(std::move(declined));
+    return *raw;
   }
 
  private:
@@ -50,14 +66,16 @@ class Assigner {
       const ExtraPropertyDef* extra = rest.empty() ? cls.FindExtra(head) : nullptr;
       if (!extra) Error(cls, prop, "Property does not exist");
       if (prop.value.kind != K::kBinary) Invalid(cls, prop);
+      bytes_.clear();
+      prop.value.AppendBytes(bytes_);
       try {
-        extra->read(record, prop.value.text);
+        extra->read(record, bytes_);
       } catch (const ObjTextError& e) {
         Error(cls, prop, e.what());
       }
       return;
     }
-    ObjValue& v = prop.value;
+    const ObjValue& v = prop.value;
     if (!rest.empty()) {
       if (def->kind == PropertyKind::kStringList && SameText(rest, "Strings")) {
         StringListValue(record, cls, *def, prop);
@@ -106,8 +124,11 @@ class Assigner {
         return;
       case PropertyKind::kString: {
         if (v.kind != K::kString || v.wide) Invalid(cls, prop);
-        if (def->maxLength && v.text.size() > def->maxLength) v.text.resize(def->maxLength);
-        def->Ref<std::string>(record) = std::move(v.text);
+        // Decoded straight into the record's string, whose storage is reused.
+        std::string& target = def->Ref<std::string>(record);
+        target.clear();
+        v.AppendString(target);
+        if (def->maxLength && target.size() > def->maxLength) target.resize(def->maxLength);
         return;
       }
       case PropertyKind::kStringList:
@@ -117,34 +138,82 @@ class Assigner {
   }
 
   static void StringListValue(Record& record, const RecordClass& cls, const PropertyDef& def, ObjProperty& prop) {
-    ObjValue& v = prop.value;
+    const ObjValue& v = prop.value;
     if (v.kind != K::kList) Invalid(cls, prop);
-    for (const ObjValue& item : v.items)
+    for (const ObjValue& item : v.Items())
       if (item.kind != K::kString || item.wide) Invalid(cls, prop);
     StringList& lines = def.Ref<StringList>(record);
     lines.clear();
-    lines.reserve(v.items.size());
-    for (ObjValue& item : v.items) lines.push_back(std::move(item.text));
+    lines.reserve(v.Items().size());
+    for (const ObjValue& item : v.Items()) lines.push_back(item.String());
   }
 
-  static void PictureValue(Record& record, const RecordClass& cls, const PropertyDef& def, ObjProperty& prop) {
+  void PictureValue(Record& record, const RecordClass& cls, const PropertyDef& def, ObjProperty& prop) {
     const ObjValue& v = prop.value;
     if (v.kind != K::kBinary) Invalid(cls, prop);
     Picture& pic = def.Ref<Picture>(record);
-    if (v.text.empty()) {
+    bytes_.clear();
+    v.AppendBytes(bytes_);
+    if (bytes_.empty()) {
       pic.jpeg.clear();
       return;
     }
-    if (v.text.size() < 4) Invalid(cls, prop);
+    if (bytes_.size() < 4) Invalid(cls, prop);
     uint32_t n = 0;
-    for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(v.text[static_cast<size_t>(i)]);
+    for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(bytes_[static_cast<size_t>(i)]);
     // A length that overruns the block would read past its end.
-    if (n > v.text.size() - 4) Invalid(cls, prop);
-    pic.jpeg.assign(v.text, 4, n);
+    if (n > bytes_.size() - 4) Invalid(cls, prop);
+    pic.jpeg.assign(bytes_, 4, n);
   }
 
   const ClassRegistry& registry_;
   LoadContext ctx_;
+  std::string bytes_;  // a binary block's bytes, reused from block to block
+};
+
+// Assigns each block as the parser hands it over: no tree of the text is kept.
+class LoadVisitor final : public ObjBlockVisitor {
+ public:
+  LoadVisitor(const ClassRegistry& registry, Record& root, const LoadEnvironment* environment)
+      : assigner_(registry, root, environment), root_(root) {}
+
+  void BeginBlock(ObjBlock& block) override {
+    Record& record = stack_.empty() ? root_ : assigner_.Child(block, *stack_.back());
+    assigner_.Properties(block, record);
+    stack_.push_back(&record);
+  }
+  void EndBlock() override { stack_.pop_back(); }
+
+ private:
+  Assigner assigner_;
+  Record& root_;
+  std::vector<Record*> stack_;
+};
+
+// Reads the root header first, to make the root record of the class it names.
+class RootVisitor final : public ObjBlockVisitor {
+ public:
+  RootVisitor(const ClassRegistry& registry, const LoadEnvironment* environment, const RootFactory& makeRoot)
+      : registry_(registry), environment_(environment), makeRoot_(makeRoot) {}
+
+  void BeginBlock(ObjBlock& block) override {
+    if (!loader_) {
+      root_ = makeRoot_(block.className);
+      if (!root_) throw ObjTextError(fmt::format("Class {} not found", block.className));
+      loader_.emplace(registry_, *root_, environment_);
+    }
+    loader_->BeginBlock(block);
+  }
+  void EndBlock() override { loader_->EndBlock(); }
+
+  std::unique_ptr<Record> Take() { return std::move(root_); }
+
+ private:
+  const ClassRegistry& registry_;
+  const LoadEnvironment* environment_;
+  const RootFactory& makeRoot_;
+  std::unique_ptr<Record> root_;
+  std::optional<LoadVisitor> loader_;
 };
 
 }  // namespace
@@ -156,8 +225,13 @@ void AssignRecordBlock(ObjBlock& block, Record& record, const ClassRegistry& reg
 
 void ReadRecordText(std::string_view text, Record& record, const ClassRegistry& registry,
                     const LoadEnvironment* environment) {
-  ObjBlock block = ParseObjectText(text);
-  AssignRecordBlock(block, record, registry, environment);
+  if (text.size() <= kTreeTextLimit) {
+    ObjBlock block = ParseObjectText(text);
+    AssignRecordBlock(block, record, registry, environment);
+    return;
+  }
+  LoadVisitor visitor(registry, record, environment);
+  VisitObjectText(text, visitor);
 }
 
 void LoadRecordFromFile(Record& record, const std::filesystem::path& path, const ClassRegistry& registry,
@@ -170,16 +244,31 @@ void LoadRecordFromFile(Record& record, const std::filesystem::path& path, const
   record.fileStamp = StampOfBytes(path, *text);
 }
 
+std::unique_ptr<Record> ReadRootRecordText(std::string_view text, const RootFactory& makeRoot,
+                                           const ClassRegistry& registry, const LoadEnvironment* environment) {
+  if (text.size() <= kTreeTextLimit) {
+    ObjBlock block = ParseObjectText(text);
+    std::unique_ptr<Record> root = makeRoot(block.className);
+    if (!root) throw ObjTextError(fmt::format("Class {} not found", block.className));
+    AssignRecordBlock(block, *root, registry, environment);
+    return root;
+  }
+  RootVisitor visitor(registry, environment, makeRoot);
+  VisitObjectText(text, visitor);
+  return visitor.Take();
+}
+
 std::unique_ptr<Record> ReadRecordFromString(std::string_view text, const ClassRegistry& registry,
                                              const LoadEnvironment* environment) {
-  ObjBlock block = ParseObjectText(text);
-  const RecordClass* cls = registry.Get(block.className);
-  LoadContext ctx;
-  ctx.environment = environment;
-  std::unique_ptr<Record> record = cls ? cls->Create(ctx) : nullptr;
-  if (!record) throw ObjTextError(fmt::format("Class {} not found", block.className));
-  AssignRecordBlock(block, *record, registry, environment);
-  return record;
+  return ReadRootRecordText(
+      text,
+      [&](std::string_view className) -> std::unique_ptr<Record> {
+        const RecordClass* cls = registry.Get(className);
+        LoadContext ctx;
+        ctx.environment = environment;
+        return cls ? cls->Create(ctx) : nullptr;
+      },
+      registry, environment);
 }
 
 }  // namespace stallora

@@ -15,7 +15,15 @@ constexpr size_t kBinaryChunk = 32;  // bytes of a binary block per output line
 
 class Writer {
  public:
-  explicit Writer(std::string& out) : out_(out) {}
+  explicit Writer(std::string& out, const std::function<void(std::string_view)>* sink = nullptr)
+      : out_(out), sink_(sink) {}
+
+  // Hands what is written so far to the sink, when there is one and enough has gathered.
+  void Flush(bool all = false) {
+    if (!sink_ || out_.empty() || (!all && out_.size() < kFlushBytes)) return;
+    (*sink_)(out_);
+    out_.clear();
+  }
 
   void Block(const Record& record, int level) {
     const RecordClass& cls = record.GetRecordClass();
@@ -23,11 +31,15 @@ class Writer {
     out_ += "object ";
     out_ += cls.Name();
     out_ += "\r\n";
-    for (const PropertyDef& prop : cls.Properties()) Property(record, cls, prop, level + 1);
+    for (const PropertyDef& prop : cls.Properties()) {
+      Property(record, cls, prop, level + 1);
+      Flush();
+    }
     for (const ExtraPropertyDef& extra : cls.Extras()) {
       PropertyStart(extra.name, level + 1);
       Binary(extra.write(record), level + 1);
       out_ += "\r\n";
+      Flush();
     }
     for (const Record* child : record.Children())
       if (child) Block(*child, level + 1);
@@ -191,12 +203,21 @@ class Writer {
     out_ += '}';
   }
 
+  static constexpr size_t kFlushBytes = 64 << 10;
   std::string& out_;
+  const std::function<void(std::string_view)>* sink_;
 };
 
 }  // namespace
 
 void WriteRecordText(const Record& record, std::string& out) { Writer(out).Block(record, 0); }
+
+void WriteRecordText(const Record& record, const std::function<void(std::string_view)>& sink) {
+  std::string buffer;
+  Writer writer(buffer, &sink);
+  writer.Block(record, 0);
+  writer.Flush(/*all=*/true);
+}
 
 std::string RecordText(const Record& record) {
   std::string out;

@@ -56,19 +56,32 @@ const ExtraPropertyDef* RecordClass::FindExtra(std::string_view name) const {
 
 std::unique_ptr<Record> RecordClass::Create(const LoadContext& ctx) const { return factory_ ? factory_(ctx) : nullptr; }
 
+namespace {
+
+// Looks a name up by its upper-case form, made on the stack for the names classes have.
+template <class Map>
+const RecordClass* FindUpper(const Map& map, std::string_view name) {
+  char buffer[128];
+  if (name.size() > sizeof buffer) {
+    auto it = map.find(UpperCase(name));
+    return it == map.end() ? nullptr : it->second;
+  }
+  for (size_t i = 0; i < name.size(); ++i) buffer[i] = UpperCp1252(name[i]);
+  auto it = map.find(std::string_view(buffer, name.size()));
+  return it == map.end() ? nullptr : it->second;
+}
+
+}  // namespace
+
 void ClassRegistry::Register(const RecordClass& cls) { classes_[UpperCase(cls.Name())] = &cls; }
 
-const RecordClass* ClassRegistry::Get(std::string_view name) const {
-  auto it = classes_.find(UpperCase(name));
-  return it == classes_.end() ? nullptr : it->second;
-}
+const RecordClass* ClassRegistry::Get(std::string_view name) const { return FindUpper(classes_, name); }
 
 void ClassRegistry::RegisterRoot(const RecordClass& cls) { roots_[UpperCase(cls.Name())] = &cls; }
 
 const RecordClass* ClassRegistry::GetRoot(std::string_view name) const {
   if (const RecordClass* cls = Get(name)) return cls;
-  auto it = roots_.find(UpperCase(name));
-  return it == roots_.end() ? nullptr : it->second;
+  return FindUpper(roots_, name);
 }
 
 std::vector<const RecordClass*> ClassRegistry::RootOnly() const {

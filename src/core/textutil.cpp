@@ -150,8 +150,9 @@ std::string FormatMoneyFixed(int width, int decimals, double value, char decimal
 
 std::string PadLikeFormatFixed(std::string_view text, int width) { return Pad(std::string(text), width); }
 
-char UpperCp1252(char c) {
-  const auto b = static_cast<unsigned char>(c);
+namespace {
+
+constexpr char UpperOf(unsigned char b) {
   if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);
   if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<char>(b - 32);
   switch (b) {
@@ -159,9 +160,23 @@ char UpperCp1252(char c) {
     case 0x9C: return static_cast<char>(0x8C);
     case 0x9E: return static_cast<char>(0x8E);
     case 0xFF: return static_cast<char>(0x9F);
-    default: return c;
+    default: return static_cast<char>(b);
   }
 }
+
+// The upper-case letter of every byte: names are compared without regard to case at every
+// property, class and keyword the reader meets.
+struct UpperTable {
+  unsigned char v[256];
+  constexpr UpperTable() : v() {
+    for (int i = 0; i < 256; ++i) v[i] = static_cast<unsigned char>(UpperOf(static_cast<unsigned char>(i)));
+  }
+};
+constexpr UpperTable kUpper;
+
+}  // namespace
+
+char UpperCp1252(char c) { return static_cast<char>(kUpper.v[static_cast<unsigned char>(c)]); }
 
 char LowerCp1252(char c) {
   const auto b = static_cast<unsigned char>(c);
@@ -203,8 +218,8 @@ std::string LowerCase(std::string_view text) {
 int CompareText(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    const auto x = static_cast<unsigned char>(UpperCp1252(a[i]));
-    const auto y = static_cast<unsigned char>(UpperCp1252(b[i]));
+    const unsigned char x = kUpper.v[static_cast<unsigned char>(a[i])];
+    const unsigned char y = kUpper.v[static_cast<unsigned char>(b[i])];
     if (x != y) return x < y ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;
@@ -212,7 +227,10 @@ int CompareText(std::string_view a, std::string_view b) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && CompareText(a, b) == 0;
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (kUpper.v[static_cast<unsigned char>(a[i])] != kUpper.v[static_cast<unsigned char>(b[i])]) return false;
+  return true;
 }
 
 std::string Trim(std::string_view text) {

@@ -86,8 +86,8 @@ void TFor::ReadAnalyser(std::string_view bytes) {
   size_t pos = 0;
   int index = 0;
   while (pos < bytes.size()) {
-    size_t end = bytes.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = bytes.size();
+    size_t end = pos;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
     std::string line(bytes.substr(pos, end - pos));
     // CR LF, CR or LF end a line; CR LF counts once.
     pos = end + ((end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ? 2 : 1);

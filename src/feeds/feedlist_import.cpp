@@ -230,6 +230,10 @@ bool IsOldEnergyLine(std::string_view line) {
 }  // namespace
 
 std::string MigrateEnergyLinesText(std::string_view text, bool* changed) {
+  if (text.find("NRC") == std::string_view::npos) {
+    if (changed) *changed = false;
+    return std::string(text);
+  }
   // Every line keeps its own line end (CR LF, LF or CR), and the last line its absence of
   // one: only the replaced lines change.
   std::string out;

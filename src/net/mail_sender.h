@@ -15,14 +15,14 @@ namespace stallora::net {
 
 // A mail as the windows pass it (texts Windows-1252). Every part may be empty.
 struct MailRequest {
-  std::string subject;
-  std::string body;
-  std::vector<std::string> recipients;
-  std::vector<std::filesystem::path> attachments;
+  std::string subject{};
+  std::string body{};
+  std::vector<std::string> recipients{};
+  std::vector<std::filesystem::path> attachments{};
   // The desktop's mail program sends from its own account; a sender cannot be handed over
   // and is ignored.
-  std::string senderAddress;
-  std::string senderName;
+  std::string senderAddress{};
+  std::string senderName{};
 };
 
 struct MailLauncher {

@@ -286,6 +286,11 @@ void THest::LoadfromFile(const std::filesystem::path& path) {
   AfterLoad();
 }
 
+void THest::LoadFromText(std::string_view text) {
+  ReadRecordText(text, *this, ClassRegistry::Global(), env);
+  AfterLoad();
+}
+
 void THest::AfterLoad() {
   ErNy = false;
   Versjon = kProgramVersion;

@@ -185,6 +185,8 @@ class THest : public TAnimal {
   // ErNy false, Versjon 2.17, EndretDato today, and for a young horse today's growth weight,
   // TilvekstTekst and Sistetilvekst.
   void LoadfromFile(const std::filesystem::path& path);
+  // The same from a horse file's bytes already in memory.
+  void LoadFromText(std::string_view text);
   void writeToFile(const std::filesystem::path& path) const;
   // The rules that follow reading a horse file (also used after reading from text).
   void AfterLoad();

@@ -189,7 +189,7 @@ bool TTreatmentList::Due(int days, std::vector<std::string>& texts) const {
   for (const auto& s : texts) any = any || !s.empty();
   if (!any) return false;
   for (auto& s : texts)
-    if (s.empty()) s = "-";
+    if (s.empty()) s.push_back('-');
   return true;
 }
 

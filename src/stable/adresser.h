@@ -23,17 +23,17 @@ namespace stallora {
 inline constexpr std::string_view kAdresseFilNavn = "HorseOwners.txt";
 
 struct TAdrRec {
-  std::string Navn;
-  std::string Adresse1;  // street address
-  std::string Adresse2;  // postal code and place
-  std::string Adresse3;  // country or state
-  std::string Telefon;
-  std::string Mobiltelefon;
-  std::string Email;
-  std::string Web;
-  std::string Kontaktperson;
-  std::string Reserve;   // kept and written, never shown
-  int32_t Kategori = 0;  // index into the country data's contact types; 0: no type
+  std::string Navn{};
+  std::string Adresse1{};  // street address
+  std::string Adresse2{};  // postal code and place
+  std::string Adresse3{};  // country or state
+  std::string Telefon{};
+  std::string Mobiltelefon{};
+  std::string Email{};
+  std::string Web{};
+  std::string Kontaktperson{};
+  std::string Reserve{};  // kept and written, never shown
+  int32_t Kategori = 0;   // index into the country data's contact types; 0: no type
 
   bool operator==(const TAdrRec&) const = default;
 };

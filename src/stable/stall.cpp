@@ -284,6 +284,8 @@ void TStall::Load(const fs::path& path) {
   LoadRecordFromFile(*this, path, ClassRegistry::Global(), env);
 }
 
+void TStall::LoadFromText(std::string_view text) { ReadRecordText(text, *this, ClassRegistry::Global(), env); }
+
 bool TStall::SaveHorse(THest& h, std::string* error) {
   if (auto problem = ValidateStableName(stallNavn)) {
     if (error) *error = *problem;

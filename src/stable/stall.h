@@ -70,6 +70,8 @@ class TStall : public Record {
   // anything is created; a directory made for a save that then fails is taken away again.
   bool Save(std::string* error = nullptr);
   void Load(const std::filesystem::path& path);  // throws ObjTextError
+  // The same from a stable file's bytes already in memory.
+  void LoadFromText(std::string_view text);
   // Moves the stable's directory and file to the new name. Refuses a name that cannot be a
   // file name or that another stable directory already has, and rolls back when a move
   // fails; false with the message then.

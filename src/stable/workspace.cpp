@@ -32,9 +32,6 @@ bool OnDisk(const fs::path& p) {
   return fs::exists(fs::symlink_status(p, ec));
 }
 
-inline constexpr Text kNameNotHeld{"scan.namenotheld",
-                                   "Mappens navn kan ikke skrives med programmets tegn (Windows-1252) og vises ikke"};
-inline constexpr Text kNotAFile{"scan.notafile", "Er ikke en almindelig fil og kan ikke læses"};
 inline constexpr Text kContactsNotRead{"start.contactsnotread",
                                        "Kontakterne kunne ikke læses; filen overskrives ikke, når programmet lukkes"};
 inline constexpr Text kContactsElsewhere{"close.contactselsewhere",
@@ -42,26 +39,25 @@ inline constexpr Text kContactsElsewhere{"close.contactselsewhere",
 inline constexpr Text kBackupFailed{"backup.failed", "Kunne ikke kopieres"};
 inline constexpr Text kBackupIncomplete{"backup.incomplete", "Sikkerhedskopien er ufuldstændig"};
 
-// Why a stable or horse directory cannot be listed: its name cannot be held in the
-// program's code page (the record would be saved under another name), or a stable's is
-// one of the program's folders. Empty when it can.
-std::string UnusableName(const fs::path& dir, bool stable) {
-  const std::string name = NameOf(dir);
-  if (PathFromText(name) != dir.filename()) return Tr(kNameNotHeld);
-  if (stable && IsReservedFolderName(name)) return *ValidateStableName(name);
-  return {};
-}
-
 }  // namespace
 
 std::vector<fs::directory_entry> SortedEntries(const fs::path& dir) {
-  std::vector<fs::directory_entry> entries;
+  // Each name is converted once, not at every comparison.
+  struct Named {
+    std::string text;
+    fs::path name;
+    fs::directory_entry entry;
+  };
+  std::vector<Named> named;
   std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir, ec)) entries.push_back(e);
-  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-    const int c = CompareText(NameOf(a.path()), NameOf(b.path()));
-    return c != 0 ? c < 0 : a.path().filename() < b.path().filename();
+  for (const auto& e : fs::directory_iterator(dir, ec)) named.push_back({NameOf(e.path()), e.path().filename(), e});
+  std::sort(named.begin(), named.end(), [](const Named& a, const Named& b) {
+    const int c = CompareText(a.text, b.text);
+    return c != 0 ? c < 0 : a.name < b.name;
   });
+  std::vector<fs::directory_entry> entries;
+  entries.reserve(named.size());
+  for (Named& n : named) entries.push_back(std::move(n.entry));
   return entries;
 }
 
@@ -150,20 +146,6 @@ StartResult StartProgram(const fs::path& programDir, const Clock& clock, Regiona
 
 // ---------------------------------------------------------------- migration and checks
 
-bool MigrateEnergyText(std::string& text) {
-  bool changed = false;
-  std::string migrated = MigrateEnergyLinesText(text, &changed);
-  if (changed) text = std::move(migrated);
-  return changed;
-}
-
-bool MigrateEnergyLines(const fs::path& path) {
-  auto text = ReadWholeFile(path);
-  if (!text) return false;
-  if (!MigrateEnergyText(*text)) return false;
-  return WriteFileAtomically(path, *text);
-}
-
 std::string CheckHorse(THest& h, const std::string& stableName, DayNumber today) {
   const std::string head = h.Navn + " [" + stableName + "]   ";
   switch (h.Kategori) {
@@ -196,6 +178,7 @@ std::string CheckHorse(THest& h, const std::string& stableName, DayNumber today)
 // ---------------------------------------------------------------- workspace
 
 void Workspace::Clear() {
+  CancelScan();
   for (const auto& s : stables_) s->AnnounceGoing();
   for (const auto& l : feedLists_) app_.Env().AnnounceGoing(*l);
   stables_.clear();
@@ -266,147 +249,6 @@ TForListe* Workspace::ReloadFeedList(TForListe& list, std::string* error) {
   if (currentGuarantee_ == &list) currentGuarantee_ = fresh.get();
   *it = std::move(fresh);
   return it->get();
-}
-
-void Workspace::Scan() {
-  Clear();
-  const RecordEnvironment& env = app_.Env();
-  const DayNumber today = env.Today();
-  const fs::path P = app_.programDir;
-  const std::string nr = std::to_string(app_.settings.countryNumber);
-  std::error_code ec;
-
-  // 1. The program's own folders, one level at a time; failures are ignored.
-  fs::create_directory(P / "Save", ec);
-  if (fs::is_directory(P / "Save" / "Feeds", ec)) fs::create_directory(P / "Save" / "Feeds" / nr, ec);
-  fs::create_directory(P / "temp", ec);
-
-  // 2. Feed lists.
-  const fs::path S = app_.preferences.SaveDirectory();
-  // What the program's start itself could not read (the contacts) heads the list.
-  messages_ = app_.startupProblems;
-  if (std::string lock = LockMessage(); !lock.empty()) messages_.push_back(std::move(lock));
-  // An interrupted save or download leaves its temporary file; nothing else removes it.
-  RemoveProgramTempFiles(S);
-  const fs::path feedDir = S / "Feeds" / nr;
-  RemoveProgramTempFiles(feedDir);
-  int highest = -2147483647;
-  for (const char* ext : {".eqf", ".mix"}) {
-    for (const auto& entry : SortedEntries(feedDir)) {
-      if (!entry.is_regular_file(ec) || IsHidden(entry.path()) || !SameText(entry.path().extension().string(), ext))
-        continue;
-      // Another machine's version of a list, kept beside it by a sync tool: listed below.
-      if (IsConflictCopyName(NameOf(entry.path()))) continue;
-      auto list = std::make_unique<TForListe>(env);
-      try {
-        list->LoadFromFile(entry.path());
-      } catch (const ObjTextError& e) {
-        // A damaged list is left out and reported; the scan goes on with the next file.
-        messages_.push_back(FileMessage(entry.path(), S, e.what()));
-        continue;
-      }
-      if (!list->ErGarantiForliste) {
-        feedLists_.push_back(std::move(list));
-        continue;
-      }
-      ++guaranteeListsRead_;
-      if (list->GarantiForlisteVersjon > highest) {
-        highest = list->GarantiForlisteVersjon;
-        currentGuarantee_ = list.get();
-        feedLists_.insert(feedLists_.begin(), std::move(list));
-      }
-      // A guarantee list not newer than one read before it is not shown.
-    }
-  }
-  if (currentGuarantee_) app_.preferences.GarantiForlisteFilnavn = currentGuarantee_->ForlisteNavn + ".eqf";
-
-  // 3. Stables and their horses.
-  for (const auto& entry : SortedEntries(S)) {
-    if (!entry.is_directory(ec) || IsHidden(entry.path())) continue;
-    const fs::path ownFile = entry.path() / (entry.path().filename().native() + ".eqs");
-    if (!OnDisk(ownFile)) continue;
-    const std::string d = NameOf(entry.path());
-    // A directory whose name the program cannot hold, or that is one of its own folders,
-    // is not a stable it could save, rename or delete safely; it stays on disk, untouched.
-    if (std::string problem = UnusableName(entry.path(), true); !problem.empty()) {
-      messages_.push_back(FileMessage(ownFile, S, problem));
-      continue;
-    }
-    const fs::path stableFile = entry.path() / PathFromText(d + ".eqs");
-    if (!fs::is_regular_file(stableFile, ec)) {
-      messages_.push_back(FileMessage(stableFile, S, Tr(kNotAFile)));
-      continue;
-    }
-    RemoveProgramTempFiles(entry.path());
-    auto stable = std::make_unique<TStall>(env);
-    MigrateEnergyLines(stableFile);
-    try {
-      stable->Load(stableFile);
-    } catch (const ObjTextError& e) {
-      // One damaged stable file must not hide the stables after it.
-      messages_.push_back(FileMessage(stableFile, S, e.what()));
-      continue;
-    }
-    stable->stallNavn = d;
-    stable->NameFeedList();
-    for (const auto& he : SortedEntries(entry.path())) {
-      if (!he.is_directory(ec) || IsHidden(he.path())) continue;
-      const fs::path ownHorseFile = he.path() / (he.path().filename().native() + ".eqh");
-      if (!OnDisk(ownHorseFile)) continue;
-      const std::string h = NameOf(he.path());
-      if (h.find(".eqh") != std::string::npos) continue;
-      if (std::string problem = UnusableName(he.path(), false); !problem.empty()) {
-        messages_.push_back(FileMessage(ownHorseFile, S, problem));
-        continue;
-      }
-      const fs::path horseFile = he.path() / PathFromText(h + ".eqh");
-      // A directory, a FIFO or a dangling link in the horse file's place is no horse, but
-      // the user must hear of it: the horse is not in the tree.
-      if (!fs::is_regular_file(horseFile, ec)) {
-        messages_.push_back(FileMessage(horseFile, S, Tr(kNotAFile)));
-        continue;
-      }
-      RemoveProgramTempFiles(he.path());
-      auto horse = std::make_unique<THest>(env);
-      horse->Navn = h;
-      MigrateEnergyLines(horseFile);
-      try {
-        horse->LoadfromFile(horseFile);
-      } catch (const ObjTextError& e) {
-        messages_.push_back(FileMessage(horseFile, S, e.what()));
-        continue;
-      }
-      horse->Navn = h;  // the directory decides the name
-      horse->LagretSum = horse->Fingerprint();
-      if (!stable->ErModellHestStall) {
-        std::string message = CheckHorse(*horse, stable->stallNavn, today);
-        if (!message.empty()) messages_.push_back(std::move(message));
-      }
-      stable->AddHorse(std::move(horse));
-    }
-    stable->savedSignature = stable->ChangeSignature();
-    stables_.push_back(std::move(stable));
-  }
-  for (std::string& m : ConflictCopyMessages()) messages_.push_back(std::move(m));
-
-  // 5. Model horses keep their age and stage from one start to the next.
-  for (const auto& s : stables_) {
-    if (!s->ErModellHestStall) continue;
-    for (const auto& h : s->Horses()) {
-      const DayNumber D = h->InnPaStall;
-      h->Fodselsdato = today - (D - h->Fodselsdato);
-      if (h->Kategori == TDyreKategori::Drektig) h->ParringsDato = today - (D - h->ParringsDato);
-      if (h->Kategori == TDyreKategori::Lakterende) h->PartusDato = today - (D - h->PartusDato);
-      h->InnPaStall = today;
-      h->AfterLoad();
-    }
-  }
-
-  // 6. A newer guarantee list among several brings everything up to date.
-  if (guaranteeListsRead_ > 1) UpdateAllFromGuarantee();
-
-  // 7. Messages open the welcome window.
-  if (!messages_.empty()) app_.preferences.ShowWelcomeScreen = true;
 }
 
 void Workspace::UpdateAllFromGuarantee() {

@@ -97,11 +97,31 @@ std::string CheckHorse(THest& horse, const std::string& stableName, DayNumber to
 
 class Workspace {
  public:
-  explicit Workspace(AppContext& app) : app_(app) {}
+  explicit Workspace(AppContext& app);
+  ~Workspace();
 
   // Builds the workspace from the save directory (the tree's content).
   void Scan();
   void Clear();
+
+  // The same scan in steps, for a window that keeps answering while the workspace is read:
+  // BeginScan, then ScanStep until it returns true. Each step reads one file (a feed list,
+  // a stable or a horse); a stable joins Stables() once it and all its horses are read, so
+  // what the workspace lists is always whole. The steps after the reading (model horses,
+  // bringing everything up to date from a newer guarantee list, the welcome flag) run in
+  // the last step. Scan() is BeginScan and every step at once.
+  void BeginScan();
+  bool ScanStep();
+  bool Scanning() const { return scan_ != nullptr; }
+  // Ends a scan half-way (the program closes): what was read stays, nothing more is read,
+  // and the steps after the reading do not run, so nothing is saved.
+  void CancelScan();
+  struct ScanProgress {
+    bool feedListsRead = false;
+    int stablesRead = 0;   // stables read so far (whole, or left out for a message)
+    int stablesTotal = 0;  // directories of the save directory that hold their stable file
+  };
+  ScanProgress Progress() const;
 
   AppContext& App() { return app_; }
 
@@ -214,6 +234,8 @@ class Workspace {
   int guaranteeListsRead_ = 0;
   std::vector<std::unique_ptr<TStall>> stables_;
   std::vector<std::string> messages_;
+  struct ScanState;
+  std::unique_ptr<ScanState> scan_;
   bool takeLock_ = false;
   WorkspaceLock lock_;
 

@@ -26,7 +26,8 @@ namespace fs = std::filesystem;
 
 inline constexpr Text kOpenElsewhere{
     "lock.openelsewhere",
-    "Arbejdsområdet {dir} er også åbent i Stallora på {host} (bruger {user}, startet {started}). Du kan arbejde videre: "
+    "Arbejdsområdet {dir} er også åbent i Stallora på {host} (bruger {user}, startet {started}). Du kan arbejde "
+    "videre: "
     "en fil, som det andet program har gemt, overskrives aldrig, uden at du bliver spurgt først."};
 
 constexpr std::string_view kHeader = "Stallora workspace lock";
@@ -67,7 +68,7 @@ bool ParseInt(const std::string& text, int64_t* value) {
 // The local day number of a moment (seconds since 1970).
 DayNumber LocalDayNumber(int64_t utc) {
   const std::time_t t = static_cast<std::time_t>(utc);
-  std::tm tm {};
+  std::tm tm{};
   if (!::localtime_r(&t, &tm)) return 0;
   return EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday) + EncodeTime(tm.tm_hour, tm.tm_min, tm.tm_sec);
 }
@@ -78,8 +79,10 @@ LockHolder WorkspaceLock::ThisProcess() {
   LockHolder h;
   char host[256] = {};
   if (::gethostname(host, sizeof host - 1) == 0) h.host = Utf8ToCp1252(host);
-  if (const passwd* pw = ::getpwuid(::geteuid()); pw && pw->pw_name) h.user = Utf8ToCp1252(pw->pw_name);
-  else if (const char* env = std::getenv("USER")) h.user = Utf8ToCp1252(env);
+  if (const passwd* pw = ::getpwuid(::geteuid()); pw && pw->pw_name)
+    h.user = Utf8ToCp1252(pw->pw_name);
+  else if (const char* env = std::getenv("USER"))
+    h.user = Utf8ToCp1252(env);
   h.pid = static_cast<long>(::getpid());
   std::random_device rd;
   h.token = fmt::format("{:08x}{:08x}", rd(), rd());
@@ -100,8 +103,7 @@ bool WorkspaceLock::ParseFileText(std::string_view text, LockHolder* holder) {
   if (text.size() > kMaxLockBytes || text.substr(0, kHeader.size()) != kHeader) return false;
   LockHolder h;
   int64_t pid = 0;
-  if (!ParseInt(Field(text, "pid"), &pid) || pid <= 0 || !ParseInt(Field(text, "started"), &h.startedUtc))
-    return false;
+  if (!ParseInt(Field(text, "pid"), &pid) || pid <= 0 || !ParseInt(Field(text, "started"), &h.startedUtc)) return false;
   h.pid = static_cast<long>(pid);
   h.host = Field(text, "host");
   h.user = Field(text, "user");

@@ -64,8 +64,10 @@ void Workspace::TakeWorkspaceLock(bool take) {
 std::string Workspace::LockMessage() {
   const fs::path S = app_.preferences.SaveDirectory();
   const int64_t now = static_cast<int64_t>(std::time(nullptr));
-  if (takeLock_) lock_.Acquire(S, now);
-  else lock_.Look(S, now);
+  if (takeLock_)
+    lock_.Acquire(S, now);
+  else
+    lock_.Look(S, now);
   return lock_.Message(app_.regional);
 }
 

@@ -15,7 +15,8 @@ namespace stallora {
 
 bool HorseWindow::CheckFileBeforeSave(std::string* problem) {
   const std::filesystem::path file = horse_->stable->HorseFilePath(*horse_);
-  switch (PrepareSave(*horse_, file, horse_->Navn, *prompts_, horse_->env->clock->Now(), RecordText(*horse_), problem)) {
+  switch (
+      PrepareSave(*horse_, file, horse_->Navn, *prompts_, horse_->env->clock->Now(), RecordText(*horse_), problem)) {
     case SaveStep::kSave: return true;
     case SaveStep::kTakeTheirs: ReloadFromDisk(); return false;
     case SaveStep::kCancel: return false;
@@ -42,8 +43,10 @@ bool HorseWindow::ReloadFromDisk() {
   }
   // Everything else that points to the old record lets go; its window (this one) closes.
   fresh->env->AnnounceGoing(*discarded_);
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-  else close();
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    sub->close();
+  else
+    close();
   return true;
 }
 
@@ -58,8 +61,10 @@ void HorseWindow::WindowActivated() {
     case ActivationStep::kNothing: break;
     case ActivationStep::kReload: ReloadFromDisk(); break;
     case ActivationStep::kAskReload:
-      if (prompts_->YesNo(ReloadQuestion(horse_->Navn, file))) ReloadFromDisk();
-      else reloadWatch_.KeepEdits();
+      if (prompts_->YesNo(ReloadQuestion(horse_->Navn, file)))
+        ReloadFromDisk();
+      else
+        reloadWatch_.KeepEdits();
       break;
   }
   checkingDisk_ = false;

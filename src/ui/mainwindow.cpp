@@ -250,7 +250,9 @@ void MainWindow::BuildNavigation() {
 
   connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
     const NodeRef r = WorkspaceTree::Ref(item);
-    if (!r.record) return;
+    // While the workspace is read its records are not opened: the scan's last steps may
+    // still change and save them.
+    if (!r.record || workspace_.Scanning()) return;
     switch (r.kind) {
       case NodeKind::Horse: OpenHorse(*static_cast<THest*>(r.record)); break;
       case NodeKind::Stable: OpenStable(*static_cast<TStall*>(r.record)); break;
@@ -261,7 +263,7 @@ void MainWindow::BuildNavigation() {
   connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { UpdateCommands(); });
   connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     QTreeWidgetItem* item = tree_->itemAt(pos);
-    if (!item) return;
+    if (!item || workspace_.Scanning()) return;
     const NodeRef r = WorkspaceTree::Ref(item);
     QMenu menu(this);
     const QString name = MenuLiteral(item->text(0));
@@ -280,7 +282,9 @@ void MainWindow::BuildNavigation() {
     AssignMnemonics(&menu);
     menu.exec(tree_->viewport()->mapToGlobal(pos));
   });
-  tree_->onMoveHorse = [this](THest& h, TStall& s) { MoveHorse(h, s); };
+  tree_->onMoveHorse = [this](THest& h, TStall& s) {
+    if (!workspace_.Scanning()) MoveHorse(h, s);
+  };
   connect(links_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
     const int i = links_->row(item);
     if (i < 0 || i >= static_cast<int>(app_.settings.feedCompanies.size())) return;
@@ -305,24 +309,28 @@ void MainWindow::BuildNavigation() {
 
 void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(T(kFil));
+  auto& needsWorkspace = workspaceActions_;
   QAction* a = file->addAction(Icon(IconKind::NewStable), T(kOpretNyStald), this, &MainWindow::NewStable);
   a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  file->addAction(Icon(IconKind::FeedList), T(kOpretNyForliste), this, &MainWindow::NewFeedList);
-  file->addAction(Icon(IconKind::FeedMix), T(kEtabler) + " " + Lower(kNy) + " " + Lower(kForblanding), this,
-                  &MainWindow::NewFeedMix);
-  file->addAction(Icon(IconKind::Save), T(kGemStaldOgHeste), this, &MainWindow::SaveStableAndHorses)
-      ->setShortcut(QKeySequence::Save);
-  file->addAction(Icon(IconKind::Delete), T(kSlet) + " " + Lower(kStald), this, &MainWindow::DeleteStableCommand);
+  needsWorkspace << a;
+  needsWorkspace << file->addAction(Icon(IconKind::FeedList), T(kOpretNyForliste), this, &MainWindow::NewFeedList);
+  needsWorkspace << file->addAction(Icon(IconKind::FeedMix), T(kEtabler) + " " + Lower(kNy) + " " + Lower(kForblanding),
+                                    this, &MainWindow::NewFeedMix);
+  a = file->addAction(Icon(IconKind::Save), T(kGemStaldOgHeste), this, &MainWindow::SaveStableAndHorses);
+  a->setShortcut(QKeySequence::Save);
+  needsWorkspace << a;
+  needsWorkspace << file->addAction(Icon(IconKind::Delete), T(kSlet) + " " + Lower(kStald), this,
+                                    &MainWindow::DeleteStableCommand);
   file->addSeparator();
-  file->addAction(T(kSikkerhedskopier) + " " + T(kInformation), this, &MainWindow::Backup);
+  needsWorkspace << file->addAction(T(kSikkerhedskopier) + " " + T(kInformation), this, &MainWindow::Backup);
   // The save directory is changed on the welcome window.
-  file->addAction(T(kMappe), this, [this] {
+  needsWorkspace << file->addAction(T(kMappe), this, [this] {
     if (showWelcome) showWelcome();
   });
   file->addSeparator();
-  file->addAction(T(kImporterStald), this, &MainWindow::ImportStable);
-  file->addAction(T(kImporterForliste), this, &MainWindow::ImportFeedList);
-  file->addAction(T(kImporterRuvex), this, &MainWindow::ImportTextFeedList);
+  needsWorkspace << file->addAction(T(kImporterStald), this, &MainWindow::ImportStable);
+  needsWorkspace << file->addAction(T(kImporterForliste), this, &MainWindow::ImportFeedList);
+  needsWorkspace << file->addAction(T(kImporterRuvex), this, &MainWindow::ImportTextFeedList);
   updateProgram_ = file->addAction(T(kOpdater), this, [this] {
     OpenInfoPage(T(kOpdater), app_.preferences.NewVersionPage());
   });
@@ -351,7 +359,7 @@ void MainWindow::BuildMenus() {
   mail->addAction(Icon(IconKind::Mail), T(kEnkelEpost), this, [this] {
     if (simpleMail) simpleMail();
   });
-  mail->addAction(Upper(kEpost) + " " + Lower(kStald) + "/" + Lower(kHest), this, [this] {
+  needsWorkspace << mail->addAction(Upper(kEpost) + " " + Lower(kStald) + "/" + Lower(kHest), this, [this] {
     if (!mailWindow) return MailSelected();
     if (THest* h = SelectedHorse()) mailWindow(h, h->stable);
     else if (TStall* s = SelectedStable()) mailWindow(nullptr, s);
@@ -364,7 +372,7 @@ void MainWindow::BuildMenus() {
     windowMenu_->addAction(T(kOrdneVindue), this, &MainWindow::CascadeChildren);
     windowMenu_->addAction(T(kVis) + " " + Lower(kStarthjaelp), this, [this] {
       if (showWelcome) showWelcome();
-    })->setEnabled(showWelcome && !(welcomeShown && welcomeShown()));
+    })->setEnabled(showWelcome && !(welcomeShown && welcomeShown()) && !workspace_.Scanning());
     const auto list = mdi_->subWindowList();
     if (!list.isEmpty()) windowMenu_->addSeparator();
     for (QMdiSubWindow* w : list) {
@@ -386,11 +394,11 @@ void MainWindow::BuildMenus() {
                   [this] { OpenInfoPage(T(kFordoejelse), app_.preferences.DigestionPage()); });
 
   QMenu* model = menuBar()->addMenu(T(kModelhestStald));
-  model->addAction(Icon(IconKind::ModelStable), T(kEtabler) + " " + Lower(kModelhestStald), this,
-                   &MainWindow::CreateModelStable);
-  model->addAction(Icon(IconKind::ModelHorse), T(kEtabler) + " " + Lower(kModelHeste), this,
-                   &MainWindow::CreateModelHorses);
-  model->addAction(T(kSlet) + " " + Lower(kModelHeste), this, &MainWindow::DeleteModelHorses);
+  needsWorkspace << model->addAction(Icon(IconKind::ModelStable), T(kEtabler) + " " + Lower(kModelhestStald), this,
+                                     &MainWindow::CreateModelStable);
+  needsWorkspace << model->addAction(Icon(IconKind::ModelHorse), T(kEtabler) + " " + Lower(kModelHeste), this,
+                                     &MainWindow::CreateModelHorses);
+  needsWorkspace << model->addAction(T(kSlet) + " " + Lower(kModelHeste), this, &MainWindow::DeleteModelHorses);
   AssignMnemonics(menuBar());
 }
 
@@ -409,9 +417,9 @@ void MainWindow::BuildToolBar() {
   };
   add(IconKind::Help, T(kHjaelp), T(kHjaelp),
       [this] { OpenInfoPage(T(kBrugsanvisning), app_.preferences.ManualPage()); });
-  add(IconKind::NewStable, T(kNyStaldButton), T(kOpretNyStald), [this] { NewStable(); });
+  workspaceActions_ << add(IconKind::NewStable, T(kNyStaldButton), T(kOpretNyStald), [this] { NewStable(); });
   newHorse_ = add(IconKind::NewHorse, T(kNyHestButton), T(kNyHestButton), [this] { NewHorse(); });
-  add(IconKind::Find, T(kSoeg), T(kFindHest), [this] {
+  workspaceActions_ << add(IconKind::Find, T(kSoeg), T(kFindHest), [this] {
     if (findHorse) findHorse();
   });
   add(IconKind::SaveAll, T(kAfslutVinduer), T(kAfslutHint), [this] { SaveAndCloseAllWindows(); });
@@ -427,8 +435,13 @@ void MainWindow::BuildToolBar() {
 }
 
 void MainWindow::ScanWorkspace() {
+  StopScan();
   workspace_.Scan();
   RefreshTree();
+  ShowScanMessages();
+}
+
+void MainWindow::ShowScanMessages() {
   if (scanMessagesHandler) return scanMessagesHandler(workspace_.Messages());
   if (!workspace_.Messages().empty()) {
     std::string text;
@@ -438,7 +451,8 @@ void MainWindow::ScanWorkspace() {
 }
 
 void MainWindow::RefreshTree() {
-  tree_->Rebuild(workspace_);
+  // While the workspace is read the tree grows with it (ScanSlice).
+  if (!workspace_.Scanning()) tree_->Rebuild(workspace_);
   UpdateInformation();
   UpdateCommands();
 }
@@ -460,7 +474,9 @@ void MainWindow::UpdateInformation() {
 }
 
 void MainWindow::UpdateCommands() {
-  if (newHorse_) newHorse_->setEnabled(!workspace_.Stables().empty());
+  const bool whole = !workspace_.Scanning();
+  for (QAction* action : workspaceActions_) action->setEnabled(whole);
+  if (newHorse_) newHorse_->setEnabled(whole && !workspace_.Stables().empty());
 }
 
 TStall* MainWindow::SelectedStable() const {
@@ -976,6 +992,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // A workspace read half-way stays so: nothing more is read and nothing of it is saved.
+  StopScan();
   TPreferences& p = app_.preferences;
   p.MainFormWindowState = isMaximized() ? TWindowState::wsMaximized
                           : isMinimized() ? TWindowState::wsMinimized

@@ -4,18 +4,21 @@
 // stables, horses and feed lists.
 
 #include <QHash>
+#include <QList>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTreeWidget>
+#include <chrono>
 #include <functional>
 
 #include "ui/childwindow.h"
 #include "ui/services.h"
 
 class QAction;
+class QTimer;
 class QComboBox;
 class QMenu;
 class QTabWidget;
@@ -35,6 +38,19 @@ class MainWindow : public QMainWindow {
 
   // Reads the save directory into the tree (the scan), and shows what the start-up found.
   void ScanWorkspace();
+  // The same scan in slices between the window's events (mainwindow_scan.cpp): the window
+  // paints and answers at once, the tree fills in as stables are read, the status bar shows
+  // how far the scan is, and the commands that need the whole workspace are disabled until
+  // it is read. Then what the start-up found is shown and `done` runs (not when the window
+  // closes first: closing ends the scan where it is).
+  void StartScanWorkspace(std::function<void()> done = {});
+  bool ScanRunning() const;
+  // How long a slice reads before the window's events are handled again (0: one file).
+  std::chrono::milliseconds scanSlice{8};
+  // Called once the scan is complete and the whole tree is in, before its messages.
+  std::function<void()> scanCompleted;
+  // The commands that wait for the whole workspace.
+  const QList<QAction*>& WorkspaceActions() const { return workspaceActions_; }
   // The tree anew from the workspace (after any change of stables, horses or lists).
   void RefreshTree();
 
@@ -124,6 +140,9 @@ class MainWindow : public QMainWindow {
   void BuildNavigation();
   void UpdateCommands();
   void UpdateInformation();
+  void ShowScanMessages();
+  void ScanSlice();
+  void StopScan();
   QMdiSubWindow* AddChild(Record* record, RecordWindow* window, const QString& caption);
   QMdiSubWindow* FindChild(const Record* record) const;
   // Shows and activates the record's window; false when it has none.
@@ -167,6 +186,11 @@ class MainWindow : public QMainWindow {
   QAction* newHorse_ = nullptr;
   QAction* updateProgram_ = nullptr;
   QMenu* windowMenu_ = nullptr;
+  QList<QAction*> workspaceActions_;
+  QTimer* scanTimer_ = nullptr;
+  std::function<void()> scanDone_;
+  size_t shownStables_ = 0;
+  bool shownFeedLists_ = false;
   QHash<const Record*, QPointer<QMdiSubWindow>> children_;
   bool closing_ = false;
 };

@@ -61,9 +61,24 @@ void WorkspaceTree::Rebuild(const Workspace& ws) {
     if (topLevelItem(i)->isExpanded()) expanded.insert(reinterpret_cast<quintptr>(Ref(topLevelItem(i)).record));
   const bool first = topLevelItemCount() == 0;
   clear();
+  AppendFeedLists(ws);
+  AddStables(ws, 0, [&](const TStall* s) { return first || expanded.contains(reinterpret_cast<quintptr>(s)); });
+  if (selected) SelectRecord(selected);
+}
+
+void WorkspaceTree::AppendFeedLists(const Workspace& ws) {
   for (const auto& l : ws.FeedLists())
     addTopLevelItem(MakeItem(NodeKind::FeedList, l.get(), l->DisplayName(), ListIcon(*l)));
-  for (const auto& s : ws.Stables()) {
+}
+
+void WorkspaceTree::AppendStables(const Workspace& ws, size_t from) {
+  AddStables(ws, from, [](const TStall*) { return true; });
+}
+
+void WorkspaceTree::AddStables(const Workspace& ws, size_t from, const std::function<bool(const TStall*)>& open) {
+  const auto& stables = ws.Stables();
+  for (size_t i = from; i < stables.size(); ++i) {
+    const auto& s = stables[i];
     auto* stable = MakeItem(NodeKind::Stable, s.get(), s->stallNavn,
                             Icon(s->ErModellHestStall ? IconKind::ModelStable : IconKind::Stable));
     addTopLevelItem(stable);
@@ -72,9 +87,8 @@ void WorkspaceTree::Rebuild(const Workspace& ws) {
     for (const auto& h : s->Horses())
       stable->addChild(MakeItem(NodeKind::Horse, h.get(), h->Navn,
                                 Icon(s->ErModellHestStall ? IconKind::ModelHorse : IconKind::Horse)));
-    if (first || expanded.contains(reinterpret_cast<quintptr>(s.get()))) stable->setExpanded(true);
+    if (open(s.get())) stable->setExpanded(true);
   }
-  if (selected) SelectRecord(selected);
 }
 
 QTreeWidgetItem* WorkspaceTree::ItemOf(const void* record) const {

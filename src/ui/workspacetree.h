@@ -24,6 +24,10 @@ class WorkspaceTree : public QTreeWidget {
   // Rebuilds every node from the workspace, keeping the selection and expansion where the
   // same records are still there.
   void Rebuild(const Workspace& workspace);
+  // A tree being filled while the workspace is read: the feed lists, then the stables from
+  // index `from` on, each open as on a first build. The nodes are those Rebuild makes.
+  void AppendFeedLists(const Workspace& workspace);
+  void AppendStables(const Workspace& workspace, size_t from);
   static NodeRef Ref(const QTreeWidgetItem* item);
   QTreeWidgetItem* ItemOf(const void* record) const;
   void SelectRecord(const void* record);
@@ -39,6 +43,8 @@ class WorkspaceTree : public QTreeWidget {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  void AddStables(const Workspace& workspace, size_t from, const std::function<bool(const TStall*)>& open);
+
   QPoint pressPos_;
   THest* dragged_ = nullptr;
 };

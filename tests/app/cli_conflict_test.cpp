@@ -172,7 +172,8 @@ TEST_F(CliConflictTest, ScanListsConflictCopiesAndCleanKeepsThem) {
   const CliResult scan = Run({"scan"});
   ASSERT_EQ(scan.status, 0) << scan.err;
   const std::string messages = scan.out.substr(scan.out.find("--\n"));
-  for (const std::string& c : copies) EXPECT_NE(messages.find(c.substr(5) + ": Konfliktkopi af "), std::string::npos) << c;
+  for (const std::string& c : copies)
+    EXPECT_NE(messages.find(c.substr(5) + ": Konfliktkopi af "), std::string::npos) << c;
   EXPECT_NE(messages.find("Konfliktkopi af Nord/Bella/Bella.eqh"), std::string::npos) << messages;
   EXPECT_NE(messages.find("Konfliktkopi af Syd/Syd.eqs"), std::string::npos) << messages;
   // Never read as horses: Bella once.

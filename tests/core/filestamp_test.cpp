@@ -289,7 +289,7 @@ TEST_F(FileStampTest, KeepMineRefusesWhenTheirsCannotBePutAside) {
     EXPECT_EQ(PrepareSave(mine, file_, "Nord", prompt, now_, std::nullopt, &error), SaveStep::kCancel);
   }
   EXPECT_NE(error.find(file_.string()), std::string::npos) << error;
-  EXPECT_TRUE(ConflictCopies().empty());  // no half-written copy either
+  EXPECT_TRUE(ConflictCopies().empty());                               // no half-written copy either
   EXPECT_EQ(CheckBeforeSave(mine, file_), DiskState::kChangedOnDisk);  // nothing may replace it
   EXPECT_THROW(SaveRecordToFile(mine, file_), FileConflictError);
   EXPECT_EQ(Slurp(file_), theirs);
@@ -317,11 +317,11 @@ TEST(ConflictCopyNames, TheCommonSyncToolsAndOurOwn) {
   const std::pair<const char*, const char*> kCopies[] = {
       {"Blakken.sync-conflict-20250102-101500-ABCDEFG.eqh", "Blakken.eqh"},  // Syncthing
       {"Hø og wrap.sync-conflict-20250102-101500-ABCDEFG.eqf", "Hø og wrap.eqf"},
-      {"Blakken (conflicted copy 2025-01-02 101500).eqh", "Blakken.eqh"},  // Nextcloud
-      {"Blakken (Anna's conflicted copy 2025-01-02).eqh", "Blakken.eqh"},  // Dropbox
+      {"Blakken (conflicted copy 2025-01-02 101500).eqh", "Blakken.eqh"},                // Nextcloud
+      {"Blakken (Anna's conflicted copy 2025-01-02).eqh", "Blakken.eqh"},                // Dropbox
       {"Blakken (SFConflict anna@example.org 2025-01-02-10-15-00).eqh", "Blakken.eqh"},  // Seafile
-      {"Blakken_conflict-20250102-101500.eqh", "Blakken.eqh"},  // ownCloud
-      {"Nord (conflict 2026-12-09 14.05).eqs", "Nord.eqs"},     // this program
+      {"Blakken_conflict-20250102-101500.eqh", "Blakken.eqh"},                           // ownCloud
+      {"Nord (conflict 2026-12-09 14.05).eqs", "Nord.eqs"},                              // this program
       {"Nord (conflict 2026-12-09 14.05 2).eqs", "Nord.eqs"},
       {"HorseOwners [Conflict 1].txt", "HorseOwners.txt"},
       {".Nord.eqs.1a2b3c4d.sync-conflict-20250102-101500-ABCDEFG.tmp", ".Nord.eqs.1a2b3c4d.tmp"},

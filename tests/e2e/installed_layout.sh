@@ -13,6 +13,7 @@ prefix="$work/usr"
 share="$prefix/share/stallora"
 mkdir -p "$prefix/bin" "$share" "$work/home"
 cp "$bin/stallora-cli" "$prefix/bin/"
+if [ -x "$bin/stallora-cli-qt" ]; then mkdir -p "$prefix/lib/stallora" && cp "$bin/stallora-cli-qt" "$prefix/lib/stallora/"; fi
 [ -x "$bin/stallora" ] && cp "$bin/stallora" "$prefix/bin/"
 for item in dan.ini eng.ini Resources Save service; do cp -R "$source/$item" "$share/"; done
 sums() { (cd "$share" && find . -print0 | sort -z | xargs -0 ls -ld --time-style=full-iso; \

@@ -25,11 +25,11 @@ class LoopbackServer : public QObject {
       Stall,      // reads the request and never answers
     };
     int status = 200;
-    QByteArray body;
+    QByteArray body{};
     Mode mode = Mode::Normal;
     QByteArray contentType = "application/octet-stream";
-    QByteArray location;  // sent as a Location header when not empty (a redirect)
-    std::function<void()> onRequest;  // runs when the request has been read
+    QByteArray location{};  // sent as a Location header when not empty (a redirect)
+    std::function<void()> onRequest{};  // runs when the request has been read
   };
   struct Request {
     QByteArray method;

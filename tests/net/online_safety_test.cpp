@@ -152,12 +152,15 @@ TEST_F(CliUpdateFailuresTest, ARefusedDownloadAMalformedOfferAndAFailedSaveEndWi
   // Offered as version 9, holding version 4.
   Serve("2.17\r\n9 Nordhavre Foder 4.eqf\r\n", ListOfVersion(4));
   EXPECT_EQ(Run({"update", "--fetch"}), 1) << out_.str();
+  // The service was asked: a tool without its network part fails for another reason.
+  EXPECT_NE(out_.str().find("online\tyes"), std::string::npos) << out_.str() << err_.str();
   EXPECT_FALSE(fs::exists(feedDir() / "Nordhavre Foder 4.eqf"));
   EXPECT_TRUE(fs::exists(feedDir() / "Nordhavre Foder.eqf"));
 
   // A list line the program cannot read is reported: the check has failed.
   Serve("2.17\r\nfire Nordhavre Foder 4.eqf\r\n", ListOfVersion(4));
   EXPECT_EQ(Run({"update", "--check"}), 1) << out_.str();
+  EXPECT_NE(out_.str().find("online\tyes"), std::string::npos) << out_.str() << err_.str();
 
   // The list is fetched, but a stable cannot be saved while the workspace is brought up to
   // date: the user must hear of it, and so must a script.
@@ -172,7 +175,7 @@ TEST_F(CliUpdateFailuresTest, ARefusedDownloadAMalformedOfferAndAFailedSaveEndWi
     status = Run({"update", "--fetch"});
   }
   EXPECT_EQ(status, 1) << out_.str();
-  EXPECT_NE(out_.str().find("fetched\t"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("fetched\t"), std::string::npos) << out_.str() << err_.str();
 }
 
 }  // namespace

@@ -300,8 +300,9 @@ TEST_F(NetServiceTest, AFailedDownloadLeavesNothingBehindAndChangesNothing) {
     ASSERT_EQ(messages_.entries.size(), 1u);
     EXPECT_EQ(messages_.entries[0].kind, RecordingMessages::Entry::kError);
     EXPECT_TRUE(messages_.entries[0].text.starts_with(c.message)) << messages_.entries[0].text;
-    if (c.message.starts_with("HTTP"))
+    if (c.message.starts_with("HTTP")) {
       EXPECT_EQ(messages_.entries[0].text, c.message + (feedDir() / "Nordhavre Foder 4.eqf").string());
+    }
   }
   ExpectOnlyPlainGets();
   // The next start finds the workspace as it was.

@@ -264,13 +264,12 @@ TEST_F(TwoProgramsTest, ConflictCopiesAreListedNeverReadAndSurviveTheCleanUp) {
   EXPECT_TRUE(app.preferences.ShowWelcomeScreen);
 
   EXPECT_TRUE(ws.CleanUp().empty());
-  for (const char* f : {"Nord/Bella/Bella.sync-conflict-20261209-093000-ABCDEFG.eqh",
-                        "Nord/Bella/Bella (conflicted copy 2026-12-09 093000).eqh",
-                        "Nord/Nord (Anna's conflicted copy 2026-12-09).eqs",
-                        "Feeds/45/Vinterfoder.sync-conflict-20261209-093000-ABCDEFG.eqf",
-                        "HorseOwners (conflict 2026-12-09 09.30).txt", "Nord/Stjerne/Stjerne_conflict-20261209-093000.eqh",
-                        "Nord/Stjerne/Stjerne_conflict-20261209-093000.htm",
-                        "Syd/Syd_oversigt.sync-conflict-20261209-093000-ABCDEFG.htm"})
+  for (const char* f :
+       {"Nord/Bella/Bella.sync-conflict-20261209-093000-ABCDEFG.eqh",
+        "Nord/Bella/Bella (conflicted copy 2026-12-09 093000).eqh", "Nord/Nord (Anna's conflicted copy 2026-12-09).eqs",
+        "Feeds/45/Vinterfoder.sync-conflict-20261209-093000-ABCDEFG.eqf", "HorseOwners (conflict 2026-12-09 09.30).txt",
+        "Nord/Stjerne/Stjerne_conflict-20261209-093000.eqh", "Nord/Stjerne/Stjerne_conflict-20261209-093000.htm",
+        "Syd/Syd_oversigt.sync-conflict-20261209-093000-ABCDEFG.htm"})
     EXPECT_TRUE(fs::exists(dir_ / "Save" / f)) << f;
 }
 

@@ -150,7 +150,10 @@ TEST_F(WorkspaceLockTest, TheScanTakesTheLockAndTheCloseGivesItUp) {
   laptop.TakeWorkspaceLock(true);
   laptop.Scan();
   ASSERT_EQ(laptop.Messages().size(), 1u);
-  EXPECT_NE(laptop.Messages()[0].find("er ogs\xE5 \xE5" "bent"), std::string::npos) << laptop.Messages()[0];
+  EXPECT_NE(laptop.Messages()[0].find("er ogs\xE5 \xE5"
+                                      "bent"),
+            std::string::npos)
+      << laptop.Messages()[0];
   EXPECT_TRUE(r.context->preferences.ShowWelcomeScreen);
   Workspace tool(*r.context);
   tool.Scan();

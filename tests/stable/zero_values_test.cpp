@@ -22,9 +22,10 @@ int CheckFresh(const Record& fresh) {
     if (prop.kind != PropertyKind::kReal || !prop.stored) continue;
     ++checked;
     const double start = prop.Ref<double>(fresh);
-    if (start != 0 && !std::isnan(start))
+    if (start != 0 && !std::isnan(start)) {
       EXPECT_TRUE(prop.writeZero) << cls.Name() << "." << prop.name << " starts at " << start
                                   << " but a 0 would not be written";
+    }
   }
   return checked;
 }

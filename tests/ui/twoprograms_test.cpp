@@ -152,7 +152,9 @@ class Program {
   }
   TStall& Stable() { return *ws->Stables().front(); }
   THest& Horse(const std::string& name) { return *Stable().HorseByName(name); }
-  fs::path HorseFile(const std::string& name) { return app->preferences.SaveDirectory() / "Stald1" / name / (name + ".eqh"); }
+  fs::path HorseFile(const std::string& name) {
+    return app->preferences.SaveDirectory() / "Stald1" / name / (name + ".eqh");
+  }
 
   // The horse's window, opened from the main window, answering from a script.
   HorseWindow* Open(const std::string& name) {
@@ -259,7 +261,8 @@ class TwoProgramsTest : public QObject {
     QVERIFY(!Save(mine, &error));
     QVERIFY(error.isEmpty());
     QCOMPARE(ask->conflicts.size(), size_t{1});
-    QVERIFY2(ask->conflicts[0].find("Blakken: Filen er \xE6ndret af et andet program, siden du \xE5""bnede den.") == 0,
+    QVERIFY2(ask->conflicts[0].find("Blakken: Filen er \xE6ndret af et andet program, siden du \xE5"
+                                    "bnede den.") == 0,
              ask->conflicts[0].c_str());
     QVERIFY(ask->conflicts[0].find(TextFromPath(file)) != std::string::npos);
     QCOMPARE(ask->buttons[0], std::string("Behold mine"));
@@ -448,7 +451,9 @@ class TwoProgramsTest : public QObject {
     QVERIFY(fs::exists(lock));
     auto told = [](const Workspace& ws) {
       for (const std::string& m : ws.Messages())
-        if (m.find("er ogs\xE5 \xE5""bent i Stallora p\xE5") != std::string::npos) return true;
+        if (m.find("er ogs\xE5 \xE5"
+                   "bent i Stallora p\xE5") != std::string::npos)
+          return true;
       return false;
     };
     QVERIFY(!told(*office.ws));

@@ -1,0 +1,320 @@
+// The workspace scan: the save directory read into feed lists, stables and horses, one file
+// per step, and the migration of older files' energy lines on the way.
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/conflictnames.h"
+#include "core/cp1252.h"
+#include "core/fileio.h"
+#include "core/filestamp.h"
+#include "core/objtext.h"
+#include "core/textutil.h"
+#include "feeds/feedlist_import.h"
+#include "stable/workspace.h"
+
+namespace stallora {
+namespace {
+
+namespace fs = std::filesystem;
+
+inline constexpr Text kNameNotHeld{"scan.namenotheld",
+                                   "Mappens navn kan ikke skrives med programmets tegn (Windows-1252) og vises ikke"};
+inline constexpr Text kNotAFile{"scan.notafile", "Er ikke en almindelig fil og kan ikke læses"};
+
+bool IsHidden(const fs::path& p) {
+  const std::string n = p.filename().string();
+  return !n.empty() && n[0] == '.';
+}
+
+std::string NameOf(const fs::path& p) { return TextFromPath(p.filename()); }
+
+bool OnDisk(const fs::path& p) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(p, ec));
+}
+
+// Why a stable or horse directory cannot be listed: its name cannot be held in the
+// program's code page (the record would be saved under another name), or a stable's is
+// one of the program's folders. Empty when it can.
+std::string UnusableName(const fs::path& dir, bool stable) {
+  const std::string name = NameOf(dir);
+  if (PathFromText(name) != dir.filename()) return Tr(kNameNotHeld);
+  if (stable && IsReservedFolderName(name)) return *ValidateStableName(name);
+  return {};
+}
+
+// The file a stable or horse record is read from, in the directory that names it.
+fs::path OwnFile(const fs::path& dir, const char* extension) {
+  return dir / (dir.filename().native() + extension);
+}
+
+// A stable or horse file as the scan reads it: once. An older file's energy lines are
+// migrated in the bytes read, and the file is written back only when a line changed; the
+// record is then read from these bytes, also when the write-back failed. `stamp` describes
+// what the file holds afterwards, for the check before the record's next save. Throws
+// ObjTextError with the reader's message when the file cannot be read.
+std::string ReadScanFile(const fs::path& path, FileStamp* stamp) {
+  std::string error;
+  std::optional<std::string> bytes = ReadWholeFile(path, &error);
+  if (!bytes) throw ObjTextError(error);
+  *stamp = StampOfBytes(path, *bytes);
+  if (MigrateEnergyText(*bytes) && WriteFileAtomically(path, *bytes)) *stamp = StampOfBytes(path, *bytes);
+  return std::move(*bytes);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- migration
+
+bool MigrateEnergyText(std::string& text) {
+  // Almost every file has no such line; they are not split into lines at all.
+  if (!::memmem(text.data(), text.size(), "NRC", 3)) return false;
+  bool changed = false;
+  std::string migrated = MigrateEnergyLinesText(text, &changed);
+  if (changed) text = std::move(migrated);
+  return changed;
+}
+
+bool MigrateEnergyLines(const fs::path& path) {
+  auto text = ReadWholeFile(path);
+  if (!text) return false;
+  if (!MigrateEnergyText(*text)) return false;
+  return WriteFileAtomically(path, *text);
+}
+
+// ---------------------------------------------------------------- the scan
+
+struct Workspace::ScanState {
+  enum class Phase { kFeedLists, kStables, kFinish };
+  Phase phase = Phase::kFeedLists;
+  fs::path S;
+  DayNumber today = 0;
+  int highest = -2147483647;
+  std::vector<fs::path> feedFiles;  // the .eqf files, then the .mix files
+  size_t nextFeed = 0;
+  std::vector<fs::directory_entry> stableEntries;
+  size_t nextStable = 0;
+  int stablesTotal = 0;
+  int stablesRead = 0;
+  // The stable being read; it joins the workspace when its horses are read.
+  std::unique_ptr<TStall> stable;
+  std::vector<fs::directory_entry> horseEntries;
+  size_t nextHorse = 0;
+};
+
+Workspace::Workspace(AppContext& app) : app_(app) {}
+Workspace::~Workspace() = default;
+
+void Workspace::Scan() {
+  BeginScan();
+  while (!ScanStep()) {
+  }
+}
+
+void Workspace::CancelScan() { scan_.reset(); }
+
+Workspace::ScanProgress Workspace::Progress() const {
+  ScanProgress p;
+  if (!scan_) {
+    p.feedListsRead = true;
+    p.stablesRead = p.stablesTotal = static_cast<int>(stables_.size());
+    return p;
+  }
+  p.feedListsRead = scan_->phase != ScanState::Phase::kFeedLists;
+  p.stablesRead = scan_->stablesRead;
+  p.stablesTotal = scan_->stablesTotal;
+  return p;
+}
+
+void Workspace::BeginScan() {
+  Clear();
+  scan_ = std::make_unique<ScanState>();
+  ScanState& st = *scan_;
+  st.today = app_.Env().Today();
+  const fs::path P = app_.programDir;
+  const std::string nr = std::to_string(app_.settings.countryNumber);
+  std::error_code ec;
+
+  // 1. The program's own folders, one level at a time; failures are ignored.
+  fs::create_directory(P / "Save", ec);
+  if (fs::is_directory(P / "Save" / "Feeds", ec)) fs::create_directory(P / "Save" / "Feeds" / nr, ec);
+  fs::create_directory(P / "temp", ec);
+
+  st.S = app_.preferences.SaveDirectory();
+  // What the program's start itself could not read (the contacts) heads the list.
+  messages_ = app_.startupProblems;
+  if (std::string lock = LockMessage(); !lock.empty()) messages_.push_back(std::move(lock));
+  // An interrupted save or download leaves its temporary file; nothing else removes it.
+  RemoveProgramTempFiles(st.S);
+  const fs::path feedDir = st.S / "Feeds" / nr;
+  RemoveProgramTempFiles(feedDir);
+  const std::vector<fs::directory_entry> feedEntries = SortedEntries(feedDir);
+  for (const char* ext : {".eqf", ".mix"})
+    for (const auto& entry : feedEntries)
+      // Another machine's version of a list, kept beside it by a sync tool, is listed at
+      // the end, never read.
+      if (entry.is_regular_file(ec) && !IsHidden(entry.path()) && SameText(entry.path().extension().string(), ext) &&
+          !IsConflictCopyName(NameOf(entry.path())))
+        st.feedFiles.push_back(entry.path());
+}
+
+bool Workspace::ScanStep() {
+  if (!scan_) return true;
+  ScanState& st = *scan_;
+  const RecordEnvironment& env = app_.Env();
+  const fs::path& S = st.S;
+  std::error_code ec;
+
+  // 2. Feed lists, one per step.
+  if (st.phase == ScanState::Phase::kFeedLists) {
+    if (st.nextFeed < st.feedFiles.size()) {
+      const fs::path& file = st.feedFiles[st.nextFeed++];
+      auto list = std::make_unique<TForListe>(env);
+      try {
+        list->LoadFromFile(file);
+      } catch (const ObjTextError& e) {
+        // A damaged list is left out and reported; the scan goes on with the next file.
+        messages_.push_back(FileMessage(file, S, e.what()));
+        return false;
+      }
+      if (!list->ErGarantiForliste) {
+        feedLists_.push_back(std::move(list));
+        return false;
+      }
+      ++guaranteeListsRead_;
+      if (list->GarantiForlisteVersjon > st.highest) {
+        st.highest = list->GarantiForlisteVersjon;
+        currentGuarantee_ = list.get();
+        feedLists_.insert(feedLists_.begin(), std::move(list));
+      }
+      // A guarantee list not newer than one read before it is not shown.
+      return false;
+    }
+    if (currentGuarantee_) app_.preferences.GarantiForlisteFilnavn = currentGuarantee_->ForlisteNavn + ".eqf";
+    st.stableEntries = SortedEntries(S);
+    for (const auto& entry : st.stableEntries)
+      if (entry.is_directory(ec) && !IsHidden(entry.path()) && OnDisk(OwnFile(entry.path(), ".eqs"))) ++st.stablesTotal;
+    st.phase = ScanState::Phase::kStables;
+    return false;
+  }
+
+  // 3. Stables and their horses: one stable file or one horse file per step.
+  if (st.phase == ScanState::Phase::kStables) {
+    if (st.stable) {
+      TStall& stable = *st.stable;
+      while (st.nextHorse < st.horseEntries.size()) {
+        const fs::directory_entry& he = st.horseEntries[st.nextHorse++];
+        if (!he.is_directory(ec) || IsHidden(he.path())) continue;
+        const fs::path ownHorseFile = OwnFile(he.path(), ".eqh");
+        const fs::file_status own = fs::symlink_status(ownHorseFile, ec);
+        if (!fs::exists(own)) continue;
+        const std::string h = NameOf(he.path());
+        if (h.find(".eqh") != std::string::npos) continue;
+        if (std::string problem = UnusableName(he.path(), false); !problem.empty()) {
+          messages_.push_back(FileMessage(ownHorseFile, S, problem));
+          continue;
+        }
+        // The name is held in the program's code page, so this is the same file; a plain
+        // file seen already needs no second look.
+        const fs::path horseFile = he.path() / PathFromText(h + ".eqh");
+        const bool regular = fs::is_regular_file(own) || fs::is_regular_file(horseFile, ec);
+        // A directory, a FIFO or a dangling link in the horse file's place is no horse, but
+        // the user must hear of it: the horse is not in the tree.
+        if (!regular) {
+          messages_.push_back(FileMessage(horseFile, S, Tr(kNotAFile)));
+          continue;
+        }
+        RemoveProgramTempFiles(he.path());
+        auto horse = std::make_unique<THest>(env);
+        horse->Navn = h;
+        FileStamp stamp;
+        try {
+          horse->LoadFromText(ReadScanFile(horseFile, &stamp));
+        } catch (const ObjTextError& e) {
+          messages_.push_back(FileMessage(horseFile, S, e.what()));
+          return false;
+        }
+        horse->Navn = h;  // the directory decides the name
+        horse->fileStamp = std::move(stamp);
+        horse->LagretSum = horse->Fingerprint();
+        if (!stable.ErModellHestStall) {
+          std::string message = CheckHorse(*horse, stable.stallNavn, st.today);
+          if (!message.empty()) messages_.push_back(std::move(message));
+        }
+        stable.AddHorse(std::move(horse));
+        return false;
+      }
+      stable.savedSignature = stable.ChangeSignature();
+      stables_.push_back(std::move(st.stable));
+      st.horseEntries.clear();
+      ++st.stablesRead;
+      return false;
+    }
+    while (st.nextStable < st.stableEntries.size()) {
+      const fs::directory_entry& entry = st.stableEntries[st.nextStable++];
+      if (!entry.is_directory(ec) || IsHidden(entry.path())) continue;
+      const fs::path ownFile = OwnFile(entry.path(), ".eqs");
+      if (!OnDisk(ownFile)) continue;
+      const std::string d = NameOf(entry.path());
+      // A directory whose name the program cannot hold, or that is one of its own folders,
+      // is not a stable it could save, rename or delete safely; it stays on disk, untouched.
+      if (std::string problem = UnusableName(entry.path(), true); !problem.empty()) {
+        messages_.push_back(FileMessage(ownFile, S, problem));
+        ++st.stablesRead;
+        continue;
+      }
+      const fs::path stableFile = entry.path() / PathFromText(d + ".eqs");
+      if (!fs::is_regular_file(stableFile, ec)) {
+        messages_.push_back(FileMessage(stableFile, S, Tr(kNotAFile)));
+        ++st.stablesRead;
+        continue;
+      }
+      RemoveProgramTempFiles(entry.path());
+      auto stable = std::make_unique<TStall>(env);
+      FileStamp stamp;
+      try {
+        stable->LoadFromText(ReadScanFile(stableFile, &stamp));
+      } catch (const ObjTextError& e) {
+        // One damaged stable file must not hide the stables after it.
+        messages_.push_back(FileMessage(stableFile, S, e.what()));
+        ++st.stablesRead;
+        return false;
+      }
+      stable->fileStamp = std::move(stamp);
+      stable->stallNavn = d;
+      stable->NameFeedList();
+      st.stable = std::move(stable);
+      st.horseEntries = SortedEntries(entry.path());
+      st.nextHorse = 0;
+      return false;
+    }
+    for (std::string& m : ConflictCopyMessages()) messages_.push_back(std::move(m));
+    st.phase = ScanState::Phase::kFinish;
+    return false;
+  }
+
+  // 5. Model horses keep their age and stage from one start to the next.
+  const DayNumber today = st.today;
+  for (const auto& s : stables_) {
+    if (!s->ErModellHestStall) continue;
+    for (const auto& h : s->Horses()) {
+      const DayNumber D = h->InnPaStall;
+      h->Fodselsdato = today - (D - h->Fodselsdato);
+      if (h->Kategori == TDyreKategori::Drektig) h->ParringsDato = today - (D - h->ParringsDato);
+      if (h->Kategori == TDyreKategori::Lakterende) h->PartusDato = today - (D - h->PartusDato);
+      h->InnPaStall = today;
+      h->AfterLoad();
+    }
+  }
+  scan_.reset();
+
+  // 6. A newer guarantee list among several brings everything up to date.
+  if (guaranteeListsRead_ > 1) UpdateAllFromGuarantee();
+
+  // 7. Messages open the welcome window.
+  if (!messages_.empty()) app_.preferences.ShowWelcomeScreen = true;
+  return true;
+}
+
+}  // namespace stallora

@@ -1,0 +1,90 @@
+// The main window's scan at start: the workspace read in slices between the window's events.
+//
+// The scan runs on the window's own thread, a few milliseconds at a time from a zero timer
+// (which the event loop serves only when no input or paint is waiting), not on a thread of
+// its own: the records, the environment they are made with and the process-wide tables are
+// then never touched by two threads, and each file is small enough for a slice.
+
+#include <QStatusBar>
+#include <QTimer>
+
+#include "render/qttext.h"
+#include "ui/mainwindow.h"
+#include "ui/workspacetree.h"
+
+namespace stallora {
+namespace {
+
+inline constexpr Text kReadingWorkspace{"main.scanprogress", "Indlæser stalde og heste"};
+
+QString T(const Text& t) { return Q(Tr(t)); }
+
+}  // namespace
+
+bool MainWindow::ScanRunning() const { return workspace_.Scanning(); }
+
+void MainWindow::StartScanWorkspace(std::function<void()> done) {
+  StopScan();
+  if (!scanTimer_) {
+    scanTimer_ = new QTimer(this);
+    scanTimer_->setSingleShot(true);
+    scanTimer_->setInterval(0);
+    connect(scanTimer_, &QTimer::timeout, this, &MainWindow::ScanSlice);
+  }
+  scanDone_ = std::move(done);
+  workspace_.BeginScan();
+  tree_->clear();
+  shownStables_ = 0;
+  shownFeedLists_ = false;
+  UpdateInformation();
+  UpdateCommands();
+  scanTimer_->start();
+}
+
+void MainWindow::StopScan() {
+  if (scanTimer_) scanTimer_->stop();
+  if (workspace_.Scanning()) {
+    workspace_.CancelScan();
+    statusBar()->clearMessage();
+  }
+  scanDone_ = nullptr;
+}
+
+void MainWindow::ScanSlice() {
+  if (!workspace_.Scanning()) return;
+  const auto until = std::chrono::steady_clock::now() + scanSlice;
+  bool complete = false;
+  do {
+    complete = workspace_.ScanStep();
+  } while (!complete && std::chrono::steady_clock::now() < until);
+
+  // The tree shows what is whole: the feed lists once all are read, then each stable with
+  // its horses, open as on a first build.
+  const Workspace::ScanProgress progress = workspace_.Progress();
+  if (!shownFeedLists_ && progress.feedListsRead) {
+    tree_->AppendFeedLists(workspace_);
+    shownFeedLists_ = true;
+  }
+  if (shownFeedLists_ && shownStables_ < workspace_.Stables().size()) {
+    tree_->AppendStables(workspace_, shownStables_);
+    shownStables_ = workspace_.Stables().size();
+  }
+  if (!complete) {
+    statusBar()->showMessage(T(kReadingWorkspace) + ": " + QString::number(progress.stablesRead) + " / " +
+                             QString::number(progress.stablesTotal));
+    scanTimer_->start();
+    return;
+  }
+  statusBar()->clearMessage();
+  UpdateInformation();
+  UpdateCommands();
+  if (scanCompleted) scanCompleted();
+  ShowScanMessages();
+  if (scanDone_) {
+    auto done = std::move(scanDone_);
+    scanDone_ = nullptr;
+    done();
+  }
+}
+
+}  // namespace stallora
