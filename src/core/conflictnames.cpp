@@ -31,6 +31,14 @@ std::optional<std::string> MarkerForm(std::string_view name, std::string_view ma
   return original;
 }
 
+// Bracketed words that mark a copy without any digit: "(Case Conflict)" of a name that
+// differs from another only in case, "(Selective Sync Conflict)" of a folder.
+bool WordsMarkACopy(std::string_view inside) {
+  return FindNoCase(inside, "case conflict") != std::string_view::npos ||
+         FindNoCase(inside, "sync conflict") != std::string_view::npos ||
+         FindNoCase(inside, "conflicted copy") != std::string_view::npos;
+}
+
 // "<base> (<... conflict ... digit ...>)<rest>" or with square brackets.
 std::optional<std::string> BracketForm(std::string_view name) {
   for (size_t open = name.find_first_of("(["); open != std::string_view::npos;
@@ -42,11 +50,31 @@ std::optional<std::string> BracketForm(std::string_view name) {
     if (FindNoCase(inside, "conflict") == std::string_view::npos) continue;
     bool digit = false;
     for (char c : inside) digit = digit || IsDigit(c);
-    if (!digit) continue;
+    if (!digit && !WordsMarkACopy(inside)) continue;
     size_t cut = open;
     while (cut > 0 && name[cut - 1] == ' ') --cut;
     if (cut == 0) continue;
     return std::string(name.substr(0, cut)) + std::string(name.substr(close + 1));
+  }
+  return std::nullopt;
+}
+
+// "<base>.Conflict<ext>", "<base>.Conflict (2)<ext>": the older version of a file two
+// machines changed, renamed by the tool. The marker must stand between the base and the
+// extension (or end the name), so that "Conflicting.eqh" and "Hø.Conflicted.eqf" stay
+// ordinary names.
+std::optional<std::string> DotConflictForm(std::string_view name) {
+  constexpr std::string_view kMarker = ".conflict";
+  for (size_t at = FindNoCase(name, kMarker); at != std::string_view::npos; at = FindNoCase(name, kMarker, at + 1)) {
+    if (at == 0) continue;
+    size_t after = at + kMarker.size();
+    if (after + 1 < name.size() && name[after] == ' ' && name[after + 1] == '(') {
+      const size_t close = name.find(')', after);
+      if (close == std::string_view::npos) continue;
+      after = close + 1;
+    }
+    if (after != name.size() && name[after] != '.') continue;
+    return std::string(name.substr(0, at)) + std::string(name.substr(after));
   }
   return std::nullopt;
 }
@@ -56,6 +84,7 @@ std::optional<std::string> BracketForm(std::string_view name) {
 std::optional<std::string> ConflictCopyOriginal(std::string_view name) {
   if (auto o = MarkerForm(name, ".sync-conflict-")) return o;
   if (auto o = MarkerForm(name, "_conflict-")) return o;
+  if (auto o = DotConflictForm(name)) return o;
   return BracketForm(name);
 }
 

@@ -17,6 +17,8 @@ namespace stallora {
 //                      "Blakken (Anna's conflicted copy 2025-01-02).eqh"
 //   Seafile            "Blakken (SFConflict anna@example.org 2025-01-02-10-15-00).eqh"
 //   ownCloud           "Blakken_conflict-20250102-101500.eqh"
+//   Resilio            "Blakken.Conflict.eqh", "Blakken.Conflict (2).eqh"
+//   Dropbox, no digit  "Blakken (Case Conflict).eqh", "Nord (Selective Sync Conflict)"
 //   this program       "Blakken (conflict 2025-01-02 10.15).eqh"
 // and the like: any bracketed part ("(...)" or "[...]") holding "conflict" in any case and a
 // digit.

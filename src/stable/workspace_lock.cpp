@@ -119,7 +119,10 @@ bool WorkspaceLock::ProcessAlive(long pid) {
 }
 
 bool WorkspaceLock::Live(const LockHolder& h, int64_t nowUtc) const {
-  if (nowUtc - h.startedUtc > kStaleAfterSeconds) return false;
+  // A start more than a day ahead of this clock is as stale as one a day behind it: a
+  // machine whose clock runs far ahead would otherwise leave a lock that never ages.
+  const int64_t age = nowUtc - h.startedUtc;
+  if (age > kStaleAfterSeconds || -age > kStaleAfterSeconds) return false;
   // Only a process on this machine can be asked whether it still runs.
   if (SameText(h.host, self_.host) && !ProcessAlive(h.pid)) return false;
   return true;

@@ -29,7 +29,8 @@ class WorkspaceLock {
   // the clean-up take it for the user's data.
   static constexpr const char* kFileName = ".stallora.lock";
   // A lock older than this is stale whatever its process does (a machine that crashed, a
-  // program left running for days elsewhere).
+  // program left running for days elsewhere); so is one started this much ahead of this
+  // machine's clock.
   static constexpr int64_t kStaleAfterSeconds = 24 * 60 * 60;
 
   enum class State {

@@ -12,6 +12,7 @@
 
 #include "cli_fixture.h"
 #include "core/conflictnames.h"
+#include "stable/workspace_lock.h"
 
 extern char** environ;
 
@@ -160,6 +161,8 @@ TEST_F(CliConflictTest, ScanListsConflictCopiesAndCleanKeepsThem) {
       "Save/Nord/Bella/Bella (Anna's conflicted copy 2026-12-09).eqh",
       "Save/Nord/Bella/Bella_conflict-20261209-093000.eqh",
       "Save/Nord/Bella/Bella (conflict 2026-12-09 09.30).eqh",
+      "Save/Nord/Bella/Bella.Conflict.eqh",
+      "Save/Nord/Bella/Bella (Case Conflict).eqh",
       // A horse this machine never had, only the other side's copy of its file.
       "Save/Nord/Stjerne/Stjerne.sync-conflict-20261209-093000-ABCDEFG.eqh",
       // A stable this machine never had.
@@ -184,6 +187,34 @@ TEST_F(CliConflictTest, ScanListsConflictCopiesAndCleanKeepsThem) {
   const CliResult clean = Run({"clean", "--yes"});
   EXPECT_EQ(clean.status, 0) << clean.err;
   for (const std::string& c : copies) EXPECT_TRUE(fs::exists(dir_ / c)) << c;
+}
+
+TEST_F(CliConflictTest, AnotherMachinesLockIsShownByScanAndKeptByClean) {
+  LockHolder office;
+  office.host = "kontor-pc";
+  office.user = "ida";
+  office.pid = 4242;
+  office.startedUtc = static_cast<int64_t>(std::time(nullptr)) - 600;
+  office.token = "feedfacefeedface";
+  const fs::path lock = dir_ / "Save" / WorkspaceLock::kFileName;
+  const std::string text = WorkspaceLock::FileText(office);
+  { std::ofstream(lock, std::ios::binary) << text; }
+  const CliResult scan = Run({"scan"});
+  ASSERT_EQ(scan.status, 0) << scan.err;
+  // The tree is the same as without the lock; the message names the other program.
+  EXPECT_EQ(scan.out.substr(0, scan.out.find("--\n")), "Nord\n  foderliste-Nord\n  Bella\n");
+  EXPECT_NE(scan.out.find("kontor-pc"), std::string::npos) << scan.out;
+  EXPECT_NE(scan.out.find("ida"), std::string::npos) << scan.out;
+  EXPECT_EQ(Run({"clean"}).out, "");
+  EXPECT_EQ(Run({"clean", "--yes"}).status, 0);
+  // The tool only looks: the other machine's lock is as it was.
+  EXPECT_EQ(ReadBytes(lock.string()), text);
+  // A lock whose machine is this one and whose process is gone is not mentioned.
+  office.host = WorkspaceLock::ThisProcess().host;
+  office.pid = 0x7ffffff0;
+  { std::ofstream(lock, std::ios::binary) << WorkspaceLock::FileText(office); }
+  const CliResult quiet = Run({"scan"});
+  EXPECT_EQ(quiet.out.substr(quiet.out.find("--\n")), "--\n") << quiet.out;
 }
 
 }  // namespace

@@ -324,13 +324,19 @@ TEST(ConflictCopyNames, TheCommonSyncToolsAndOurOwn) {
       {"Nord (conflict 2026-12-09 14.05).eqs", "Nord.eqs"},                              // this program
       {"Nord (conflict 2026-12-09 14.05 2).eqs", "Nord.eqs"},
       {"HorseOwners [Conflict 1].txt", "HorseOwners.txt"},
+      {"Blakken.Conflict.eqh", "Blakken.eqh"},  // Resilio
+      {"Blakken.conflict (2).eqh", "Blakken.eqh"},
+      {"Vinterfoder.Conflict", "Vinterfoder"},
+      {"Blakken (Case Conflict).eqh", "Blakken.eqh"},  // Dropbox, without a date
+      {"Nord (Selective Sync Conflict)", "Nord"},
       {".Nord.eqs.1a2b3c4d.sync-conflict-20250102-101500-ABCDEFG.tmp", ".Nord.eqs.1a2b3c4d.tmp"},
   };
   for (const auto& [copy, original] : kCopies) {
     EXPECT_EQ(ConflictCopyOriginal(copy).value_or("(none)"), original) << copy;
   }
   for (const char* plain : {"Blakken.eqh", "Hø (conflict).eqf", "Konflikt.eqh", "Nord.eqs", "conflict-1.eqh",
-                            "(conflict 2025).eqh", "Blakken.sync-conflict.eqh"})
+                            "(conflict 2025).eqh", "Blakken.sync-conflict.eqh", "Conflicting.eqh", "Hø.Conflicted.eqf",
+                            ".Conflict.eqh", "Blakken.Conflict (2.eqh"})
     EXPECT_FALSE(IsConflictCopyName(plain)) << plain;
   // A sync tool's copy of a temporary file is the other side's, never the program's own.
   EXPECT_FALSE(IsProgramTempFile(".Hø.eqf.sync-conflict-20250102-101500-ABCDEFG.part"));

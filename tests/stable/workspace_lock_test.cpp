@@ -85,6 +85,7 @@ TEST_F(WorkspaceLockTest, StaleLocksAreReplacedQuietly) {
       {"dead process on this machine", WorkspaceLock::FileText(Holder(host, DeadPid(), now_ - 60))},
       {"older than a day, on another machine", WorkspaceLock::FileText(Holder("stald-pc", 4242, now_ - 86400 - 60))},
       {"older than a day, live process here", WorkspaceLock::FileText(Holder(host, ::getpid(), now_ - 2 * 86400))},
+      {"a day ahead, clock of another machine", WorkspaceLock::FileText(Holder("stald-pc", 4242, now_ + 86400 + 60))},
       {"not a lock at all", "rubbish\r\n"},
       {"empty", ""},
   };
@@ -100,11 +101,15 @@ TEST_F(WorkspaceLockTest, StaleLocksAreReplacedQuietly) {
     EXPECT_FALSE(fs::exists(LockFile())) << c.what;
   }
   // A live-looking lock of another machine younger than a day is respected: its process
-  // cannot be asked.
-  { std::ofstream(LockFile(), std::ios::binary) << WorkspaceLock::FileText(Holder("stald-pc", 4242, now_ - 3600)); }
-  WorkspaceLock lock;
-  EXPECT_EQ(lock.Acquire(S(), now_), WorkspaceLock::State::kHeldElsewhere);
-  EXPECT_NE(lock.Message(Regional{}).find("stald-pc"), std::string::npos);
+  // cannot be asked; so is one whose clock runs an hour ahead of this one.
+  for (const int64_t started : {now_ - 3600, now_ + 3600}) {
+    { std::ofstream(LockFile(), std::ios::binary) << WorkspaceLock::FileText(Holder("stald-pc", 4242, started)); }
+    WorkspaceLock lock;
+    EXPECT_EQ(lock.Acquire(S(), now_), WorkspaceLock::State::kHeldElsewhere) << started - now_;
+    EXPECT_NE(lock.Message(Regional{}).find("stald-pc"), std::string::npos);
+    lock.Release();
+    EXPECT_TRUE(fs::exists(LockFile()));
+  }
 }
 
 TEST_F(WorkspaceLockTest, ALockThatCannotBeWrittenStopsNothing) {
