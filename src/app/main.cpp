@@ -23,7 +23,7 @@
 #include "ui/horsewindow.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
-#include "ui/qtmessages.h"
+#include "ui/boxprompts.h"
 #include "ui/splash.h"
 #include "ui/translations.h"
 #include "ui/welcomewindow.h"
@@ -200,23 +200,25 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path programDir = place.programDir;
   stallora::SystemClock clock;
-  stallora::BoxMessages messages;
+  // Every message and question of the program, the start sequence's included.
+  stallora::BoxPrompts prompts;
   QSize screen(1280, 1024);
   if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->availableGeometry().size();
 
-  stallora::StartResult start = stallora::StartProgram(programDir, clock, RegionalFromLocale(), messages,
+  stallora::StartResult start = stallora::StartProgram(programDir, clock, RegionalFromLocale(), prompts,
                                                        stallora::ScreenSize{screen.width(), screen.height()});
   if (!start.context) {
     QMessageBox::warning(nullptr, "Stallora", stallora::Q(start.fatalMessage));
     return 1;
   }
-  if (!start.notice.empty()) messages.Inform(start.notice);
+  if (!start.notice.empty()) prompts.Inform(start.notice);
   stallora::AppContext& app = *start.context;
   stallora::Workspace workspace(app);
   // The save directory tells other programs that this one has it open (and is told of them).
   workspace.TakeWorkspaceLock(true);
-  stallora::RegisterHorseWindow();
-  stallora::MainWindow window(app, workspace, messages);
+  stallora::MainWindow window(app, workspace, prompts);
+  // The record windows plug into the main window's windows.
+  stallora::RegisterHorseWindow(window.Windows());
   // The welcome, find-horse, contacts and mail windows answer the main window's commands.
 
   // The online test (a request for the version file): when it answers, the program is

@@ -81,6 +81,11 @@ void TForListe::RemoveFeed(const TFor* feed) {
   if (it != feeds_.end()) feeds_.erase(it);
 }
 
+void TForListe::SwapFeeds(int i, int j) {
+  if (!FeedAt(i) || !FeedAt(j)) return;
+  std::swap(feeds_[static_cast<size_t>(i)], feeds_[static_cast<size_t>(j)]);
+}
+
 void TForListe::Clear() { feeds_.clear(); }
 
 TFor* TForListe::FeedByName(const std::string& name) const {

@@ -104,6 +104,8 @@ class TForListe : public Record {
   // conversion that is refused leaves the values as they are).
   TFor& AddFeedFrom(std::unique_ptr<TFor> feed, const TForListe* source);
   void RemoveFeed(const TFor* feed);
+  // Exchanges the feeds at i and j (nothing when either is not an index of the list).
+  void SwapFeeds(int i, int j);
   void Clear();
   TFor* FeedByName(const std::string& name) const;
   TFor* LastFeedByName(const std::string& name) const;

@@ -10,7 +10,7 @@
 #include "ration/evaluation.h"
 #include "ration/optimizer_model.h"
 #include "ration/optimizer_texts.h"
-#include "ration/ration_page.h"
+#include "ration/ration_amounts.h"
 
 namespace stallora {
 namespace {

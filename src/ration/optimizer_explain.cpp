@@ -7,7 +7,7 @@
 #include "ration/horse_reports.h"
 #include "ration/optimizer_model.h"
 #include "ration/optimizer_texts.h"
-#include "ration/ration_page.h"
+#include "ration/ration_amounts.h"
 
 namespace stallora {
 namespace {

@@ -1,7 +1,7 @@
 #include "stable/demo.h"
 
 #include "core/cp1252.h"
-#include "ration/ration_page.h"
+#include "ration/ration_amounts.h"
 
 namespace stallora {
 namespace {

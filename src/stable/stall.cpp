@@ -35,6 +35,9 @@ std::optional<std::string> DeletableStableName(const std::string& name) {
   return std::nullopt;
 }
 
+// The system's reason for a failed file operation, for the message that names the file.
+std::string Reason(const std::error_code& ec) { return Utf8ToCp1252(ec.message()); }
+
 bool OnDisk(const fs::path& p) {
   std::error_code ec;
   return fs::exists(fs::symlink_status(p, ec));
@@ -240,6 +243,35 @@ bool TStall::ImportHorse(const fs::path& path, std::string* message) {
   return true;
 }
 
+fs::path TStall::ExportedHorseFile(const THest& h, const fs::path& dir) {
+  return dir / PathFromText(h.Navn) / PathFromText(h.Navn + ".eqh");
+}
+
+bool TStall::ExportHorse(THest& h, const fs::path& dir, std::string* error) {
+  std::error_code ec;
+  if (fs::exists(SaveDirectory(), ec) && fs::exists(dir, ec) && fs::equivalent(dir, SaveDirectory(), ec)) {
+    if (error) *error = PathText(dir) + ": " + Tr(kExportIntoSaveDir);
+    return false;
+  }
+  if (!SaveHorse(h, error)) return false;
+  const fs::path from = HorseFilePath(h);
+  const fs::path to = ExportedHorseFile(h, dir);
+  // The horse's own file (its stable's directory chosen): nothing to copy.
+  if (fs::exists(to, ec) && fs::equivalent(from, to, ec)) return true;
+  const fs::path created = FirstMissing(to.parent_path());
+  fs::create_directories(to.parent_path(), ec);
+  if (!fs::is_directory(to.parent_path(), ec)) {
+    RemoveCreated(to.parent_path(), created);
+    if (error) *error = DirectoryError(h.Navn, to.parent_path());
+    return false;
+  }
+  if (!CopyFileAtomically(from, to, error)) {
+    RemoveCreated(to.parent_path(), created);
+    return false;
+  }
+  return true;
+}
+
 // ---- files
 
 fs::path TStall::SaveDirectory() const {
@@ -404,16 +436,18 @@ bool TStall::RenameStable(const std::string& name, std::string* error) {
     fs::rename(oldDir, newDir, ec);
     if (ec) {
       stallNavn = oldName;
-      if (error) *error = Tr(kFejl) + " " + PathText(oldDir) + " -> " + PathText(newDir);
+      if (error) *error = Tr(kFejl) + " " + PathText(oldDir) + " -> " + PathText(newDir) + ": " + Reason(ec);
       return false;
     }
     const fs::path movedFile = newDir / oldFile.filename();
     if (fs::exists(movedFile, ec)) {
       fs::rename(movedFile, newFile, ec);
       if (ec) {
-        fs::rename(newDir, oldDir, ec);  // back as it was
+        const std::string why = Reason(ec);
+        std::error_code back;
+        fs::rename(newDir, oldDir, back);  // back as it was
         stallNavn = oldName;
-        if (error) *error = Tr(kFejl) + " " + PathText(movedFile);
+        if (error) *error = Tr(kFejl) + " " + PathText(movedFile) + " -> " + PathText(newFile) + ": " + why;
         return false;
       }
     }

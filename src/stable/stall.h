@@ -21,6 +21,8 @@ inline constexpr Text kFejl{"common.error", "Fejl:"};
 inline constexpr Text kSletningAf{"common.deletionof", "Sletning af"};
 inline constexpr Text kFindesAendre{"stable.exists", "findes! Vil du ændre værdierne"};
 inline constexpr Text kNytNavn{"stable.newname", "Nyt navn"};
+inline constexpr Text kExportIntoSaveDir{"stable.exportsavedir",
+                                         "Hesten kan ikke eksporteres til selve datamappen. Vælg en anden mappe"};
 
 class TStall : public Record {
   STALLORA_RECORD(TStall)
@@ -119,6 +121,14 @@ class TStall : public Record {
   // False when the file is not a horse file, or its name cannot be used (`message` says
   // why); `message` receives the rename notice.
   bool ImportHorse(const std::filesystem::path& path, std::string* message = nullptr);
+  // The file a horse is exported to below `dir`: dir/<Navn>/<Navn>.eqh, the layout the
+  // horse import and the stable import read.
+  static std::filesystem::path ExportedHorseFile(const THest& h, const std::filesystem::path& dir);
+  // Saves the horse, then copies its file to ExportedHorseFile (through a temporary file,
+  // creating the horse's directory there); a file there is replaced, so the caller asks
+  // first. Refused is the save directory itself: the clean-up at close removes directories
+  // there that hold no stable. False with the reason.
+  bool ExportHorse(THest& h, const std::filesystem::path& dir, std::string* error = nullptr);
   // A name not taken (HorseNameTaken; adds a number when needed).
   std::string UniqueHorseName(const std::string& wanted) const;
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,8 +13,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "render/qttext.h"
-#include "stable/contacts_form.h"
+#include "ui/qtext.h"
+#include "forms/contacts_form.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/welcomewindow.h"
@@ -23,23 +22,16 @@
 namespace stallora {
 namespace {
 
-QString T(const Text& t) { return Q(Tr(t)); }
 
 // The list's line for "no contacts" is not a name.
 constexpr int kPlaceholderRole = Qt::UserRole + 1;
 
 }  // namespace
 
-ContactsWindow& ContactsWindow::Of(MainWindow& main) {
-  if (auto* w = main.findChild<ContactsWindow*>(QString(), Qt::FindDirectChildrenOnly)) return *w;
-  return *new ContactsWindow(main);
-}
-
 ContactsWindow::ContactsWindow(MainWindow& main) : QDialog(&main), main_(main) {
   setObjectName("frmPerson");
   setWindowTitle(T(kCtKontaktregister));
   setWindowIcon(Icon(IconKind::Horse));
-  openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
   auto* layout = new QVBoxLayout(this);
   auto* boxes = new QHBoxLayout;
@@ -134,7 +126,7 @@ ContactsWindow::ContactsWindow(MainWindow& main) : QDialog(&main), main_(main) {
   ShowListMode();
 }
 
-Messages& ContactsWindow::Msg() { return messages_ ? *messages_ : *main_.services().messages; }
+Messages& ContactsWindow::Msg() { return *main_.services().prompts; }
 TAdresser& ContactsWindow::Contacts() { return main_.services().app->contacts; }
 int ContactsWindow::FilterType() const { return std::max(0, cbSelectCathegory_->currentIndex()); }
 
@@ -283,12 +275,12 @@ void ContactsWindow::DeleteContactCommand() {
 
 void ContactsWindow::OpenMail() {
   const auto address = MailtoAddress(L(edEmail_->text()));
-  if (!address || !openUrl(QUrl(Q(*address)))) QApplication::beep();
+  if (!address || !main_.services().prompts->OpenExternal(QUrl(Q(*address)))) QApplication::beep();
 }
 
 void ContactsWindow::OpenWeb() {
   const auto address = WebAddress(L(edWeb_->text()));
-  if (!address || !openUrl(QUrl(Q(*address)))) QApplication::beep();
+  if (!address || !main_.services().prompts->OpenExternal(QUrl(Q(*address)))) QApplication::beep();
 }
 
 void ContactsWindow::CheckType() {

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QUrl>
-#include <functional>
 
 #include "stable/adresser.h"
 
@@ -24,19 +23,13 @@ class Messages;
 class ContactsWindow : public QDialog {
   Q_OBJECT
  public:
-  // The main window's contacts window, created on first use.
-  static ContactsWindow& Of(MainWindow& main);
-
+  // One per main window, made by its AppWindows (services.windows->Contacts()).
   explicit ContactsWindow(MainWindow& main);
 
   // List mode: the selection box, no contact shown.
   void ShowListMode();
   // Owner mode: the contact box with this contact, focus on the first address line.
   void ShowOwner(const TAdrRec& record);
-
-  void SetMessages(Messages* messages) { messages_ = messages; }
-  // Opens a mail or web address with the system's handler; replaced by tests.
-  std::function<bool(const QUrl&)> openUrl;
 
   // ---- commands ----
   void ApplyFilter();
@@ -63,7 +56,6 @@ class ContactsWindow : public QDialog {
   void CheckType();
 
   MainWindow& main_;
-  Messages* messages_ = nullptr;
   TAdrRec working_;
   bool checkingType_ = false;
 

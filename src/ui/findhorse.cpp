@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "core/textutil.h"
-#include "render/qttext.h"
-#include "stable/find_horse.h"
+#include "ui/qtext.h"
+#include "forms/find_horse.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/welcomewindow.h"
@@ -23,7 +23,6 @@
 namespace stallora {
 namespace {
 
-QString T(const Text& t) { return Q(Tr(t)); }
 
 // Enter on a list opens what is chosen, as a double click does.
 class EnterFilter : public QObject {
@@ -134,7 +133,7 @@ FindHorseWindow::FindHorseWindow(MainWindow& main, QWidget* parent) : QWidget(pa
   Fill();
 }
 
-Messages& FindHorseWindow::Msg() { return messages_ ? *messages_ : *main_.services().messages; }
+Messages& FindHorseWindow::Msg() { return *main_.services().prompts; }
 
 void FindHorseWindow::Fill() {
   filling_ = true;

@@ -23,7 +23,6 @@ class FindHorseWindow : public QWidget {
 
   // Reads the tree into both pages (on showing and on every change of page).
   void Fill();
-  void SetMessages(Messages* messages) { messages_ = messages; }
 
   // ---- commands ----
   void ClickHorseEntry(int row);
@@ -37,7 +36,6 @@ class FindHorseWindow : public QWidget {
   void OpenHorse(const std::string& stable, const std::string& horse);
 
   MainWindow& main_;
-  Messages* messages_ = nullptr;
   bool filling_ = false;
   std::string horse_, stable_, owner_;
 

@@ -161,7 +161,7 @@ HorseDiary::HorseDiary(HorseWindow& window, QWidget* parent) : QWidget(parent), 
   connect(italic_, &QToolButton::clicked, this, [this](bool on) { SetItalic(on); });
   connect(underline_, &QToolButton::clicked, this, [this](bool on) { SetUnderline(on); });
   connect(colour, &QToolButton::clicked, this, [this] {
-    if (auto c = window_.Prompts().ChooseColor(editor_->textColor())) SetColour(*c);
+    if (auto c = window_.Ask().ChooseColor(editor_->textColor())) SetColour(*c);
   });
   connect(print, &QToolButton::clicked, this, [this] { Print(); });
   connect(editor_, &QTextEdit::currentCharFormatChanged, this, [this](const QTextCharFormat& f) { ShowFormat(f); });
@@ -276,7 +276,7 @@ void HorseDiary::ShowFormat(const QTextCharFormat& format) {
 }
 
 void HorseDiary::Print() {
-  window_.Prompts().Print(*editor_->document(), T(kWDagbog) + ": " + Q(window_.Horse().Navn));
+  window_.Ask().Print(*editor_->document(), T(kWDagbog) + ": " + Q(window_.Horse().Navn));
 }
 
 bool HorseDiary::eventFilter(QObject* watched, QEvent* event) {

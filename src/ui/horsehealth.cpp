@@ -18,13 +18,14 @@
 
 #include "core/fileio.h"
 #include "core/textutil.h"
-#include "nutrition/horse_form.h"
+#include "forms/horse_form.h"
 #include "nutrition/report_common.h"
 #include "nutrition/treatment_reports.h"
 #include "render/qttext.h"
-#include "ui/horsedates.h"
+#include "ui/widgets/dates.h"
 #include "ui/horseoutputs.h"
 #include "ui/horsetexts.h"
+#include "ui/appwindows.h"
 #include "ui/horsewindow.h"
 #include "ui/htmlview.h"
 #include "ui/icons.h"
@@ -96,7 +97,7 @@ HorseHealthPage::HorseHealthPage(HorseWindow& window) : window_(window) {
   report_ = ToolButton(this, "btnReport", IconKind::Print, QString(), T(kWRapport) + ", " + T(kWBehandlingsliste));
   editRegister_ = ToolButton(this, "btnEditTreatments", IconKind::Formulas, QString(),
                              T(kWAendre) + " " + T(kWBehandlingsinformation));
-  editRegister_->setVisible(static_cast<bool>(HorseWindow::TreatmentRegisterHook()));
+  editRegister_->setVisible(window_.services().windows && window_.services().windows->treatmentRegister);
   auto* symbols = ToolButton(this, "btnSymbolHelp", IconKind::Help, QString(), T(kWSymbolernes));
   for (QToolButton* b : {new_, sort_, delete_, report_, editRegister_, symbols}) tools->addWidget(b);
   tools->addStretch();
@@ -228,7 +229,7 @@ HorseHealthPage::HorseHealthPage(HorseWindow& window) : window_(window) {
   connect(delete_, &QToolButton::clicked, this, live([this] { DeleteSelected(); }));
   connect(report_, &QToolButton::clicked, this, live([this] { ShowListReport(); }));
   connect(editRegister_, &QToolButton::clicked, this, [this] {
-    if (HorseWindow::TreatmentRegisterHook()) HorseWindow::TreatmentRegisterHook()(&window_);
+    if (AppWindows* w = window_.services().windows; w && w->treatmentRegister) w->treatmentRegister(&window_);
   });
   connect(symbols, &QToolButton::clicked, this, [this] {
     window_.services().main->OpenInfoPage(T(kWSymbolernes), window_.services().app->preferences.TreatmentsManualPage());
@@ -332,7 +333,7 @@ void HorseHealthPage::ActivateNode(QTreeWidgetItem* item) {
   const int type = item->data(0, kTypeRole).toInt();
   if (EditOpen() && (t || type >= 0)) {
     // One edit at a time: what was typed into the open one is not thrown away.
-    window_.Prompts().Inform(Tr(kWDuHarAlt));
+    window_.Ask().Inform(Tr(kWDuHarAlt));
     type_->setFocus();
     return;
   }
@@ -409,7 +410,7 @@ void HorseHealthPage::OpenWebPage() {
   if (page.rfind("http", 0) != 0) page = "http://" + page;
   MainWindow* mainWindow = window_.services().main;
   InfoBrowser* w = InfoBrowser::OpenWindow(T(kWBehandlingsinformationCap) + ": " + Q(name), QUrl(Q(page)), mainWindow,
-                                           mainWindow ? mainWindow->openExternal : ExternalOpener{});
+                                           mainWindow ? mainWindow->Opener() : ExternalOpener{});
   if (!w) return;
   QWidget* main = window_.services().main;
   const QRect g = main ? main->geometry() : window_.window()->geometry();
@@ -421,7 +422,7 @@ void HorseHealthPage::OpenWebPage() {
 
 void HorseHealthPage::AddOwnName() {
   const int type = std::max(type_->currentIndex(), 0);
-  auto answer = window_.Prompts().AskText(type_->itemText(type) + ": " + T(kWLaegTilEgen), T(kWNavn));
+  auto answer = window_.Ask().AskText(type_->itemText(type) + ": " + T(kWLaegTilEgen), T(kWNavn));
   if (!answer || answer->trimmed().isEmpty()) return;
   const std::string name = L(answer->trimmed());
   AddOwnTreatmentName(window_.services().app->preferences, type, name);
@@ -488,10 +489,10 @@ void HorseHealthPage::DoneDateLeft() {
   switch (CheckDoneDate(DayFromQDate(done_->date()), today)) {
     case DoneDateCheck::kOk: break;
     case DoneDateCheck::kConfirm:
-      if (!window_.Prompts().OkCancel(DoneDateConfirmText())) SetDate(done_, today);
+      if (!window_.Ask().OkCancel(DoneDateConfirmText())) SetDate(done_, today);
       break;
     case DoneDateCheck::kRefuse:
-      window_.Prompts().Error(DoneDateRefusedText(window_.Horse().env->regional, today));
+      window_.Ask().Error(DoneDateRefusedText(window_.Horse().env->regional, today));
       SetDate(done_, today);
       done_->setFocus();
       break;
@@ -519,7 +520,7 @@ bool HorseHealthPage::StoreEdit() {
   TTreatmentObj* t = list.editing;
   if (!t) return false;
   if (type_->currentIndex() < 0) {
-    window_.Prompts().Warn("Treatmenttype not selected!", T(kWAdvarsel));
+    window_.Ask().Warn("Treatmenttype not selected!", T(kWAdvarsel));
     return false;
   }
   // A date the controls never offered (planned not chosen, done not marked) keeps the
@@ -566,17 +567,17 @@ void HorseHealthPage::StoreEditIfOpen() {
 void HorseHealthPage::DeleteSelected() {
   QTreeWidgetItem* item = tree_->currentItem();
   if (!item) {
-    window_.Prompts().Inform(Tr(kWBehandling) + " " + Tr(kWIkkeValgt));
+    window_.Ask().Inform(Tr(kWBehandling) + " " + Tr(kWIkkeValgt));
     return;
   }
   const std::string text = L(item->text(0));
-  if (!window_.Prompts().OkCancel(Tr(kWSletningAf) + " " + Tr(kWBehandlingLower) + " " + text)) return;
+  if (!window_.Ask().OkCancel(Tr(kWSletningAf) + " " + Tr(kWBehandlingLower) + " " + text)) return;
   TTreatmentObj* t = TreatmentOf(item);
   TTreatmentList& list = List();
   const bool wasCreatedForEdit = t && list.editing == t && list.editingIsNew;
   if (EditOpen()) CancelEdit();
   if (!t || (!wasCreatedForEdit && !list.Remove(t)))
-    window_.Prompts().Error(Tr(kWFejl) + " " + Tr(kWSletningAf) + " " + text);
+    window_.Ask().Error(Tr(kWFejl) + " " + Tr(kWSletningAf) + " " + text);
   Build(byType_);
   window_.RefreshBanIcon();
   window_.Recalculate();
@@ -591,7 +592,7 @@ void HorseHealthPage::ShowReportFile(bool list) {
   std::error_code ec;
   std::filesystem::create_directories(file.parent_path(), ec);
   if (!WriteFileAtomically(file, reportHtml_)) {
-    window_.Prompts().Error(Tr(kKunneIkkeDannes) + " " + PathText(file));
+    window_.Ask().Error(Tr(kKunneIkkeDannes) + " " + PathText(file));
     return;
   }
   reportPanel_->show();
@@ -638,7 +639,7 @@ void HorseHealthPage::MailReport() {
     }
   }
   if (file.empty() || !error.empty()) {
-    window_.Prompts().Error(error);
+    window_.Ask().Error(error);
     return;
   }
   window_.MailHorse(file);

@@ -4,11 +4,10 @@
 #include <QString>
 
 #include "core/texts.h"
-#include "render/qttext.h"
+#include "ui/qtext.h"
 
 namespace stallora::horsetext {
 
-inline QString T(const Text& t) { return Q(Tr(t)); }
 
 // ---- frame
 inline constexpr Text kWHest{"horsewin.horse", "Hest"};

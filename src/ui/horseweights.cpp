@@ -25,14 +25,14 @@
 #include <cmath>
 
 #include "core/textutil.h"
-#include "nutrition/horse_form.h"
+#include "forms/horse_form.h"
 #include "nutrition/report_common.h"
 #include "ration/horse_reports.h"
 #include "render/pictures.h"
 #include "render/qttext.h"
-#include "ui/horsedates.h"
+#include "ui/widgets/dates.h"
 #include "ui/horsetexts.h"
-#include "ui/horsewidgets.h"
+#include "ui/widgets/clicklabel.h"
 #include "ui/horsewindow.h"
 #include "ui/htmlview.h"
 #include "ui/icons.h"
@@ -322,7 +322,7 @@ void HorseWeightPage::DeleteWeighing() {
   THest& h = Horse();
   const int row = table_->currentRow();
   if (row < 0 || h.VektListe->Antall() == 0 || !stallora::DeleteWeighing(*h.VektListe, row)) {
-    window_.Prompts().Warn(Tr(kWIngenDataAtSlette), T(kWAdvarsel));
+    window_.Ask().Warn(Tr(kWIngenDataAtSlette), T(kWAdvarsel));
     return;
   }
   FillTable();
@@ -416,7 +416,7 @@ void HorseWeightPage::ComputeWeight() {
   THest& h = Horse();
   const auto g = ParseTypedNumber(L(girth_->text()));
   if (!g || GirthProblem(*g)) {
-    window_.Prompts().Warn(GirthProblem(g.value_or(0)).value_or(""), T(kWAdvarsel));
+    window_.Ask().Warn(GirthProblem(g.value_or(0)).value_or(""), T(kWAdvarsel));
     return;
   }
   h.brystmal = static_cast<int32_t>(*g);
@@ -478,7 +478,7 @@ std::string HorseWeightPage::WriteReport() {
   std::string error;
   reports.LagVektside(&error);
   if (!error.empty()) {
-    window_.Prompts().Error(error);
+    window_.Ask().Error(error);
     return {};
   }
   return TextFromPath(reports.Filnavn(kWeightReport));
@@ -507,7 +507,7 @@ void HorseWeightPage::PrintReport() {
   const std::string file = WriteReport();
   if (file.empty()) return;
   report_->Navigate(QUrl::fromLocalFile(QString::fromStdString(PathFromText(file).string())));
-  window_.Prompts().Print(*report_->document(), Q(Horse().Navn));
+  window_.Ask().Print(*report_->document(), Q(Horse().Navn));
 }
 
 void HorseWeightPage::MailReport() {

@@ -1,5 +1,10 @@
 #include "ui/horsewindow.h"
 
+#include "ui/models/editormodel.h"
+#include "ui/widgets/spinner.h"
+#include "ui/widgets/numberdelegate.h"
+#include "ui/models/amountsmodel.h"
+
 #include <algorithm>
 
 #include <QApplication>
@@ -30,7 +35,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -38,20 +43,21 @@
 
 #include "core/fileio.h"
 #include "core/textutil.h"
-#include "nutrition/horse_form.h"
+#include "forms/horse_form.h"
 #include "nutrition/report_common.h"
 #include "ration/evaluation.h"
 #include "ration/horse_reports.h"
 #include "render/pictures.h"
 #include "render/qttext.h"
 #include "ui/clipboard.h"
-#include "ui/horsedates.h"
+#include "ui/widgets/dates.h"
 #include "ui/horsediary.h"
 #include "ui/horsehealth.h"
 #include "ui/horseoutputs.h"
 #include "ui/horsetexts.h"
 #include "ui/horseweights.h"
-#include "ui/horsewidgets.h"
+#include "ui/widgets/clicklabel.h"
+#include "ui/appwindows.h"
 #include "ui/horseyoungdialog.h"
 #include "ui/htmlview.h"
 #include "ui/icons.h"
@@ -59,10 +65,6 @@
 #include "ui/mnemonics.h"
 #include "ui/mainwindow.h"
 #include "ui/rationpage.h"
-
-#ifdef STALLORA_HAVE_NET
-#include "net/mail_sender.h"
-#endif
 
 namespace stallora {
 
@@ -111,22 +113,11 @@ void ShowLines(QPlainTextEdit* edit, const std::string& bytes) {
 
 }  // namespace
 
-std::function<void(QWidget*, const TAdrRec&, bool)>& HorseWindow::OwnerContactsHook() {
-  static std::function<void(QWidget*, const TAdrRec&, bool)> hook;
-  return hook;
-}
-
-std::function<void(QWidget*)>& HorseWindow::TreatmentRegisterHook() {
-  static std::function<void(QWidget*)> hook;
-  return hook;
-}
-
 // ---------------------------------------------------------------- construction
 
 HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
-    : RecordWindow(parent), horse_(&horse), services_(services), prompts_(std::make_unique<HorsePrompts>(this)) {
+    : RecordWindow(parent), horse_(&horse), services_(services) {
   setObjectName("frmHorseInfo");
-  if (services_.app) YoungHorseDialog::SetEnvironment(&services_.app->clock, &services_.app->regional);
   const bool modelStable = horse.stable && horse.stable->ErModellHestStall;
   setWindowIcon(Icon(modelStable ? IconKind::ModelHorse : IconKind::Horse));
 
@@ -144,6 +135,16 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   top->addWidget(banIcon_);
   layout->addLayout(top);
 
+  // The editor first: the pages are built on it (the training tab shows the ration
+  // page's amounts).
+  editor_ = std::make_unique<HorseEditor>(horse);
+  auto* relay = new EditorRelay(*editor_, this);
+  connect(relay, &EditorRelay::Changed, this, [this](unsigned changed) {
+    if (!dead_) Edited(changed);
+  });
+  rationPage_ = new RationPage(editor_->Ration(), services_);
+  tsFeedsAndfeeding_ = rationPage_;
+  tsFeedsAndfeeding_->setObjectName("tsFeedsAndfeeding");
   pcForm_ = new QTabWidget(this);
   pcForm_->setObjectName("pcForm");
   pcHest_ = new QTabWidget;
@@ -160,9 +161,6 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   pcHest_->addTab(tsTrening_, T(kWTraening));
   pcHest_->addTab(tsRequirements_, T(kWBehov));
 
-  rationPage_ = new RationPage(horse, services_);
-  tsFeedsAndfeeding_ = rationPage_;
-  tsFeedsAndfeeding_->setObjectName("tsFeedsAndfeeding");
   pcInfo_ = new QTabWidget;
   tsOpplysninger_ = pcInfo_;
   tsOpplysninger_->setObjectName("tsOpplysninger");
@@ -206,12 +204,6 @@ HorseWindow::HorseWindow(THest& horse, Services& services, QWidget* parent)
   connect(banIcon_, &ClickLabel::doubleClicked, this, [this] {
     if (!dead_) ShowBanTreatment();
   });
-  connect(rationPage_, &RationPage::Changed, this, [this] {
-    if (dead_) return;
-    Recalculate();
-    ApplyVisibility();
-    RefreshTraining();
-  });
   connect(pcForm_, &QTabWidget::currentChanged, this, [this] {
     if (!dead_ && !Loading()) PageEntered();
   });
@@ -248,7 +240,6 @@ HorseWindow::~HorseWindow() {
   delete pcForm_;
 }
 
-void HorseWindow::SetPrompts(std::unique_ptr<HorsePrompts> prompts) { prompts_ = std::move(prompts); }
 
 Record* HorseWindow::record() const { return horse_; }
 
@@ -301,16 +292,14 @@ void HorseWindow::BuildMenu(QMenu* m) {
   reset->setObjectName("miResetHorse");
   reset->addAction(T(kWFodermengder), this, [this] {
     if (dead_) return;
-    for (const auto& f : horse_->ForListe->Feeds()) f->TildeltKg = 0;
+    editor_->Ration().ResetAmounts();
     rationPage_->Refresh();
-    Recalculate();
     pcForm_->setCurrentWidget(tsFeedsAndfeeding_);
   });
   reset->addAction(T(kWValgtFoder), this, [this] {
     if (dead_) return;
-    horse_->ForListe->Clear();
+    editor_->Ration().ResetChosenFeeds();
     rationPage_->Refresh();
-    Recalculate();
     pcForm_->setCurrentWidget(tsFeedsAndfeeding_);
   });
   reset->addAction(T(kWHest) + toMaintenance, this, [this] { ResetHorse(false); })
@@ -380,7 +369,7 @@ QWidget* HorseWindow::BuildInformationPage() {
   btnRegistrer_->setObjectName("btnRegistrer");
   btnRegistrer_->setText(QStringLiteral("R"));
   btnRegistrer_->setToolTip(T(kWRegistrerer));
-  btnRegistrer_->setVisible(static_cast<bool>(OwnerContactsHook()));
+  btnRegistrer_->setVisible(services_.windows && services_.windows->ownerContacts);
   auto* ownerLabel = new QLabel("&" + T(kWEjer) + ":", identity);
   ownerLabel->setBuddy(cbHesteeier_);
   form->addWidget(ownerLabel, 1, 0);
@@ -597,8 +586,7 @@ QWidget* HorseWindow::BuildInformationPage() {
   connect(cbbreed_, &QComboBox::textActivated, this, liveText([this](const QString& t) { BreedChosen(t); }));
   connect(rgKjonn_, &QButtonGroup::idClicked, this, liveInt([this](int id) { SexChosen(id); }));
   connect(rgBlodstype_, &QButtonGroup::idClicked, this, liveInt([this](int id) {
-            horse_->BlodsType = static_cast<TBlodsType>(id);
-            Recalculate();
+            editor_->SetBloodType(static_cast<TBlodsType>(id));
           }));
   connect(rgHestetype_, &QButtonGroup::idClicked, this, liveInt([this](int id) { CategoryChosen(id); }));
   connect(cbActiveHorse_, &QCheckBox::clicked, this, live([this] { PaddockClicked(); }));
@@ -610,9 +598,8 @@ QWidget* HorseWindow::BuildInformationPage() {
   connect(pfDrektighetsMnd_, &QSpinBox::editingFinished, this, live([this] { MonthsFieldLeft(true); }));
   connect(pfLaktasjonsMnd_, &QSpinBox::editingFinished, this, live([this] { MonthsFieldLeft(false); }));
   connect(btnNyBedekning_, &QPushButton::clicked, this, live([this] {
-            NewMating(*horse_, horse_->env->Today());
+            editor_->NewMating();
             ShowReproductionBox();
-            Recalculate();
           }));
   connect(eForventetVoksenVekt_, &QLineEdit::editingFinished, this, live([this] { AdultWeightLeft(); }));
   connect(eForventetVoksenVekt_, &QLineEdit::returnPressed, this, [this] { eDagensTilvekst_->setFocus(); });
@@ -620,13 +607,11 @@ QWidget* HorseWindow::BuildInformationPage() {
   connect(eVektIdag_, &QLineEdit::returnPressed, this, [this] { eDagensTilvekst_->setFocus(); });
   connect(eDagensTilvekst_, &QLineEdit::editingFinished, this, live([this] { TodaysGainLeft(); }));
   connect(rgOnsketVekstHastighet_, &QButtonGroup::idClicked, this, liveInt([this](int id) {
-            horse_->OnsketVekstHastighet = static_cast<TWeightGainRate>(id);
-            Recalculate();
+            editor_->SetGainRate(static_cast<TWeightGainRate>(id));
           }));
   connect(rgYoungTraining_, &QButtonGroup::idClicked, this, liveInt([this](int id) {
-            horse_->UngDyrTrening = static_cast<TUngDyrTrening>(id);
+            editor_->SetYoungTraining(static_cast<TUngDyrTrening>(id));
             ApplyVisibility();
-            Recalculate();
           }));
   connect(rateHelp, &QToolButton::clicked, this, [this] {
     services_.main->OpenInfoPage(T(kWOpdraetsintensitet),
@@ -672,12 +657,26 @@ QWidget* HorseWindow::BuildTrainingPage() {
   imgEnergyBar_ = new QLabel(page);
   imgEnergyBar_->setObjectName("imgEnergyBar");
   imgEnergyBar_->setFixedSize(500, 40);
-  otAllocations2_ = new QTableWidget(page);
+  // The ration tab's amounts, in a second view: the same texts, units and steps.
+  otAllocations2_ = new QTableView(page);
   otAllocations2_->setObjectName("otAllocations2");
-  otAllocations2_->setColumnCount(3);
-  otAllocations2_->setHorizontalHeaderLabels({T(kWFodernavn), T(kWMaengde), QString()});
+  otAllocations2_->setModel(rationPage_->Amounts());
   otAllocations2_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   otAllocations2_->verticalHeader()->hide();
+  otAllocations2_->setSelectionMode(QAbstractItemView::SingleSelection);
+  otAllocations2_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                                   QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
+  otAllocations2_->setItemDelegateForColumn(AmountsModel::kAmount, new NumberDelegate(4, 2, otAllocations2_));
+  auto* spinner = new Spinner("Spinner2", page, [this](bool up) {
+    if (dead_) return;
+    const int rows = editor_->Ration().Ration().Count();
+    if (rows == 0) return;
+    int row = otAllocations2_->currentIndex().row();
+    if (row < 0 || row >= rows) row = 0;
+    editor_->Ration().StepAmount(row, up);
+    otAllocations2_->setCurrentIndex(rationPage_->Amounts()->index(row, AmountsModel::kAmount));
+  });
+  spinner->AddKeys(otAllocations2_);
   auto* help = new QToolButton(page);
   help->setText(QStringLiteral("?"));
   auto* labels = new QHBoxLayout;
@@ -688,7 +687,10 @@ QWidget* HorseWindow::BuildTrainingPage() {
   layout->addLayout(labels);
   layout->addWidget(lblWarning_);
   layout->addWidget(imgEnergyBar_);
-  layout->addWidget(otAllocations2_, 1);
+  auto* amountsRow = new QHBoxLayout;
+  amountsRow->addWidget(otAllocations2_, 1);
+  amountsRow->addWidget(spinner, 0, Qt::AlignTop);
+  layout->addLayout(amountsRow, 1);
   connect(tbTreningsMengde_, &QSlider::valueChanged, this, [this](int v) {
     if (!dead_ && !Loading()) TrainingMoved(v);
   });
@@ -736,7 +738,7 @@ QWidget* HorseWindow::BuildRequirementPage() {
     std::string error;
     const auto path = reports.Skriv(kRequirementReport, reports.LagBehovside(), &error);
     if (path.empty()) {
-      prompts_->Error(error);
+      Ask().Error(error);
       return;
     }
     MailHorse(path);
@@ -785,7 +787,7 @@ QWidget* HorseWindow::BuildRegistrationPage() {
   });
   connect(uelnButton, &QToolButton::clicked, this, [this] {
     InfoBrowser* w = InfoBrowser::OpenWindow(T(kWUeln), QUrl(QString::fromLatin1(kUelnSite)), services_.main,
-                                             services_.main ? services_.main->openExternal : ExternalOpener{});
+                                             services_.main ? services_.main->Opener() : ExternalOpener{});
     if (w) w->show();
   });
   return page;
@@ -855,6 +857,7 @@ void HorseWindow::ShowRecord() {
 
 void HorseWindow::TakeDataIntoRecord() {
   if (dead_ || Loading()) return;
+  HorseEditor::Batch edit(*editor_);
   THest& h = *horse_;
   const DayNumber today = h.env->Today();
   h.EierNavn = L(cbHesteeier_->currentText().trimmed());
@@ -931,16 +934,21 @@ void HorseWindow::StoreSignature() {
 void HorseWindow::SaveHorseCommand() {
   TakeDataIntoRecord();
   QString error;
-  if (!SaveRecord(&error) && !error.isEmpty()) prompts_->Error(L(error));
+  if (!SaveRecord(&error) && !error.isEmpty()) Ask().Error(L(error));
 }
 
 // ---------------------------------------------------------------- summary and recalculation
 
-void HorseWindow::Recalculate() {
-  if (dead_) return;
-  horse_->BeregnBehov();
-  BeregnTilforsel(*horse_);
+void HorseWindow::Recalculate(ChangeFlags changed) {
+  if (!dead_) editor_->DataChanged(changed);
+}
+
+void HorseWindow::Edited(ChangeFlags changed) {
   RefreshSummary();
+  if (changed & kRationAll) {
+    ApplyVisibility();
+    RefreshTraining();
+  }
   // A formula that failed leaves its nutrient at 0, which must not pass for a requirement.
   // Told after the edit that caused it is done, not in the middle of it.
   if (!horse_->formulaFaults.empty())
@@ -954,7 +962,7 @@ void HorseWindow::ReportFormulaFaults() {
     const std::string text = FormulaFaultText(f, SettingsOf(*horse_->env));
     if (std::find(shownFaults_.begin(), shownFaults_.end(), text) != shownFaults_.end()) continue;
     shownFaults_.push_back(text);
-    prompts_->Error(text);
+    Ask().Error(text);
   }
 }
 
@@ -1066,8 +1074,8 @@ void HorseWindow::NameEdited(const QString& typed) {
   // What the check only corrects (a point made a hyphen) is said beside the field while
   // the user types on; a box would swallow the next keystroke.
   for (const std::string& m : check.messages)
-    if (check.keepFocus) prompts_->Inform(m);
-    else prompts_->Notice(m, eNavn_);
+    if (check.keepFocus) Ask().Inform(m);
+    else Ask().Notice(m, eNavn_);
   if (check.keepFocus) KeepFocus(eNavn_);
   RenameCaption(Trim(check.text));
 }
@@ -1093,7 +1101,7 @@ bool HorseWindow::ApplyName() {
     horse_->Navn = typed;
   }
   if (!ok) {
-    prompts_->Error(error);
+    Ask().Error(error);
     KeepFocus(eNavn_);
     return false;
   }
@@ -1111,7 +1119,7 @@ void HorseWindow::OwnerChosen(const QString& name) {
 
 void HorseWindow::OwnerRegister() {
   const std::string owner = L(cbHesteeier_->currentText().trimmed());
-  if (owner.empty() || !OwnerContactsHook()) return;
+  if (owner.empty() || !services_.windows || !services_.windows->ownerContacts) return;
   TAdresser& contacts = services_.app->contacts;
   const bool isNew = contacts.GetAdresseNr(owner, 0) < 0;
   TAdrRec rec = isNew ? TAdrRec{} : contacts.GetAdresseRecord(owner, 0);
@@ -1119,12 +1127,14 @@ void HorseWindow::OwnerRegister() {
     rec.Navn = owner;
     rec.Kategori = 1;
   }
-  OwnerContactsHook()(this, rec, isNew);
+  services_.windows->ownerContacts(this, rec, isNew);
 }
 
 // ---------------------------------------------------------------- sex, category, birth
 
 void HorseWindow::SexChosen(int id) {
+  // The sex may change the category too: one edit.
+  HorseEditor::Batch edit(*editor_);
   THest& h = *horse_;
   h.Kjonn = static_cast<TKjonn>(id);
   const TDyreKategori category = CategoryAfterSexChoice(h.Kategori, h.Kjonn);
@@ -1139,12 +1149,13 @@ void HorseWindow::SexChosen(int id) {
 }
 
 void HorseWindow::CategoryChosen(int id) {
+  HorseEditor::Batch edit(*editor_);
   THest& h = *horse_;
   const auto category = static_cast<TDyreKategori>(id);
   const DayNumber today = h.env->Today();
   if (IsAdultCategory(category)) {
     const std::string message = ApplyAdultCategory(h, category);
-    if (!message.empty()) prompts_->Inform(message);
+    if (!message.empty()) Ask().Inform(message);
     ++loading_;
     SetDate(dtpFodselsDato_, h.Fodselsdato);
     CheckId(rgKjonn_, Ord(h.Kjonn) > 1 ? 0 : Ord(h.Kjonn));
@@ -1163,12 +1174,12 @@ void HorseWindow::CategoryChosen(int id) {
     const Breed* breed = FindBreed(services_.app->settings, h.RaseNavn);
     const YoungDefinition d = StartYoungCategory(h, breed);
     if (d.needed) {
-      if (!d.message.empty()) prompts_->Inform(d.message);
+      if (!d.message.empty()) Ask().Inform(d.message);
       DayNumber date = d.birth;
       QString weight = QString::number(std::lround(d.adultWeight));
       const QString caption = Q(h.Navn) + ": " + T(kWDefiner) + " " + T(kWFoedselsdato) + " & " +
                               T(kWForventetVoksenvaegt);
-      if (prompts_->DefineYoungHorse(caption, date, weight)) ApplyYoungDefinition(h, date, L(weight));
+      if (Ask().DefineYoungHorse(caption, date, weight)) ApplyYoungDefinition(h, date, L(weight));
       weightPage_->SetChartCaption(YoungChartCaption(h.ForventetVoksenvekt));
     }
     FinishYoungCategory(h);
@@ -1230,7 +1241,7 @@ void HorseWindow::BirthDateLeft() {
   if (h.Kategori != TDyreKategori::Ungdyr) return;
   const DayNumber date = DayFromQDate(dtpFodselsDato_->date());
   if (!YoungBirthDateValid(date, h.env->Today()))
-    prompts_->Inform(YoungBirthIntervalText(h.env->regional, h.env->Today()));
+    Ask().Inform(YoungBirthIntervalText(h.env->regional, h.env->Today()));
 }
 
 void HorseWindow::AgeLeft() {
@@ -1273,7 +1284,7 @@ void HorseWindow::MatingDateLeft() {
   DayNumber date = DayFromQDate(dtpBedekkingsDato_->date());
   if (h.Kategori == TDyreKategori::Drektig) {
     if (auto problem = MatingDateProblem(date, h.env->regional, today)) {
-      prompts_->Inform(*problem);
+      Ask().Inform(*problem);
       date = today - kMatingFallbackDays;
       SetDate(dtpBedekkingsDato_, date);
     }
@@ -1295,7 +1306,7 @@ void HorseWindow::FoalingDateLeft() {
   const DayNumber today = h.env->Today();
   DayNumber date = DayFromQDate(dtpPartusDato_->date());
   if (auto problem = FoalingDateProblem(date, h.env->regional, today)) {
-    prompts_->Inform(*problem);
+    Ask().Inform(*problem);
     date = today - kFoalingFallbackDays;
     SetDate(dtpPartusDato_, date);
   }
@@ -1338,7 +1349,7 @@ void HorseWindow::UpdateAdultWeightHint() {
   const THest& h = *horse_;
   const Breed* breed = FindBreed(services_.app->settings, h.RaseNavn);
   const std::string sex = CountrySettings::NameAt(services_.app->settings.sexNames, Ord(h.Kjonn));
-  eForventetVoksenVekt_->setToolTip(HorsePrompts::Display(AdultWeightHint(h.Navn, breed, sex, h.ForventetVoksenvekt)));
+  eForventetVoksenVekt_->setToolTip(ScreenText(AdultWeightHint(h.Navn, breed, sex, h.ForventetVoksenvekt)));
 }
 
 void HorseWindow::AdultWeightLeft() {
@@ -1346,12 +1357,12 @@ void HorseWindow::AdultWeightLeft() {
   const auto value = ParseTypedNumber(L(eForventetVoksenVekt_->text()));
   if (!value) return;
   if (auto problem = AdultWeightProblem(*value)) {
-    prompts_->Inform(*problem);
+    Ask().Inform(*problem);
     KeepFocus(eForventetVoksenVekt_);
     return;
   }
   if (*value == h.ForventetVoksenvekt) return;
-  if (!h.ErNy && !prompts_->OkCancel(Tr(kWVilDuAendre))) {
+  if (!h.ErNy && !Ask().OkCancel(Tr(kWVilDuAendre))) {
     const QSignalBlocker block(eForventetVoksenVekt_);
     eForventetVoksenVekt_->setText(QString::number(std::lround(h.ForventetVoksenvekt)));
     return;
@@ -1363,7 +1374,7 @@ void HorseWindow::AdultWeightLeft() {
   --loading_;
   RefreshGainLabels();
   UpdateAdultWeightHint();
-  if (auto problem = DailyGainProblem(h.Sistetilvekst)) prompts_->Inform(*problem);
+  if (auto problem = DailyGainProblem(h.Sistetilvekst)) Ask().Inform(*problem);
   Recalculate();
   weightPage_->Refresh();
 }
@@ -1374,10 +1385,9 @@ void HorseWindow::TodaysWeightLeft() {
   if (text == enteredTodaysWeight_) return;
   const auto value = ParseTypedNumber(L(text));
   if (!value || *value <= 0 || std::lround(*value) == std::lround(h.AktuellVekt())) return;
-  SetTodaysWeight(h, *value);
+  editor_->SetTodaysWeight(*value);
   enteredTodaysWeight_ = text;
   RefreshGainLabels();
-  Recalculate();
   weightPage_->Refresh();
 }
 
@@ -1385,12 +1395,11 @@ void HorseWindow::TodaysGainLeft() {
   const auto value = ParseTypedNumber(L(eDagensTilvekst_->text()));
   if (!value) return;
   if (auto problem = DailyGainProblem(*value)) {
-    prompts_->Inform(*problem);
+    Ask().Inform(*problem);
     KeepFocus(eDagensTilvekst_);
     return;
   }
-  horse_->Sistetilvekst = *value;
-  Recalculate();
+  editor_->SetTodaysGain(*value);
 }
 
 void HorseWindow::WeighingsChanged() {
@@ -1434,7 +1443,7 @@ void HorseWindow::BreedChosen(const QString& breedName) {
   if (weight > 0) {
     if (h.VektListe->Antall() == 0) {
       h.VektListe->LeggTil(weight, h.env->Today());
-    } else if (prompts_->YesNo(Tr(kWNyRaseValgt) + "?")) {
+    } else if (Ask().YesNo(Tr(kWNyRaseValgt) + "?")) {
       ApplyBreedStandardWeight(h, weight);
       ++loading_;
       eForventetVoksenVekt_->setText(QString::number(std::lround(h.ForventetVoksenvekt)));
@@ -1473,7 +1482,7 @@ void HorseWindow::LoadPicture() {
     if (std::filesystem::is_regular_file(file, ec)) {
       h.Bildefilnavn = TextFromPath(file);
       picture_ = ReadPicture(file);
-      if (picture_.isNull()) prompts_->Inform(Tr(kWKunneIkkeAabne));
+      if (picture_.isNull()) Ask().Inform(Tr(kWKunneIkkeAabne));
     }
     if (picture_.isNull()) {
       const auto fallback = images / "cavehorse.jpg";
@@ -1510,14 +1519,14 @@ void HorseWindow::ChoosePicture() {
     names << Q(b.name);
     pictures << QString::fromStdString((images / PathFromText(b.image)).string());
   }
-  if (!prompts_->ChoosePicture(path, names, pictures, QString::fromStdString((images / "cavehorse.jpg").string())))
+  if (!Ask().ChoosePicture(path, names, pictures, QString::fromStdString((images / "cavehorse.jpg").string())))
     return;
   h.Bildefilnavn = L(path);
   const std::filesystem::path file = path.toStdString();
   h.Bilde = Picture{};
   if (std::filesystem::is_regular_file(file, ec)) {
     const QImage image = ReadPicture(file);
-    if (image.isNull()) prompts_->Inform(Tr(kWKunneIkkeAabne));
+    if (image.isNull()) Ask().Inform(Tr(kWKunneIkkeAabne));
     else h.Bilde.jpeg = JpegBytes(image);
   }
   LoadPicture();
@@ -1540,10 +1549,12 @@ void HorseWindow::DeletePicture() {
 // ---------------------------------------------------------------- training
 
 void HorseWindow::TrainingMoved(int position) {
-  THest& h = *horse_;
-  h.TreningsMengde = position / 100.0;
-  h.AvledIntensitet();
-  TakeDataIntoRecord();
+  {
+    // The slider and the fields it reads are one edit.
+    HorseEditor::Batch edit(*editor_);
+    editor_->SetTraining(position);
+    TakeDataIntoRecord();
+  }
   RefreshTraining();
 }
 
@@ -1553,47 +1564,16 @@ void HorseWindow::PaddockClicked() {
   RefreshTraining();
 }
 
-void HorseWindow::FillAllocations() {
-  const auto& feeds = horse_->ForListe->Feeds();
-  const QSignalBlocker block(otAllocations2_);
-  otAllocations2_->setRowCount(static_cast<int>(feeds.size()));
-  for (int row = 0; row < static_cast<int>(feeds.size()); ++row) {
-    TFor* feed = feeds[static_cast<size_t>(row)].get();
-    const bool grams = InCategorySet(FeedCategorySet::Supplement, feed->Fortype);
-    auto* name = new QTableWidgetItem(Q(feed->Fornavn));
-    name->setFlags(name->flags() & ~Qt::ItemIsEditable);
-    otAllocations2_->setItem(row, 0, name);
-    auto* spin = new QDoubleSpinBox(otAllocations2_);
-    spin->setDecimals(grams ? 0 : 2);
-    spin->setRange(0, grams ? 999999 : 9999.99);
-    spin->setSingleStep(grams ? 5 : 0.1);
-    spin->setValue(grams ? feed->TildeltKg * 1000 : feed->TildeltKg);
-    otAllocations2_->setCellWidget(row, 1, spin);
-    auto* unit = new QTableWidgetItem(grams ? QStringLiteral("g") : QStringLiteral("kg"));
-    unit->setFlags(unit->flags() & ~Qt::ItemIsEditable);
-    otAllocations2_->setItem(row, 2, unit);
-    connect(spin, &QDoubleSpinBox::valueChanged, this, [this, feed, grams](double v) {
-      if (dead_ || Loading()) return;
-      feed->TildeltKg = grams ? v / 1000 : v;
-      horse_->ForListe->EndretDato = horse_->env->Today();
-      Recalculate();
-      RefreshTraining();
-      rationPage_->Refresh();
-    });
-  }
-}
-
 void HorseWindow::RefreshTraining() {
   if (dead_) return;
   const THest& h = *horse_;
-  lblEnergibehov_->setText(HorsePrompts::Display(EnergyRequirementLabel(h, tbTreningsMengde_->value())));
+  lblEnergibehov_->setText(ScreenText(EnergyRequirementLabel(h, tbTreningsMengde_->value())));
   lblRationEnergy_->setText(Q(RationEnergyLabel(h)));
-  lblWarning_->setText(HorsePrompts::Display(PregnancyTrainingWarning(h)));
+  lblWarning_->setText(ScreenText(PregnancyTrainingWarning(h)));
   const bool feeds = h.ForListe->Count() > 0;
   imgEnergyBar_->setVisible(feeds);
   otAllocations2_->setVisible(feeds);
   if (!feeds) return;
-  if (otAllocations2_->rowCount() != h.ForListe->Count() && !Loading()) FillAllocations();
   const double dm = h.ForListe->Supply(25);
   const double roughage = dm > 0 ? h.ForListe->Supply(24) * 100 / dm : 0;
   QImage image(imgEnergyBar_->size(), QImage::Format_RGB32);
@@ -1603,7 +1583,7 @@ void HorseWindow::RefreshTraining() {
   font.setPointSize(8);
   p.setFont(font);
   const EnergyBar bar = ComputeEnergyBar(image.width(), h.Tilforsel[0], h.Behov[0], roughage);
-  const QString text = T(kWBehov) + ": " + HorsePrompts::Display(EnergyRequirementLabel(h, tbTreningsMengde_->value()))
+  const QString text = T(kWBehov) + ": " + ScreenText(EnergyRequirementLabel(h, tbTreningsMengde_->value()))
                                               .section('\n', 1);
   const int textHeight = p.fontMetrics().height();
   p.setPen(Qt::red);
@@ -1629,7 +1609,7 @@ void HorseWindow::RefreshTraining() {
 void HorseWindow::ShowRequirementReport() {
   TakeDataIntoRecord();
   if (services_.app->active)
-    lblEnergySystem_->setText(HorsePrompts::Display(
+    lblEnergySystem_->setText(ScreenText(
         services_.app->active->Beskrivelse(services_.app->settings, services_.app->regional.decimalSeparator)));
   HorseReports reports(*horse_, HorseDirectory());
   requirementReport_ = reports.LagBehovside();
@@ -1640,7 +1620,7 @@ void HorseWindow::ShowRequirementReport() {
 
 void HorseWindow::RegistrationNumberLeft() {
   if (auto problem = RegistrationNumberProblem(L(edUELN_->text()))) {
-    prompts_->Error(*problem);
+    Ask().Error(*problem);
     KeepFocus(edUELN_);
     return;
   }
@@ -1670,7 +1650,7 @@ void HorseWindow::RefreshBanIcon() {
   horse_->TreatmentListe->UpdateBan();
   const std::string hint = BanHint(*horse_->TreatmentListe);
   banIcon_->setVisible(!hint.empty());
-  banIcon_->setToolTip(HorsePrompts::Display(hint));
+  banIcon_->setToolTip(ScreenText(hint));
 }
 
 void HorseWindow::ShowTreatmentsTab() {
@@ -1685,33 +1665,23 @@ void HorseWindow::ShowBanTreatment() {
 void HorseWindow::MailHorse(const std::filesystem::path& attachment) {
   std::vector<std::filesystem::path> files;
   if (!attachment.empty()) files.push_back(attachment);
-  if (services_.main && services_.main->mailHandler) {
-    services_.main->mailHandler(horse_->Navn, files);
-    return;
-  }
-#ifdef STALLORA_HAVE_NET
-  net::MailRequest mail;
-  mail.subject = horse_->Navn;
-  mail.attachments = files;
-  net::SendMail(mail, *services_.messages);
-#endif
+  Ask().Mail(horse_->Navn, files);
 }
 
 // ---------------------------------------------------------------- reset, delete, close
 
 void HorseWindow::ResetHorse(bool withFeeds) {
   if (dead_) return;
-  horse_->Nullstill(withFeeds);
+  editor_->Reset(withFeeds);
   rationPage_->Refresh();
   ShowRecord();
   pcForm_->setCurrentWidget(tsHest_);
   pcHest_->setCurrentWidget(tsHesteInformasjon_);
-  Recalculate();
 }
 
 void HorseWindow::DeleteHorse() {
   if (dead_ || !horse_->stable) return;
-  if (!prompts_->YesNo(Tr(kWBekraeftSletning) + " " + horse_->Navn)) return;
+  if (!Ask().YesNo(Tr(kWBekraeftSletning) + " " + horse_->Navn)) return;
   TStall* stable = horse_->stable;
   const std::string name = horse_->Navn;
   StoreSignature();
@@ -1719,7 +1689,7 @@ void HorseWindow::DeleteHorse() {
   if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
   else close();
   std::string error;
-  if (!stable->DeleteHorse(name, &error)) prompts_->Error(error);
+  if (!stable->DeleteHorse(name, &error)) Ask().Error(error);
   if (services_.main) services_.main->RefreshTree();
 }
 
@@ -1734,7 +1704,7 @@ bool HorseWindow::DiscardChanges() {
   try {
     fresh->LoadfromFile(file);
   } catch (const ObjTextError& e) {
-    prompts_->Error(e.what());
+    Ask().Error(e.what());
     return false;
   }
   fresh->LagretSum = fresh->Fingerprint();
@@ -1776,12 +1746,12 @@ void HorseWindow::closeEvent(QCloseEvent* event) {
   }
   TakeDataIntoRecord();
   if (HasUnsavedChanges()) {
-    const auto answer = prompts_->YesNoCancel(horse_->Navn + ": " + Tr(kWDataAendret));
-    if (answer == HorsePrompts::Answer::kCancel) {
+    const auto answer = Ask().YesNoCancel(horse_->Navn + ": " + Tr(kWDataAendret));
+    if (answer == Prompts::Answer::kCancel) {
       event->ignore();
       return;
     }
-    if (answer == HorsePrompts::Answer::kYes) {
+    if (answer == Prompts::Answer::kYes) {
       ApplyName();
       horse_->ForListe->PickAll();
       QString error;
@@ -1792,7 +1762,7 @@ void HorseWindow::closeEvent(QCloseEvent* event) {
           return;
         }
         // The window stays open with what the user typed.
-        if (!error.isEmpty()) prompts_->Error(L(error));
+        if (!error.isEmpty()) Ask().Error(L(error));
         event->ignore();
         return;
       }
@@ -1806,8 +1776,8 @@ void HorseWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void RegisterHorseWindow() {
-  Factories().horse = [](THest& horse, Services& services) -> RecordWindow* {
+void RegisterHorseWindow(AppWindows& windows) {
+  windows.factories.horse = [](THest& horse, Services& services) -> RecordWindow* {
     return new HorseWindow(horse, services);
   };
 }

@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "core/filestamp.h"
+#include "forms/horse_editor.h"
 #include "stable/adresser.h"
 #include "ui/childwindow.h"
-#include "ui/horseprompts.h"
+#include "ui/prompts.h"
 #include "ui/services.h"
 
 class QAction;
@@ -31,7 +32,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSlider;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
 class QTabWidget;
 class QToolButton;
 
@@ -62,16 +63,18 @@ class HorseWindow : public RecordWindow {
 
   THest& Horse() const { return *horse_; }
   Services& services() { return services_; }
-  HorsePrompts& Prompts() { return *prompts_; }
-  // Tests answer the window's questions with their own prompts.
-  void SetPrompts(std::unique_ptr<HorsePrompts> prompts);
+  // How the window asks and tells the user: the services' prompts (tests put in theirs).
+  Prompts& Ask() const { return *services_.prompts; }
   std::filesystem::path HorseDirectory() const;
   bool Loading() const { return loading_ > 0; }
   // After the window has let its record go (closing): handlers do nothing any more.
   bool Dead() const { return dead_; }
 
-  // The requirement and the ration's supply anew, then the summary list.
-  void Recalculate();
+  // The editor of the horse and its ration: every edit of the window goes through it.
+  HorseEditor& Editor() const { return *editor_; }
+  // The window's rules changed the horse's data: one commit of the editor (the requirement
+  // and the ration's supply anew; the summary follows from the notification).
+  void Recalculate(ChangeFlags changed = kHorseData);
   // Shows each fault of the last requirement computation that was not shown yet.
   void ReportFormulaFaults();
   void RefreshSummary();
@@ -103,11 +106,6 @@ class HorseWindow : public RecordWindow {
   HorseWeightPage* WeightPage() const { return weightPage_; }
   HorseHealthPage* HealthPage() const { return healthPage_; }
   HorseDiary* Diary() const { return diary_; }
-
-  // Hooks of windows built elsewhere: the contacts window in owner mode, and the editor of
-  // the treatment register. Without them their buttons are hidden.
-  static std::function<void(QWidget* parent, const TAdrRec& contact, bool isNew)>& OwnerContactsHook();
-  static std::function<void(QWidget* parent)>& TreatmentRegisterHook();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -164,11 +162,14 @@ class HorseWindow : public RecordWindow {
   // The horse read again from its file into the stable; this window gives way to one on the
   // new record. False (the message shown) when the file cannot be read.
   bool ReloadFromDisk();
-  void FillAllocations();
+
+  // What an edit of the horse or its ration changed: the summary, the visibility, the
+  // training tab.
+  void Edited(ChangeFlags changed);
 
   THest* horse_;
   Services& services_;
-  std::unique_ptr<HorsePrompts> prompts_;
+  std::unique_ptr<HorseEditor> editor_;
   int loading_ = 0;
   bool dead_ = false;
   // The requirement formulas' faults the user has been shown (each once per window).
@@ -234,7 +235,7 @@ class HorseWindow : public RecordWindow {
   QLabel* lblRationEnergy_ = nullptr;
   QLabel* lblWarning_ = nullptr;
   QLabel* imgEnergyBar_ = nullptr;
-  QTableWidget* otAllocations2_ = nullptr;
+  QTableView* otAllocations2_ = nullptr;
 
   // requirement page
   QLabel* lblEnergySystem_ = nullptr;
@@ -261,7 +262,8 @@ class HorseWindow : public RecordWindow {
   bool checkingDisk_ = false;  // a question of the check is open
 };
 
-// Registers the horse window's factory with the main window.
-void RegisterHorseWindow();
+// Registers the horse window's factory (and the horse window's hooks) with the program's
+// windows.
+void RegisterHorseWindow(AppWindows& windows);
 
 }  // namespace stallora

@@ -15,8 +15,7 @@ namespace stallora {
 
 bool HorseWindow::CheckFileBeforeSave(std::string* problem) {
   const std::filesystem::path file = horse_->stable->HorseFilePath(*horse_);
-  switch (
-      PrepareSave(*horse_, file, horse_->Navn, *prompts_, horse_->env->clock->Now(), RecordText(*horse_), problem)) {
+  switch (PrepareSave(*horse_, file, horse_->Navn, Ask(), horse_->env->clock->Now(), RecordText(*horse_), problem)) {
     case SaveStep::kSave: return true;
     case SaveStep::kTakeTheirs: ReloadFromDisk(); return false;
     case SaveStep::kCancel: return false;
@@ -30,7 +29,7 @@ bool HorseWindow::ReloadFromDisk() {
   std::unique_ptr<THest> old;
   THest* fresh = stable ? stable->ReloadHorse(*horse_, &old, &error) : nullptr;
   if (!fresh) {
-    prompts_->Error(error);
+    Ask().Error(error);
     return false;
   }
   // The pages point into the old record: it lives as long as this window.
@@ -61,7 +60,7 @@ void HorseWindow::WindowActivated() {
     case ActivationStep::kNothing: break;
     case ActivationStep::kReload: ReloadFromDisk(); break;
     case ActivationStep::kAskReload:
-      if (prompts_->YesNo(ReloadQuestion(horse_->Navn, file)))
+      if (Ask().YesNo(ReloadQuestion(horse_->Navn, file)))
         ReloadFromDisk();
       else
         reloadWatch_.KeepEdits();

@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 
 #include "core/texts.h"
-#include "nutrition/horse_form.h"
-#include "render/qttext.h"
-#include "ui/horsedates.h"
-#include "ui/dialogbuttons.h"
+#include "forms/horse_form.h"
+#include "ui/qtext.h"
+#include "ui/widgets/dates.h"
+#include "ui/widgets/dialogbuttons.h"
 
 namespace stallora {
 namespace {
@@ -25,10 +25,7 @@ inline constexpr Text kDobbeltklikBlaa{"youngdlg.sliderhint", "Dobbeltklik på b
 inline constexpr Text kDobbeltklikForValg{"youngdlg.quickhint", "Dobbeltklik for valg"};
 inline constexpr Text kAfbryd{"youngdlg.cancel", "Afbryd"};
 
-const Clock* gClock = nullptr;
-const Regional* gRegional = nullptr;
 
-QString T(const Text& t) { return Q(Tr(t)); }
 
 // A quick-choice label: a click picks its age.
 class QuickLabel : public QLabel {
@@ -64,18 +61,8 @@ void YoungHorseDialog::changeEvent(QEvent* event) {
   setMinimumWidth(std::min(needed, most));
 }
 
-void YoungHorseDialog::SetEnvironment(const Clock* clock, const Regional* regional) {
-  gClock = clock;
-  gRegional = regional;
-}
-
-YoungHorseDialog& YoungHorseDialog::Instance(QWidget* owner) {
-  static QPointer<YoungHorseDialog> one;
-  if (!one) one = new YoungHorseDialog(owner ? owner->window() : nullptr);
-  return *one;
-}
-
-YoungHorseDialog::YoungHorseDialog(QWidget* parent) : QDialog(parent) {
+YoungHorseDialog::YoungHorseDialog(const Clock* clock, const Regional* regional, QWidget* parent)
+    : QDialog(parent), clock_(clock), regional_(regional) {
   setObjectName("frmDefYoungHorse");
   setModal(true);
   auto* layout = new QVBoxLayout(this);
@@ -139,10 +126,10 @@ YoungHorseDialog::YoungHorseDialog(QWidget* parent) : QDialog(parent) {
   SetDate(Today());
 }
 
-DayNumber YoungHorseDialog::Today() const { return gClock ? gClock->Today() : SystemClock().Today(); }
+DayNumber YoungHorseDialog::Today() const { return clock_ ? clock_->Today() : SystemClock().Today(); }
 
 void YoungHorseDialog::SetTexts() {
-  const Regional regional = gRegional ? *gRegional : Regional{};
+  const Regional regional = regional_ ? *regional_ : Regional{};
   interval_->setText(Q(YoungBirthIntervalText(regional, Today())));
 }
 

@@ -17,12 +17,9 @@ namespace stallora {
 class YoungHorseDialog : public QDialog {
   Q_OBJECT
  public:
-  // The one dialog, made the first time with the owner's top-level window as parent.
-  static YoungHorseDialog& Instance(QWidget* owner);
-  explicit YoungHorseDialog(QWidget* parent = nullptr);
-
-  // The clock and date format the dialog counts with (the program's).
-  static void SetEnvironment(const Clock* clock, const Regional* regional);
+  // The clock and date format the dialog counts with are the program's (none: the system
+  // clock and the Danish date format). The main window's AppWindows makes the one dialog.
+  YoungHorseDialog(const Clock* clock, const Regional* regional, QWidget* parent = nullptr);
 
   // The caller's date: the date rule runs on it at once.
   void SetDate(DayNumber date);
@@ -51,6 +48,8 @@ class YoungHorseDialog : public QDialog {
   QLineEdit* weight_;
   bool settingDate_ = false;
   bool settingSlider_ = false;
+  const Clock* clock_;
+  const Regional* regional_;
 };
 
 }  // namespace stallora

@@ -14,9 +14,10 @@
 
 #include "render/pictures.h"
 #include "render/qtcanvas.h"
-#include "render/qttext.h"
+#include "ui/qtext.h"
+#include "ui/widgets/tableheight.h"
 #include "ration/horse_reports.h"
-#include "stable/mail_form.h"
+#include "forms/mail_form.h"
 #include "stable/online_service.h"
 #include "stable/stall.h"
 #include "ui/icons.h"
@@ -30,7 +31,6 @@
 namespace stallora {
 namespace {
 
-QString T(const Text& t) { return Q(Tr(t)); }
 
 // The charts of the graphics page, painted by Qt and written as JPEG.
 class QtPictureWriter final : public PictureWriter {
@@ -85,22 +85,8 @@ bool Ticked(const QListWidget* list, int row) {
   return row >= 0 && row < list->count() && list->item(row)->checkState() == Qt::Checked;
 }
 
-// A check list as tall as its items, so none needs scrolling.
-void FitHeight(QListWidget* list, int rows) {
-  const int row = list->sizeHintForRow(0) > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 4;
-  list->setMinimumHeight(row * rows + 2 * list->frameWidth() + 4);
-}
 
 }  // namespace
-
-MailWindow* MailWindow::Existing(const MainWindow& main) {
-  return main.findChild<MailWindow*>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-MailWindow& MailWindow::Of(MainWindow& main) {
-  if (MailWindow* w = Existing(main)) return *w;
-  return *new MailWindow(main);
-}
 
 MailWindow::MailWindow(MainWindow& main) : QDialog(&main), main_(main) {
   setObjectName("frmMail");
@@ -190,8 +176,8 @@ MailWindow::MailWindow(MainWindow& main) : QDialog(&main), main_(main) {
 
   FillCheckList(OvcCheckStableReports_, StableReportItems());
   FillCheckList(OvcCheckUtskrift_, HorseReportItems());
-  FitHeight(OvcCheckStableReports_, 5);
-  FitHeight(OvcCheckUtskrift_, kHorseMailItemCount);
+  FitListHeight(OvcCheckStableReports_, 5);
+  FitListHeight(OvcCheckUtskrift_, kHorseMailItemCount);
 
   connect(btnExecute_, &QPushButton::clicked, this, &MailWindow::Execute);
   connect(btnNullStill_, &QPushButton::clicked, this, &MailWindow::Reset);
@@ -202,7 +188,7 @@ MailWindow::MailWindow(MainWindow& main) : QDialog(&main), main_(main) {
   resize(720, 560);
 }
 
-Messages& MailWindow::Msg() { return messages_ ? *messages_ : *main_.services().messages; }
+Messages& MailWindow::Msg() { return *main_.services().prompts; }
 
 void MailWindow::Reset() {
   UntickAll(OvcCheckStableReports_);

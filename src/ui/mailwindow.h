@@ -43,10 +43,7 @@ class Record;
 class MailWindow : public QDialog {
   Q_OBJECT
  public:
-  // The main window's mail window, created on first use.
-  static MailWindow& Of(MainWindow& main);
-  static MailWindow* Existing(const MainWindow& main);
-
+  // One per main window, made by its AppWindows (services.windows->Mail()).
   explicit MailWindow(MainWindow& main);
 
   // Shows the window for a horse (with its stable); `file`, when given, is attached and
@@ -78,7 +75,6 @@ class MailWindow : public QDialog {
   THest* CurrentHorse() const { return horse_; }
   TStall* CurrentStable() const { return stable_; }
 
-  void SetMessages(Messages* messages) { messages_ = messages; }
   // The hand-off to the mail program; tests replace it.
   std::function<int(const OutgoingMail&, Messages&)> sender;
 
@@ -95,7 +91,6 @@ class MailWindow : public QDialog {
   MailSelection Selection() const;
 
   MainWindow& main_;
-  Messages* messages_ = nullptr;
   AttachmentList attachments_;
   THest* horse_ = nullptr;
   TStall* stable_ = nullptr;

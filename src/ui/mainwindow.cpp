@@ -30,7 +30,7 @@
 #include "core/version.h"
 #include "feeds/feedlist_import.h"
 #include "render/pictures.h"
-#include "render/qttext.h"
+#include "ui/qtext.h"
 #include "ui/horsetexts.h"
 #include "ui/icons.h"
 #include "ui/infobrowser.h"
@@ -124,7 +124,6 @@ inline constexpr Text kLinks{"main.links", "Links"};
 inline constexpr Text kMappeWord{"main.folder", "Mappe"};
 inline constexpr Text kManuelt{"main.manually", "Manuelt"};
 
-QString T(const Text& t) { return Q(Tr(t)); }
 QString Lower(const Text& t) { return Q(FirstLetterLower(Tr(t))); }
 QString Upper(const Text& t) { return Q(FirstLetterUpper(Tr(t))); }
 
@@ -136,43 +135,13 @@ std::string MonthName(int month) {
 
 }  // namespace
 
-WindowFactories& Factories() {
-  static WindowFactories f;
-  return f;
-}
-
-MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messages)
-    : app_(app), workspace_(workspace), messages_(messages) {
-  services_ = Services{&app_, &workspace_, this, &messages_};
+MainWindow::MainWindow(AppContext& app, Workspace& workspace, Prompts& prompts)
+    : app_(app), workspace_(workspace), windows_(std::make_unique<AppWindows>(this, this, &app.clock, &app.regional)) {
+  services_ = Services{&app_, &workspace_, this, &prompts, windows_.get()};
+  prompts.SetOwner(this, windows_.get());
   if (app_.environment) app_.environment->beforeRecordGoes = [this](const Record& r) { RecordGoing(r); };
-  messages_.SetParent(this);
   setWindowTitle(QStringLiteral("Stallora"));
   setWindowIcon(Icon(IconKind::Horse));
-  askText = [this](const QString& caption, const QString& prompt, const QString& start) -> std::optional<QString> {
-    bool ok = false;
-    QString text = QInputDialog::getText(this, caption, prompt, QLineEdit::Normal, start, &ok);
-    if (!ok) return std::nullopt;
-    return text;
-  };
-  askFile = [this](const QString& title, const QString& dir, const QString& filter) {
-    return QFileDialog::getOpenFileName(this, title, dir, filter);
-  };
-  askDirectory = [this](const QString& title, const QString& dir) {
-    return QFileDialog::getExistingDirectory(this, title, dir);
-  };
-  // A browser that fails only after it was started (xdg-open finding none) is told in a
-  // window with the address and the reason.
-  openExternal = [this](const QUrl& url) {
-    return LaunchExternal(url, this, [this, url](const QString& why) {
-      InfoBrowser::ShowUnreachableWindow(url.toString(), url, why, this);
-    });
-  };
-  askSaveChanges = [this](const QString& text) {
-    return QMessageBox::question(this, QStringLiteral("Stallora"), text,
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-  };
-
-  conflictPrompt = &messages_;
   mdi_ = new QMdiArea(this);
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { NotifyActivated(sub); });
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -187,6 +156,10 @@ MainWindow::MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messa
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
   if (p.MainFormWindowState == TWindowState::wsMaximized) setWindowState(Qt::WindowMaximized);
+}
+
+ExternalOpener MainWindow::Opener() {
+  return [this](const QUrl& url) { return Ask().OpenExternal(url); };
 }
 
 MainWindow::~MainWindow() {
@@ -289,7 +262,7 @@ void MainWindow::BuildNavigation() {
     const int i = links_->row(item);
     if (i < 0 || i >= static_cast<int>(app_.settings.feedCompanies.size())) return;
     const std::string web = app_.settings.feedCompanies[static_cast<size_t>(i)].web;
-    InfoBrowser* w = InfoBrowser::OpenWindow(Q(web), QUrl::fromUserInput(Q(web)), this, openExternal);
+    InfoBrowser* w = InfoBrowser::OpenWindow(Q(web), QUrl::fromUserInput(Q(web)), this, Opener());
     if (!w) return;
     const QRect g = geometry();
     const int screenH = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry().height() : 800;
@@ -363,7 +336,7 @@ void MainWindow::BuildMenus() {
     if (!mailWindow) return MailSelected();
     if (THest* h = SelectedHorse()) mailWindow(h, h->stable);
     else if (TStall* s = SelectedStable()) mailWindow(nullptr, s);
-    else messages_.Inform(Tr(kVaelgStald));
+    else Ask().Inform(Tr(kVaelgStald));
   });
 
   windowMenu_ = menuBar()->addMenu(T(kVindue));
@@ -446,7 +419,7 @@ void MainWindow::ShowScanMessages() {
   if (!workspace_.Messages().empty()) {
     std::string text;
     for (const auto& m : workspace_.Messages()) text += m + "\n";
-    messages_.Inform(text);
+    Ask().Inform(text);
   }
 }
 
@@ -562,9 +535,9 @@ QString MainWindow::HorseCaption(const THest& h) const {
 
 void MainWindow::OpenHorse(THest& horse) {
   if (RaiseChild(&horse)) return;
-  if (!Factories().horse) return;
+  if (!windows_->factories.horse) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  RecordWindow* w = Factories().horse(horse, services_);
+  RecordWindow* w = windows_->factories.horse(horse, services_);
   QApplication::restoreOverrideCursor();
   if (!w) return;
   AddChild(&horse, w, HorseCaption(horse));
@@ -574,7 +547,7 @@ void MainWindow::OpenHorse(THest& horse) {
 void MainWindow::OpenStable(TStall& stable) {
   if (RaiseChild(&stable)) return;
   // Until stables have an editing window of their own, they open on their reports.
-  RecordWindow* w = Factories().stable ? Factories().stable(stable, services_) : NewStableReportWindow(stable);
+  RecordWindow* w = windows_->factories.stable ? windows_->factories.stable(stable, services_) : NewStableReportWindow(stable);
   if (!w) return;
   AddChild(&stable, w, Q(stable.stallNavn));
   CascadeChildren();
@@ -593,7 +566,7 @@ bool MainWindow::RaiseChild(const Record* record) {
 void MainWindow::OpenFeedList(TForListe& list) {
   if (RaiseChild(&list)) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  RecordWindow* w = Factories().feedList ? Factories().feedList(list, services_) : NewFeedListReportWindow(list);
+  RecordWindow* w = windows_->factories.feedList ? windows_->factories.feedList(list, services_) : NewFeedListReportWindow(list);
   QApplication::restoreOverrideCursor();
   if (!w) return;
   AddChild(&list, w, Q(list.ForlisteNavn));
@@ -613,7 +586,7 @@ bool MainWindow::SaveAndCloseAllWindows() {
     QString error;
     if (!w->SaveRecord(&error)) {
       ok = false;
-      if (!error.isEmpty()) messages_.Error(L(error));
+      if (!error.isEmpty()) Ask().Error(L(error));
       continue;  // the window stays open with what the user typed
     }
     w->StoreSignature();
@@ -629,7 +602,7 @@ void MainWindow::ShowHtml(const std::string& html, const QString& caption, int w
 }
 
 void MainWindow::OpenInfoPage(const QString& caption, const std::string& address) {
-  InfoBrowser::VisHelpScreenURL(caption, QUrl(Q(address)), this, openExternal);
+  InfoBrowser::VisHelpScreenURL(caption, QUrl(Q(address)), this, Opener());
 }
 
 // ---- commands
@@ -637,7 +610,7 @@ void MainWindow::OpenInfoPage(const QString& caption, const std::string& address
 void MainWindow::NewStable() {
   std::string warning;
   TStall& s = workspace_.NewStable(&warning);
-  if (!warning.empty()) messages_.Inform(warning);
+  if (!warning.empty()) Ask().Inform(warning);
   RefreshTree();
   tree_->SelectRecord(&s);
   OpenStable(s);
@@ -646,14 +619,14 @@ void MainWindow::NewStable() {
 void MainWindow::NewHorse() {
   const auto& stables = workspace_.Stables();
   if (stables.empty()) {
-    messages_.Inform(Tr(kOpretStaldFoerst));
+    Ask().Inform(Tr(kOpretStaldFoerst));
     return;
   }
   TStall* stable = SelectedStable();
   if (!stable && SelectedHorse()) stable = SelectedHorse()->stable;
   if (!stable && stables.size() == 1) stable = stables.front().get();
   if (!stable) {
-    messages_.Inform(Tr(kVaelgStald));
+    Ask().Inform(Tr(kVaelgStald));
     return;
   }
   THest& h = stable->NewHorse();
@@ -663,15 +636,15 @@ void MainWindow::NewHorse() {
 }
 
 void MainWindow::NewFeedList() {
-  auto answer = askText(T(kNy) + " " + Q(Tr(kFoderliste)), T(kAngivNavn), QString());
+  auto answer = Ask().AskText(T(kNy) + " " + Q(Tr(kFoderliste)), T(kAngivNavn), QString());
   if (!answer || answer->trimmed().isEmpty()) return;
   const std::string name = L(answer->trimmed());
   if (auto problem = ValidateFileName(name)) {
-    messages_.Error(*problem);
+    Ask().Error(*problem);
     return;
   }
   if (workspace_.FeedListNameTaken(name)) {
-    messages_.Error(name + " " + FirstLetterLower(Tr(kFindesAendre)));
+    Ask().Error(name + " " + FirstLetterLower(Tr(kFindesAendre)));
     return;
   }
   TForListe& list = workspace_.NewFeedList(name, false);
@@ -683,11 +656,11 @@ void MainWindow::NewFeedMix() {
   QString caption = T(kNy) + " " + Lower(kForblanding);
   QString proposal = Q(workspace_.NewMixName());
   for (;;) {
-    auto answer = askText(caption, T(kNavn), proposal);
+    auto answer = Ask().AskText(caption, T(kNavn), proposal);
     if (!answer) return;
     const std::string name = L(answer->trimmed());
     if (auto problem = ValidateFileName(name)) {
-      messages_.Error(*problem);
+      Ask().Error(*problem);
       return;
     }
     if (workspace_.FeedListNameTaken(name)) {
@@ -706,13 +679,13 @@ void MainWindow::NewFeedMix() {
 void MainWindow::SaveStableAndHorses() {
   const auto& stables = workspace_.Stables();
   if (stables.empty()) {
-    messages_.Inform(Tr(kOpretStaldFoerst));
+    Ask().Inform(Tr(kOpretStaldFoerst));
     return;
   }
   TStall* stable = SelectedStable();
   if (!stable && stables.size() == 1) stable = stables.front().get();
   if (!stable) {
-    messages_.Inform(Tr(kVaelgStald));
+    Ask().Inform(Tr(kVaelgStald));
     return;
   }
   SaveStableAndHorsesAsking(*stable);
@@ -738,35 +711,35 @@ void MainWindow::SaveSelected() {
 void MainWindow::DeleteStableCommand() {
   TStall* s = SelectedStable();
   if (!s) {
-    messages_.Inform(Tr(kVaelgStald));
+    Ask().Inform(Tr(kVaelgStald));
     return;
   }
-  if (!messages_.Confirm(s->stallNavn + ": " + Tr(kFjernStald))) return;
+  if (!Ask().Confirm(s->stallNavn + ": " + Tr(kFjernStald))) return;
   // The record is going: its windows close without asking to save it.
   for (const auto& h : s->Horses())
     if (!CloseChildOf(h.get(), true)) return;
   if (!CloseChildOf(s, true)) return;
   std::string error;
-  if (!workspace_.DeleteStable(*s, &error)) messages_.Error(error);
+  if (!workspace_.DeleteStable(*s, &error)) Ask().Error(error);
   RefreshTree();
 }
 
 void MainWindow::DeleteSelected() {
   std::string error;
   if (TStall* s = SelectedStable()) {
-    if (!messages_.Confirm(Tr(kBekraeftSletning) + ": " + s->stallNavn)) return;
+    if (!Ask().Confirm(Tr(kBekraeftSletning) + ": " + s->stallNavn)) return;
     for (const auto& h : s->Horses())
       if (!CloseChildOf(h.get(), true)) return;
     if (!CloseChildOf(s, true)) return;
-    if (!workspace_.DeleteStable(*s, &error)) messages_.Error(error);
+    if (!workspace_.DeleteStable(*s, &error)) Ask().Error(error);
   } else if (THest* h = SelectedHorse()) {
-    if (!messages_.Confirm(Tr(kBekraeftSletning) + " " + h->Navn)) return;
+    if (!Ask().Confirm(Tr(kBekraeftSletning) + " " + h->Navn)) return;
     TStall* stable = h->stable;
     if (!CloseChildOf(h, true)) return;
     const std::string name = h->Navn;
     const auto dir = stable->HorseDirectory(*h);
     if (!stable->DeleteHorse(name, &error))
-      messages_.Error(Tr(kFejl) + Tr(kSletningAf) + " " + name + "\r" + Tr(kSlet) + " " + Tr(kMappeWord) + " " + PathText(dir) +
+      Ask().Error(Tr(kFejl) + Tr(kSletningAf) + " " + name + "\r" + Tr(kSlet) + " " + Tr(kMappeWord) + " " + PathText(dir) +
                       " " + FirstLetterLower(Tr(kManuelt)));
     RefreshTree();
     tree_->SelectRecord(stable);
@@ -775,12 +748,12 @@ void MainWindow::DeleteSelected() {
   } else if (TForListe* l = SelectedFeedList()) {
     if (l->owner == ListOwnerKind::Stable) return;
     if (l->ErGarantiForliste && !workspace_.MayDeleteGuaranteeList()) {
-      messages_.Inform(Tr(kGarantifoderliste) + "\r" + Tr(kSlet) + " " + FirstLetterLower(Tr(kIkkeTilladt)));
+      Ask().Inform(Tr(kGarantifoderliste) + "\r" + Tr(kSlet) + " " + FirstLetterLower(Tr(kIkkeTilladt)));
       return;
     }
-    if (!messages_.Confirm(Tr(kBekraeftSletning) + ": " + l->ForlisteNavn)) return;
+    if (!Ask().Confirm(Tr(kBekraeftSletning) + ": " + l->ForlisteNavn)) return;
     if (!CloseChildOf(l, true)) return;
-    if (!workspace_.DeleteFeedListFile(*l, &error)) messages_.Error(error);
+    if (!workspace_.DeleteFeedListFile(*l, &error)) Ask().Error(error);
   }
   RefreshTree();
 }
@@ -797,10 +770,10 @@ void MainWindow::CopySelectedHorse() {
 void MainWindow::ImportHorseIntoSelected() {
   TStall* s = SelectedStable();
   if (!s) {
-    messages_.Inform(Tr(kVaelgStald));
+    Ask().Inform(Tr(kVaelgStald));
     return;
   }
-  const QString file = askFile(T(kVaelgHestefil), QString::fromStdString((app_.programDir / "Save").string()),
+  const QString file = Ask().OpenFileName(T(kVaelgHestefil), QString::fromStdString((app_.programDir / "Save").string()),
                                QStringLiteral("Horse files (*.eqh)"));
   if (file.isEmpty()) return;
   std::string message;
@@ -808,63 +781,63 @@ void MainWindow::ImportHorseIntoSelected() {
   try {
     ok = s->ImportHorse(file.toStdString(), &message);
   } catch (const ObjTextError& e) {
-    messages_.Error(e.what());
+    Ask().Error(e.what());
     return;
   }
   if (!ok) {
     // Why the file could not be taken (a name that cannot be a directory, say), or that it
     // is no horse file.
-    messages_.Inform(message.empty() ? Tr(kHestIkkeFundet) : message);
+    Ask().Inform(message.empty() ? Tr(kHestIkkeFundet) : message);
     return;
   }
-  if (!message.empty()) messages_.Inform(message);
+  if (!message.empty()) Ask().Inform(message);
   RefreshTree();
 }
 
 void MainWindow::ImportStable() {
-  const QString file = askFile(T(kVaelgStaldfil), QString::fromStdString(app_.programDir.string()),
+  const QString file = Ask().OpenFileName(T(kVaelgStaldfil), QString::fromStdString(app_.programDir.string()),
                                QStringLiteral("Stable files (*.eqs)"));
   if (file.isEmpty()) return;
   const std::string name = TextFromPath(std::filesystem::path(file.toStdString()).stem());
-  const bool horses = messages_.Confirm(name + ": " + Tr(kMedtagHeste));
+  const bool horses = Ask().Confirm(name + ": " + Tr(kMedtagHeste));
   std::string error;
   TStall* s = workspace_.ImportStable(file.toStdString(), horses, &error);
-  if (!error.empty()) messages_.Error(error);
+  if (!error.empty()) Ask().Error(error);
   RefreshTree();
   if (s) tree_->expandAll();
 }
 
 void MainWindow::ImportFeedList() {
-  const QString file = askFile(T(kImporterForliste), QString::fromStdString(app_.programDir.string()),
+  const QString file = Ask().OpenFileName(T(kImporterForliste), QString::fromStdString(app_.programDir.string()),
                                Q(Tr(kFoderliste)) + " (*.eqf *.mix)");
   if (file.isEmpty()) return;
   std::string error;
   TForListe* l = workspace_.ImportFeedList(file.toStdString(), &error);
-  if (!error.empty()) messages_.Error(error);
+  if (!error.empty()) Ask().Error(error);
   RefreshTree();
   if (l) tree_->SelectRecord(l);
 }
 
 void MainWindow::ImportTextFeedList() {
-  const QString file = askFile(QStringLiteral("Import utility for Version 1 -feedlists"),
+  const QString file = Ask().OpenFileName(QStringLiteral("Import utility for Version 1 -feedlists"),
                                QString::fromStdString(app_.programDir.string()), QStringLiteral("Feed files (*.txt)"));
   if (file.isEmpty()) return;
   std::string error;
   TForListe* l = workspace_.ImportTextFeedList(file.toStdString(), &error);
-  if (!error.empty()) messages_.Error(error);
+  if (!error.empty()) Ask().Error(error);
   RefreshTree();
   if (l) tree_->SelectRecord(l);
 }
 
 void MainWindow::Backup() {
-  messages_.Inform(Tr(kVaelgPlads));
-  const QString parent = askDirectory(T(kVaelgPlads), QString::fromStdString(app_.preferences.BackupDirectory().string()));
+  Ask().Inform(Tr(kVaelgPlads));
+  const QString parent = Ask().ChooseDirectory(T(kVaelgPlads), QString::fromStdString(app_.preferences.BackupDirectory().string()));
   if (parent.isEmpty()) return;
   const auto target = workspace_.BackupTarget(parent.toStdString());
-  if (!messages_.Confirm(Tr(kSikkerhedskopier) + ": " + PathText(target))) return;
+  if (!Ask().Confirm(Tr(kSikkerhedskopier) + ": " + PathText(target))) return;
   SaveAndCloseAllWindows();
   std::string error;
-  if (!workspace_.Backup(target, &error)) messages_.Error(error);
+  if (!workspace_.Backup(target, &error)) Ask().Error(error);
 }
 
 void MainWindow::CreateModelStable() {
@@ -881,7 +854,7 @@ void MainWindow::CreateModelHorses() {
     tree_->SelectRecord(s);
   }
   if (!s) {
-    messages_.Inform(Tr(kVaelg) + " " + FirstLetterLower(Tr(kModelhestStald)));
+    Ask().Inform(Tr(kVaelg) + " " + FirstLetterLower(Tr(kModelhestStald)));
     return;
   }
   workspace_.CreateModelHorses(*s);
@@ -892,7 +865,7 @@ void MainWindow::CreateModelHorses() {
 void MainWindow::DeleteModelHorses() {
   TStall* s = SelectedStable();
   if (!s) {
-    messages_.Inform("VelgModellStallTxt");
+    Ask().Inform("VelgModellStallTxt");
     return;
   }
   for (const auto& h : s->Horses())
@@ -908,7 +881,7 @@ void MainWindow::MoveHorse(THest& horse, TStall& target) {
       w->TakeDataIntoRecord();
       QString error;
       if (!w->SaveRecord(&error)) {
-        messages_.Error(L(error));
+        Ask().Error(L(error));
         return;
       }
     }
@@ -917,25 +890,25 @@ void MainWindow::MoveHorse(THest& horse, TStall& target) {
   // Taken also by a horse directory only on disk (a horse file the scan could not read).
   if (target.HorseNameTaken(horse.Navn)) {
     for (;;) {
-      auto answer = askText(Q(horse.Navn + ": " + Tr(kHestFindes)), T(kAngivNytNavn), QString());
+      auto answer = Ask().AskText(Q(horse.Navn + ": " + Tr(kHestFindes)), T(kAngivNytNavn), QString());
       if (!answer) return;
       newName = L(answer->trimmed());
       if (newName.empty() || newName == horse.Navn || target.HorseNameTaken(newName)) continue;
       if (auto problem = ValidateFileName(newName)) {
-        messages_.Error(*problem);
+        Ask().Error(*problem);
         continue;
       }
       break;
     }
   }
   std::string error;
-  if (!workspace_.MoveHorse(horse, target, newName, &error)) messages_.Error(error);
+  if (!workspace_.MoveHorse(horse, target, newName, &error)) Ask().Error(error);
   RefreshTree();
 }
 
 void MainWindow::MailSelected() {
   if (!SelectedHorse() && !SelectedStable() && !SelectedFeedList()) {
-    messages_.Inform(Tr(kVaelgStald));
+    Ask().Inform(Tr(kVaelgStald));
     return;
   }
   SaveAndCloseAllWindows();
@@ -957,28 +930,28 @@ void MainWindow::MailSelected() {
       if (l->owner == ListOwnerKind::Stable) l->ExportToFile(attachment);
       else l->SaveToFile(attachment);
     } catch (const ObjTextError& e) {
-      messages_.Error(e.what());
+      Ask().Error(e.what());
       return;
     }
   }
   std::error_code ec;
   if (!std::filesystem::exists(attachment, ec)) {
-    messages_.Error(Tr(kFinderIkke) + ": " + PathText(attachment));
+    Ask().Error(Tr(kFinderIkke) + ": " + PathText(attachment));
     return;
   }
-  if (mailHandler) mailHandler(subject, {attachment});
+  Ask().Mail(subject, {attachment});
 }
 
 void MainWindow::ShowEnergyProtein() {
-  if (app_.active) messages_.Inform(app_.active->Beskrivelse(app_.settings, app_.regional.decimalSeparator));
+  if (app_.active) Ask().Inform(app_.active->Beskrivelse(app_.settings, app_.regional.decimalSeparator));
 }
 
 bool MainWindow::SaveChangedStables() {
   for (const auto& s : workspace_.Stables()) {
     if (!s->HasUnsavedChanges()) continue;
-    const QMessageBox::StandardButton answer = askSaveChanges(Q(s->stallNavn + ": " + Tr(horsetext::kWDataAendret)));
-    if (answer == QMessageBox::Cancel) return false;
-    if (answer != QMessageBox::Yes) continue;
+    const Prompts::Answer answer = Ask().YesNoCancel(s->stallNavn + ": " + Tr(horsetext::kWDataAendret));
+    if (answer == Prompts::Answer::kCancel) return false;
+    if (answer != Prompts::Answer::kYes) continue;
     if (!SaveStableAsking(*s)) return false;
   }
   return true;
@@ -1003,7 +976,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     p.MainFormWidth = width();
   }
   bool cancelled = false;
-  for (const std::string& problem : workspace_.Close(conflictPrompt, &cancelled)) messages_.Error(problem);
+  for (const std::string& problem : workspace_.Close(&Ask(), &cancelled)) Ask().Error(problem);
   if (cancelled) {
     event->ignore();
     return;

@@ -14,7 +14,11 @@
 #include <chrono>
 #include <functional>
 
+#include <memory>
+
+#include "ui/appwindows.h"
 #include "ui/childwindow.h"
+#include "ui/htmlview.h"
 #include "ui/services.h"
 
 class QAction;
@@ -31,10 +35,18 @@ class WorkspaceTree;
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  MainWindow(AppContext& app, Workspace& workspace, BoxMessages& messages);
+  // Every question of the program goes to `prompts` (the program's BoxPrompts; tests put in
+  // their own).
+  MainWindow(AppContext& app, Workspace& workspace, Prompts& prompts);
   ~MainWindow() override;
 
   Services& services() { return services_; }
+  // The program's single dialogs and windows, and the record windows' factories.
+  AppWindows& Windows() { return *windows_; }
+  // How the main window asks and tells the user (the services' prompts).
+  Prompts& Ask() const { return *services_.prompts; }
+  // Hands web and mail addresses to the desktop through the prompts.
+  ExternalOpener Opener();
 
   // Reads the save directory into the tree (the scan), and shows what the start-up found.
   void ScanWorkspace();
@@ -92,26 +104,10 @@ class MainWindow : public QMainWindow {
   void MailSelected();
   void ShowEnergyProtein();
 
-  // Asks for text; tests replace it.
-  std::function<std::optional<QString>(const QString& caption, const QString& prompt, const QString& start)> askText;
-  // Asks for a file; tests replace it.
-  std::function<QString(const QString& title, const QString& dir, const QString& filter)> askFile;
   // Fetches the newest guarantee feed list (the information panel's link).
   std::function<void()> fetchNewestList;
   // Line 1 of the service's version file, for the upgrade link.
   std::string offeredVersionText;
-  // Hands a mail with attachments to the mail window or the desktop's mail program.
-  std::function<void(const std::string& subject, const std::vector<std::filesystem::path>& attachments)> mailHandler;
-  // Asks for a directory; tests replace it.
-  std::function<QString(const QString& title, const QString& dir)> askDirectory;
-  // Hands web and mail addresses to the desktop (false when nothing took it); tests
-  // replace it.
-  std::function<bool(const QUrl&)> openExternal;
-  // Asks whether to save a record's changes (Yes, No or Cancel); tests replace it.
-  std::function<QMessageBox::StandardButton(const QString& text)> askSaveChanges;
-  // Asks what to do when another program changed a file this window's commands save (the
-  // message boxes; tests replace it). The horse windows ask through their own prompts.
-  ConflictPrompt* conflictPrompt = nullptr;
 
   // The welcome, find-horse, contacts and mail windows plug in here (RegisterSmallWindows);
   // a command whose hook is not set does nothing.
@@ -171,7 +167,7 @@ class MainWindow : public QMainWindow {
 
   AppContext& app_;
   Workspace& workspace_;
-  BoxMessages& messages_;
+  std::unique_ptr<AppWindows> windows_;
   Services services_;
   QMdiArea* mdi_ = nullptr;
   WorkspaceTree* tree_ = nullptr;

@@ -20,20 +20,20 @@ bool MainWindow::SaveHorseAsking(THest& h) {
       w->TakeDataIntoRecord();
       QString error;
       if (w->SaveRecord(&error)) return true;
-      if (!error.isEmpty()) messages_.Error(L(error));
+      if (!error.isEmpty()) Ask().Error(L(error));
       return false;
     }
   TStall* stable = h.stable;
   if (!stable) return false;
   std::string error;
-  switch (PrepareSave(h, stable->HorseFilePath(h), h.Navn, *conflictPrompt, app_.clock.Now(), RecordText(h), &error)) {
+  switch (PrepareSave(h, stable->HorseFilePath(h), h.Navn, Ask(), app_.clock.Now(), RecordText(h), &error)) {
     case SaveStep::kCancel:
-      if (!error.empty()) messages_.Error(error);
+      if (!error.empty()) Ask().Error(error);
       return false;
     case SaveStep::kTakeTheirs: {
       std::unique_ptr<THest> old;
       if (!stable->ReloadHorse(h, &old, &error)) {
-        messages_.Error(error);
+        Ask().Error(error);
         return false;
       }
       app_.Env().AnnounceGoing(*old);
@@ -43,7 +43,7 @@ bool MainWindow::SaveHorseAsking(THest& h) {
     case SaveStep::kSave: break;
   }
   if (!stable->SaveHorse(h, &error)) {
-    messages_.Error(error);
+    Ask().Error(error);
     return false;
   }
   return true;
@@ -51,13 +51,13 @@ bool MainWindow::SaveHorseAsking(THest& h) {
 
 bool MainWindow::SaveStableAsking(TStall& s) {
   std::string error;
-  switch (PrepareSave(s, s.StableFilePath(), s.stallNavn, *conflictPrompt, app_.clock.Now(), RecordText(s), &error)) {
+  switch (PrepareSave(s, s.StableFilePath(), s.stallNavn, Ask(), app_.clock.Now(), RecordText(s), &error)) {
     case SaveStep::kCancel:
-      if (!error.empty()) messages_.Error(error);
+      if (!error.empty()) Ask().Error(error);
       return false;
     case SaveStep::kTakeTheirs:
       if (!s.ReloadFromFile(&error)) {
-        messages_.Error(error);
+        Ask().Error(error);
         return false;
       }
       RefreshTree();
@@ -65,7 +65,7 @@ bool MainWindow::SaveStableAsking(TStall& s) {
     case SaveStep::kSave: break;
   }
   if (!s.Save(&error)) {
-    messages_.Error(error);
+    Ask().Error(error);
     return false;
   }
   return true;
@@ -83,13 +83,13 @@ bool MainWindow::SaveStableAndHorsesAsking(TStall& s) {
 bool MainWindow::SaveFeedListAsking(TForListe& l) {
   const std::filesystem::path file = l.FileNameFor();
   std::string error;
-  switch (PrepareSave(l, file, l.ForlisteNavn, *conflictPrompt, app_.clock.Now(), std::nullopt, &error)) {
+  switch (PrepareSave(l, file, l.ForlisteNavn, Ask(), app_.clock.Now(), std::nullopt, &error)) {
     case SaveStep::kCancel:
-      if (!error.empty()) messages_.Error(error);
+      if (!error.empty()) Ask().Error(error);
       return false;
     case SaveStep::kTakeTheirs:
       if (!workspace_.ReloadFeedList(l, &error)) {
-        messages_.Error(error);
+        Ask().Error(error);
         return false;
       }
       RefreshTree();
@@ -99,7 +99,7 @@ bool MainWindow::SaveFeedListAsking(TForListe& l) {
   try {
     l.SaveToFile(file);
   } catch (const ObjTextError& e) {
-    messages_.Error(e.what());
+    Ask().Error(e.what());
     return false;
   }
   return true;

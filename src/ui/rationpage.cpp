@@ -1,5 +1,8 @@
 #include "ui/rationpage.h"
 
+#include "forms/ration_editor.h"
+#include "ui/models/amountsmodel.h"
+
 #include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QButtonGroup>
@@ -29,6 +32,7 @@
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -46,12 +50,12 @@
 #include "ration/evaluation.h"
 #include "ration/horse_reports.h"
 #include "ration/ration_charts.h"
-#include "ration/ration_page.h"
+#include "forms/ration_page.h"
 #include "ration/roughage_wizard.h"
 #include "render/charts.h"
 #include "render/pictures.h"
 #include "render/qtcanvas.h"
-#include "render/qttext.h"
+#include "ui/qtext.h"
 #include "stable/stall.h"
 #include "ui/clipboard.h"
 #include "ui/htmlview.h"
@@ -59,6 +63,9 @@
 #include "ui/mainwindow.h"
 #include "ui/rationtexts.h"
 #include "ui/roughagewizard.h"
+#include "ui/widgets/numberdelegate.h"
+#include "ui/widgets/spinner.h"
+#include "ui/widgets/tableheight.h"
 #include "ui/smalldialogs.h"
 
 namespace stallora {
@@ -66,53 +73,12 @@ namespace {
 
 using namespace rationui;
 
-QString T(const Text& t) { return Q(Tr(t)); }
 
 QColor ToQColor(Colour c) { return QColor(c.r, c.g, c.b); }
 
 // Pages of pcForing, in order.
 enum PageIndex { kSelectPage = 0, kAmountsPage, kPlanPage, kAnalysisPage, kMealPage };
 enum AnalysisIndex { kInfoPage = 0, kSupplyPage, kContributionPage };
-
-// An editor for numbers: digits with at most `decimals` decimals after a point or comma.
-class NumberDelegate : public QStyledItemDelegate {
- public:
-  NumberDelegate(int digits, int decimals, QObject* parent)
-      : QStyledItemDelegate(parent),
-        pattern_(QString("^\\d{0,%1}([.,]\\d{0,%2})?$").arg(digits).arg(decimals)) {}
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    auto* edit = new QLineEdit(parent);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern_), edit));
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    (void)option;
-    (void)index;
-    return edit;
-  }
-
- private:
-  QString pattern_;
-};
-
-// Up and down arrows: the spinner of the amounts and meal tables.
-class Spinner : public QWidget {
- public:
-  Spinner(const QString& name, QWidget* parent, std::function<void(bool)> step) : QWidget(parent) {
-    setObjectName(name);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(1);
-    for (bool up : {true, false}) {
-      auto* b = new QToolButton(this);
-      b->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
-      b->setObjectName(name + (up ? "Up" : "Down"));
-      b->setToolTip(T(up ? kOpPil : kNedPil) + (up ? " (Ctrl+Up)" : " (Ctrl+Down)"));
-      b->setAutoRepeat(true);
-      b->setFocusPolicy(Qt::NoFocus);
-      layout->addWidget(b);
-      connect(b, &QToolButton::clicked, this, [step, up] { step(up); });
-    }
-  }
-};
 
 QTableWidgetItem* ReadOnlyItem(const QString& text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
   auto* item = new QTableWidgetItem(text);
@@ -128,14 +94,6 @@ QTableWidgetItem* EditableItem(const QString& text) {
   return item;
 }
 
-// A table tall enough for `rows` data rows (without scrolling up to that many).
-void FitTableHeight(QTableWidget* t, int rows) {
-  const int rowHeight = t->verticalHeader()->defaultSectionSize();
-  const int header = t->horizontalHeader()->isVisible() ? t->horizontalHeader()->sizeHint().height() : 0;
-  const int scroll = t->horizontalScrollBar()->isVisible() ? t->horizontalScrollBar()->height() : 0;
-  t->setFixedHeight(header + std::max(rows, 1) * rowHeight + 2 * t->frameWidth() + scroll + 2);
-}
-
 QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
   auto* b = new QPushButton(text, parent);
   b->setObjectName(name);
@@ -146,9 +104,11 @@ QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
 
 struct RationPage::Impl {
   RationPage* q;
+  // The page's own editor when it stands alone (no horse window around it).
+  std::unique_ptr<RationEditor> ownEditor;
+  RationEditor& editor;
   THest& horse;
   Services& services;
-  Messages* messages;
 
   // Window state of the tab.
   TForListe* selection = nullptr;
@@ -160,6 +120,8 @@ struct RationPage::Impl {
   bool simpleShown = false;
   std::string shownPlan;
   double lastRefreshMs = 0;
+  // Runs from the start of an amount edit to the refreshed page.
+  QElapsedTimer refreshTimer;
   std::set<std::string> declinedMissing;
   int previousPage = kSelectPage;
   QImage supplyImage, contributionImage;
@@ -179,7 +141,8 @@ struct RationPage::Impl {
   QLabel* lblGrazingDryMatter = nullptr;
   QLabel* lblGrazingFeed = nullptr;
   // amounts page
-  QTableWidget* otAllocations = nullptr;
+  QTableView* otAllocations = nullptr;
+  AmountsModel* amounts = nullptr;
   QLabel* imgBalance = nullptr;
   QGroupBox* gbProfile = nullptr;
   QLabel* lblProfile = nullptr;
@@ -212,8 +175,8 @@ struct RationPage::Impl {
   QPushButton* btnGiResten = nullptr;
   QLabel* imgMealChart = nullptr;
 
-  Impl(RationPage* page, THest& h, Services& s)
-      : q(page), horse(h), services(s), messages(s.messages) {}
+  Impl(RationPage* page, RationEditor& e, Services& s, std::unique_ptr<RationEditor> own = nullptr)
+      : q(page), ownEditor(std::move(own)), editor(e), horse(e.Horse()), services(s) {}
 
   // ---- context
   const CountrySettings& Settings() const { return SettingsOf(*horse.env); }
@@ -239,25 +202,16 @@ struct RationPage::Impl {
   }
   bool ErrorsInPrintPreference() const { return Prefs() && Prefs()->NutrientErrorsInPrint; }
 
-  void Inform(const std::string& text) {
-    if (messages) messages->Inform(text);
-  }
-  bool Confirm(const std::string& text) { return messages && messages->Confirm(text); }
-  // A warning captioned "Advarsel!" (through the replaced messages in tests).
-  void Warn(const std::string& text) {
-    if (messages && messages != services.messages) return messages->Inform(text);
-    QMessageBox::warning(q, T(kRpAdvarsel), Q(text));
-  }
-  void ShowError(const std::string& text) {
-    if (messages) messages->Error(text);
-  }
+  // How the page asks and tells the user.
+  Prompts& Ask() const { return *services.prompts; }
+  void Inform(const std::string& text) { Ask().Inform(text); }
+  bool Confirm(const std::string& text) { return Ask().Confirm(text); }
+  // A warning captioned "Advarsel!".
+  void Warn(const std::string& text) { Ask().Warn(text, T(kRpAdvarsel)); }
+  void ShowError(const std::string& text) { Ask().Error(text); }
 
-  // ---- the library's recalculation
-  void Recompute() {
-    horse.BeregnBehov();
-    BeregnTilforsel(horse);
-  }
-  void Touch() { Ration().EndretDato = horse.env->Today(); }
+  // ---- the record computed again before a page shows it (no edit)
+  void Recompute() { editor.Recalculate(); }
 
   // ---- construction
   QWidget* BuildSelectionPage();
@@ -284,7 +238,7 @@ struct RationPage::Impl {
   void RemoveChosenFeed();
   void ChosenFeedInfo();
   void OpenGrazing();
-  void GrazingChanged();
+  void GrazingChanged(const GrazingLabels& labels);
   void ShowFeedInfo(const TFor& feed);
   void OpenHelp(const std::string& suffix);
 
@@ -292,11 +246,11 @@ struct RationPage::Impl {
   void EnterAmounts();
   void FillAllocations();
   void UpdateAllocationTexts();
-  void AmountEdited(QTableWidgetItem* item);
+  void EditorChanged(ChangeFlags changed);
   void StepActiveAmount(bool up);
   void DrawBalance();
   void FillProfile();
-  void AfterAmountChange(bool cap);
+  void AfterAmountChange();
 
   // ---- feeding plan
   void EnterPlan();
@@ -347,9 +301,24 @@ struct RationPage::Impl {
 
 // ==================================================================== construction
 
-RationPage::RationPage(THest& horse, Services& services, QWidget* parent)
-    : QWidget(parent), impl_(std::make_unique<Impl>(this, horse, services)) {
+RationPage::RationPage(THest& horse, Services& services, QWidget* parent) : QWidget(parent) {
+  auto own = std::make_unique<RationEditor>(horse);
+  RationEditor& editor = *own;
+  impl_ = std::make_unique<Impl>(this, editor, services, std::move(own));
+  Build();
+}
+
+RationPage::RationPage(RationEditor& editor, Services& services, QWidget* parent)
+    : QWidget(parent), impl_(std::make_unique<Impl>(this, editor, services)) {
+  Build();
+}
+
+void RationPage::Build() {
   Impl& d = *impl_;
+  d.amounts = new AmountsModel(d.editor, this);
+  auto* relay = new EditorRelay(d.editor, this);
+  connect(relay, &EditorRelay::Changed, d.amounts, &AmountsModel::EditorChanged);
+  connect(relay, &EditorRelay::Changed, this, [this](unsigned changed) { impl_->EditorChanged(changed); });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   d.pcForing = new QTabWidget(this);
@@ -362,36 +331,6 @@ RationPage::RationPage(THest& horse, Services& services, QWidget* parent)
   layout->addWidget(d.pcForing);
   d.rememberedErrorsInPrint = d.ErrorsInPrintPreference();
   connect(d.pcForing, &QTabWidget::currentChanged, this, [this](int index) { impl_->PageChanged(index); });
-
-  // Default seams: the program's dialogs.
-  askMemo = [this](const QString& caption) -> std::optional<QStringList> {
-    MemoDialog& dialog = MemoDialog::Instance(this);
-    dialog.setWindowTitle(caption);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.Lines();
-  };
-  askText = [this](const QString& caption, const QString& explanation) -> std::optional<QString> {
-    TextDialog& dialog = TextDialog::Instance(this);
-    dialog.setWindowTitle(caption);
-    dialog.SetExplanation(explanation);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.Text();
-  };
-  askSaveFile = [this](const QString& title, const QString& path, const QString& filter) {
-    return QFileDialog::getSaveFileName(this, title, path, filter, nullptr, QFileDialog::DontConfirmOverwrite);
-  };
-  askOverwrite = [this](const QString& text) {
-    return QMessageBox::question(this, T(kRpFil), text, QMessageBox::Yes | QMessageBox::Cancel | QMessageBox::Retry,
-                                 QMessageBox::Cancel);
-  };
-  setupPrinter = [this](QPrinter& printer) {
-    QPrintDialog dialog(&printer, this);
-    return dialog.exec() == QDialog::Accepted;
-  };
-  mail = [this](const std::string& subject, const std::vector<std::filesystem::path>& files) {
-    if (impl_->services.main && impl_->services.main->mailHandler) impl_->services.main->mailHandler(subject, files);
-  };
-  runWizard = [](QDialog& wizard) { wizard.exec(); };
 
   // The local-price notice follows the focus leaving the ration table.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -412,7 +351,7 @@ RationPage::~RationPage() {
 }
 
 QTabWidget* RationPage::Pages() const { return impl_->pcForing; }
-void RationPage::SetMessages(Messages* messages) { impl_->messages = messages; }
+AmountsModel* RationPage::Amounts() const { return impl_->amounts; }
 const std::string& RationPage::ShownPlan() const { return impl_->shownPlan; }
 double RationPage::LastRefreshMs() const { return impl_->lastRefreshMs; }
 
@@ -546,13 +485,11 @@ QWidget* RationPage::Impl::BuildSelectionPage() {
   QObject::connect(btnBeite, &QPushButton::clicked, q, [this] { OpenGrazing(); });
   QObject::connect(nfBeitetimer, &QSpinBox::valueChanged, q, [this](int hours) {
     if (updating) return;
-    horse.TimerBeiting = hours;
-    GrazingChanged();
+    GrazingChanged(editor.SetGrazingHours(hours, selection));
   });
   QObject::connect(rgrBeiteRikelighet, &QButtonGroup::idClicked, q, [this](int id) {
     if (updating) return;
-    horse.Beiteinntaksfaktor = GrazingFactorOfChoice(id);
-    GrazingChanged();
+    GrazingChanged(editor.SetGrazingIntake(GrazingFactorOfChoice(id), selection));
   });
   QObject::connect(grazingHelp, &QPushButton::clicked, q, [this] { OpenHelp("/rations/grazing"); });
   QObject::connect(help, &QPushButton::clicked, q, [this] { OpenHelp("/rations"); });
@@ -565,9 +502,9 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   auto* layout = new QHBoxLayout(page);
   auto* left = new QVBoxLayout;
   auto* tableRow = new QHBoxLayout;
-  otAllocations = new QTableWidget(0, 3, page);
+  otAllocations = new QTableView(page);
   otAllocations->setObjectName("otAllocations");
-  otAllocations->setHorizontalHeaderLabels({T(kFeedNameHeader), T(kMaengde), QString()});
+  otAllocations->setModel(amounts);
   otAllocations->verticalHeader()->hide();
   otAllocations->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   otAllocations->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
@@ -631,9 +568,10 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   imgBalance->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   layout->addWidget(chartHolder, 0, Qt::AlignTop);
 
-  QObject::connect(otAllocations, &QTableWidget::itemChanged, q, [this](QTableWidgetItem* item) { AmountEdited(item); });
-  QObject::connect(otAllocations, &QTableWidget::cellDoubleClicked, q, [this](int row, int) {
-    if (const TFor* f = Ration().FeedAt(row)) ShowFeedInfo(*f);
+  QObject::connect(amounts, &AmountsModel::Editing, q, [this] { refreshTimer.start(); });
+  QObject::connect(amounts, &AmountsModel::Refused, q, [] { QApplication::beep(); });
+  QObject::connect(otAllocations, &QTableView::doubleClicked, q, [this](const QModelIndex& index) {
+    if (index.row() < Ration().Count()) ShowFeedInfo(*Ration().FeedAt(index.row()));
   });
   // The spinner from the keyboard: Ctrl+Up and Ctrl+Down on the table.
   for (bool up : {true, false}) {
@@ -644,9 +582,10 @@ QWidget* RationPage::Impl::BuildAmountsPage() {
   // Enter in the amount column moves on to the next row, from the last to the first.
   QObject::connect(otAllocations->itemDelegateForColumn(1), &QAbstractItemDelegate::closeEditor, q,
                    [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
-                     if (hint != QAbstractItemDelegate::SubmitModelCache || otAllocations->rowCount() == 0) return;
-                     const int next = (otAllocations->currentRow() + 1) % otAllocations->rowCount();
-                     otAllocations->setCurrentCell(next, 1);
+                     const int rows = amounts->rowCount();
+                     if (hint != QAbstractItemDelegate::SubmitModelCache || rows == 0) return;
+                     const int next = (otAllocations->currentIndex().row() + 1) % rows;
+                     otAllocations->setCurrentIndex(amounts->index(next, AmountsModel::kAmount));
                    });
   return page;
 }
@@ -941,7 +880,7 @@ void RationPage::TakeDataIntoRecord() {
   Impl& d = *impl_;
   // An amount, price or meal still being typed belongs to the record too: moving the focus
   // off the editor makes the table commit it.
-  for (QTableWidget* t : {d.otAllocations, d.otRation, d.otMealSheet}) {
+  for (QAbstractItemView* t : std::initializer_list<QAbstractItemView*>{d.otAllocations, d.otRation, d.otMealSheet}) {
     QWidget* focus = QApplication::focusWidget();
     if (focus && t->viewport()->isAncestorOf(focus)) t->setFocus();
   }
@@ -1111,7 +1050,7 @@ void RationPage::Impl::SetSelectionList(TForListe* list, bool other) {
 void RationPage::Impl::ToggleItem(QTreeWidgetItem* item) {
   if (!selection || !item || !item->data(0, Qt::UserRole).isValid()) return;
   auto* feed = static_cast<TFor*>(item->data(0, Qt::UserRole).value<void*>());
-  ToggleFeed(*selection, *feed, Ration());
+  editor.ToggleFeed(*selection, *feed);
   FillChosenList();
   RecountTree();
   ApplyVisibility();
@@ -1142,7 +1081,7 @@ bool RationPage::Impl::CloseSelection(int how) {
   lbFremmedListe->hide();
   otherListMode = false;
   grbForValg->hide();
-  horse.BeregnBehov();
+  editor.FeedsChosen(false);
   ResetMealTables();
   ApplyVisibility();
   emit q->Changed();
@@ -1193,9 +1132,7 @@ void RationPage::Impl::RemoveChosenFeed() {
   const std::string name = L(item->text());
   if (name == Tr(kRpIntetFoderValgt)) return;
   if (!Confirm(Tr(kSlet) + " " + name)) return;
-  if (selection)
-    if (TFor* f = selection->FeedByName(name)) f->Valgt = false;
-  if (TFor* f = Ration().FeedByName(name)) Ration().RemoveFeed(f);
+  editor.RemoveFeed(name, selection);
   FillChosenList();
   RecountTree();
   ApplyVisibility();
@@ -1230,13 +1167,12 @@ void RationPage::Impl::OpenGrazing() {
   if (auto* b = rgrBeiteRikelighet->button(GrazingChoice(horse.Beiteinntaksfaktor))) b->setChecked(true);
   updating = false;
   gbAdjustGrazing->show();
-  const GrazingLabels labels = UpdateGrazing(horse, selection, Sep());
+  const GrazingLabels labels = editor.ShowGrazing(selection);
   lblGrazingDryMatter->setText(Q(labels.dryMatter));
   lblGrazingFeed->setText(Q(labels.feed));
 }
 
-void RationPage::Impl::GrazingChanged() {
-  const GrazingLabels labels = UpdateGrazing(horse, selection, Sep());
+void RationPage::Impl::GrazingChanged(const GrazingLabels& labels) {
   lblGrazingDryMatter->setText(Q(labels.dryMatter));
   lblGrazingFeed->setText(Q(labels.feed));
   emit q->Changed();
@@ -1250,8 +1186,7 @@ void RationPage::Impl::EnterAmounts() {
   FillAllocations();
   const bool fed = Ration().TotalKg() > 0;
   if (fed) {
-    ApplyGrazingCap(horse);
-    BeregnTilforsel(horse);
+    editor.CapGrazing();
     UpdateAllocationTexts();
     DrawBalance();
     FillProfile();
@@ -1261,65 +1196,34 @@ void RationPage::Impl::EnterAmounts() {
 }
 
 void RationPage::Impl::FillAllocations() {
-  updating = true;
-  const QSignalBlocker block(otAllocations);
-  otAllocations->setUpdatesEnabled(false);
-  const int rows = Ration().Count();
-  otAllocations->setRowCount(rows);
-  for (int r = 0; r < rows; ++r) {
-    const TFor& f = *Ration().FeedAt(r);
-    otAllocations->setItem(r, 0, ReadOnlyItem(Q(f.Fornavn)));
-    otAllocations->setItem(r, 1, EditableItem(Q(ShownAmountText(f, Sep()))));
-    otAllocations->setItem(r, 2, ReadOnlyItem(Q(AmountUnit(f))));
-  }
+  amounts->Reload();
+  const int rows = amounts->rowCount();
   FitTableHeight(otAllocations, std::min(rows, 16));
-  otAllocations->setUpdatesEnabled(true);
-  updating = false;
-  if (otAllocations->currentRow() < 0 && rows > 0) otAllocations->setCurrentCell(0, 1);
+  if (!otAllocations->currentIndex().isValid() && rows > 0)
+    otAllocations->setCurrentIndex(amounts->index(0, AmountsModel::kAmount));
 }
 
-void RationPage::Impl::UpdateAllocationTexts() {
-  const QSignalBlocker block(otAllocations);
-  for (int r = 0; r < otAllocations->rowCount() && r < Ration().Count(); ++r)
-    if (QTableWidgetItem* item = otAllocations->item(r, 1)) {
-      const QString text = Q(ShownAmountText(*Ration().FeedAt(r), Sep()));
-      if (item->text() != text) item->setText(text);
-    }
-}
+// The grazing cap changed an amount without an edit.
+void RationPage::Impl::UpdateAllocationTexts() { amounts->EditorChanged(kRationAmounts); }
 
-void RationPage::Impl::AmountEdited(QTableWidgetItem* item) {
-  if (updating || item->column() != 1) return;
-  TFor* f = Ration().FeedAt(item->row());
-  if (!f) return;
-  double kg = 0;
-  if (ParseShownAmount(L(item->text()), *f, &kg) != AmountInput::kOk) {
-    // Not an amount: the field shows the amount the feed still has.
-    const QSignalBlocker block(otAllocations);
-    item->setText(Q(ShownAmountText(*f, Sep())));
-    QApplication::beep();
-    return;
-  }
-  f->TildeltKg = kg;
-  AfterAmountChange(false);
+// An edit of the ration (here or on the horse window's training tab): the amounts page,
+// when it is the one shown, follows at once; the others when they are entered.
+void RationPage::Impl::EditorChanged(ChangeFlags changed) {
+  if ((changed & (kRationAmounts | kRationFeeds)) && q->isVisible() && pcForing->currentIndex() == kAmountsPage)
+    AfterAmountChange();
 }
 
 void RationPage::Impl::StepActiveAmount(bool up) {
   if (Ration().Count() == 0) return;
-  int row = otAllocations->currentRow();
+  int row = otAllocations->currentIndex().row();
   if (row < 0 || row >= Ration().Count()) row = 0;
-  StepAmount(*Ration().FeedAt(row), up);
-  AfterAmountChange(true);
-  otAllocations->setCurrentCell(row, 1);
+  refreshTimer.start();
+  editor.StepAmount(row, up);
+  otAllocations->setCurrentIndex(amounts->index(row, AmountsModel::kAmount));
 }
 
-void RationPage::Impl::AfterAmountChange(bool cap) {
-  QElapsedTimer timer;
-  timer.start();
-  Touch();
+void RationPage::Impl::AfterAmountChange() {
   q->setUpdatesEnabled(false);
-  if (cap) ApplyGrazingCap(horse);
-  Recompute();
-  UpdateAllocationTexts();
   const bool fed = Ration().TotalKg() > 0;
   if (fed) {
     DrawBalance();
@@ -1329,7 +1233,7 @@ void RationPage::Impl::AfterAmountChange(bool cap) {
   gbProfile->setVisible(fed);
   ApplyVisibility();
   q->setUpdatesEnabled(true);
-  lastRefreshMs = timer.nsecsElapsed() / 1e6;
+  lastRefreshMs = refreshTimer.nsecsElapsed() / 1e6;
   emit q->Changed();
 }
 
@@ -1417,9 +1321,7 @@ void RationPage::Impl::PriceEdited(QTableWidgetItem* item) {
     QApplication::beep();
     return;
   }
-  if (*price == f->Pris) return;
-  f->Pris = *price;
-  Touch();
+  if (!editor.SetPrice(item->row(), *price)) return;
   EnterPlan();
   priceEdited = true;
   emit q->Changed();
@@ -1468,7 +1370,7 @@ void RationPage::Impl::ToggleSimple() {
 
 void RationPage::Impl::AddComments() {
   horse.rationComment.clear();
-  const std::optional<QStringList> lines = q->askMemo ? q->askMemo(T(kKommentarer)) : std::nullopt;
+  const std::optional<QStringList> lines = Ask().AskMemo(T(kKommentarer));
   if (lines) {
     std::string comments;
     for (const QString& line : *lines) comments += L(line) + "<br>";
@@ -1501,7 +1403,7 @@ std::filesystem::path RationPage::Impl::WritePlanFile(bool simple, bool comments
 
 bool RationPage::Impl::PreparePrinter(QPrinter& printer) {
   printer.setDocName(Q(horse.Navn));
-  return q->setupPrinter ? q->setupPrinter(printer) : false;
+  return Ask().SetupPrinter(printer);
 }
 
 void RationPage::Impl::PrintPlan() {
@@ -1517,7 +1419,7 @@ void RationPage::Impl::CopyPlan() {
 void RationPage::Impl::Store(int kind, const std::string& html, const std::string& word) {
   const std::string proposed = HorseReportFileName(horse, kind);
   const std::optional<QString> entered =
-      q->askText ? q->askText(T(kRpFil) + " " + T(kRpBeskrivelse), Q(StoreExplanation(proposed))) : std::nullopt;
+      Ask().Describe(Q(StoreCaption()), StoreExplanation(proposed));
   if (!entered) return;
   const std::string name = StoredFileName(proposed, L(*entered));
   std::string dirError;
@@ -1525,19 +1427,17 @@ void RationPage::Impl::Store(int kind, const std::string& html, const std::strin
   if (!dirError.empty()) ShowError(dirError);
   QString start = Q(PathText(dir / PathFromText(name)));
   for (;;) {
-    const QString chosen = q->askSaveFile ? q->askSaveFile(Q(StoreDialogTitle(word, horse.Navn)), start, "HTML files (*.htm)")
-                                          : QString();
+    const QString chosen = Ask().SaveFileName(Q(StoreDialogTitle(word, horse.Navn)), start, "HTML files (*.htm)");
     if (chosen.isEmpty()) return;
     const std::filesystem::path target = PathFromText(WithHtmExtension(L(chosen)));
     std::error_code ec;
     if (std::filesystem::exists(target, ec)) {
-      const QMessageBox::StandardButton answer =
-          q->askOverwrite ? q->askOverwrite(Q(OverwriteQuestion(PathText(target)))) : QMessageBox::Cancel;
-      if (answer == QMessageBox::Retry) {
+      const Prompts::Answer answer = Ask().AskOverwrite(OverwriteQuestion(PathText(target)));
+      if (answer == Prompts::Answer::kRetry) {
         start = chosen;
         continue;
       }
-      if (answer != QMessageBox::Yes) return;
+      if (answer != Prompts::Answer::kYes) return;
     }
     if (!WriteReportFile(target, EscapeNationalLetters(html))) ShowError(Tr(kKunneIkkeDannes) + " " + PathText(target));
     return;
@@ -1547,7 +1447,7 @@ void RationPage::Impl::Store(int kind, const std::string& html, const std::strin
 void RationPage::Impl::StorePlan() { Store(simpleShown ? kSimpleFeedPlanReport : kFeedPlanReport, PlanForOutput(), Tr(kFoderplanLower)); }
 
 void RationPage::Impl::SendMail(const std::string& subject, const std::vector<std::filesystem::path>& files) {
-  if (q->mail) q->mail(subject, files);
+  Ask().Mail(subject, files);
 }
 
 void RationPage::Impl::MailPlan() {
@@ -1678,9 +1578,7 @@ void RationPage::Impl::SaveChart(bool supply) {
                                          horse.env->Today());
   std::error_code ec;
   std::filesystem::create_directories(HorseDir(), ec);
-  const QString chosen = q->askSaveFile ? q->askSaveFile(T(kGem), Q(PathText(HorseDir() / PathFromText(name))),
-                                                         "JPEG (*.jpg)")
-                                        : QString();
+  const QString chosen = Ask().SaveFileName(T(kGem), Q(PathText(HorseDir() / PathFromText(name))), "JPEG (*.jpg)");
   if (chosen.isEmpty()) return;
   const std::filesystem::path target = PathFromText(L(chosen));
   if (!WriteJpeg(supply ? supplyImage : contributionImage, target)) ShowError(Tr(kKunneIkkeDannes) + " " + PathText(target));
@@ -1701,8 +1599,7 @@ void RationPage::Impl::MailChart(bool supply) {
 // ==================================================================== meal sheet
 
 void RationPage::Impl::EnterMeals() {
-  if (PrepareMealSheet(horse, StableMeals(), horse.stable ? horse.stable->SFTider : horse.HFTider, Sep()))
-    emit q->Changed();
+  if (editor.PrepareMeals(StableMeals(), horse.stable ? horse.stable->SFTider : horse.HFTider)) emit q->Changed();
   FillMealTables();
 }
 
@@ -1772,7 +1669,7 @@ void RationPage::Impl::MealEdited(QTableWidgetItem* item) {
   TFor* f = Ration().FeedAt(item->row());
   if (!f) return;
   const std::optional<double> kg = ParseMealCell(L(item->text()), *f);
-  if (kg) SetMealAmount(*f, item->column() - 2, *kg, SheetMeals(horse), Sep());
+  if (kg) editor.SetMealAmount(item->row(), item->column() - 2, *kg);
   else QApplication::beep();
   UpdateMealRow(item->row());
   UpdateMealButtons();
@@ -1783,20 +1680,19 @@ void RationPage::Impl::MealCommand(int which) {
   int meal = 0;
   TFor* f = ActiveMealFeed(&meal);
   if (!f) return;
-  const int meals = SheetMeals(horse);
   const int row = otMealSheet->currentRow();
   switch (which) {
     case 0:
-      DistributeEvenly(*f, meals, Sep());
+      editor.DistributeEvenly(row);
       break;
     case 1:
-      GiveRest(*f, meal, meals, Sep());
+      editor.GiveRest(row, meal);
       break;
     case 2:
-      ResetMeals(*f, meals, Sep());
+      editor.ResetMeals(row);
       break;
     default:
-      StepMeal(*f, meal, which == 3, meals, Sep());
+      editor.StepMeal(row, meal, which == 3);
   }
   UpdateMealRow(row);
   // After sharing out, the next feed is the one to work on.
@@ -1848,7 +1744,7 @@ void RationPage::SaveFeedPlanAs() {
   HorseReports reports(d.horse, d.HorseDir());
   const std::string plan = reports.LagFoderplan(d.rememberedErrorsInPrint);
   const QString name = Q(PathText(d.HorseDir() / PathFromText(HorseReportFileName(d.horse, kFeedPlanReport))));
-  const QString chosen = askSaveFile ? askSaveFile(T(rationui::kGemFoderplanfil), name, "*.htm") : QString();
+  const QString chosen = d.Ask().SaveFileName(T(rationui::kGemFoderplanfil), name, "*.htm");
   if (chosen.isEmpty()) return;
   const std::filesystem::path target = PathFromText(WithHtmExtension(L(chosen)));
   if (!WriteReportFile(target, EscapeNationalLetters(plan))) d.ShowError(Tr(kKunneIkkeDannes) + " " + PathText(target));
@@ -1857,15 +1753,14 @@ void RationPage::SaveFeedPlanAs() {
 void RationPage::MailFeedPlan() { impl_->MailPlan(); }
 
 void RationPage::ResetAmounts() {
-  impl_->Ration().ZeroAllotted();
-  impl_->Touch();
+  impl_->editor.ResetAmounts();
   emit Changed();
   ShowAmountsPage();
   impl_->EnterActivePage();
 }
 
 void RationPage::ResetChosenFeeds() {
-  impl_->Ration().Clear();
+  impl_->editor.ResetChosenFeeds();
   impl_->FillChosenList();
   impl_->ApplyVisibility();
   emit Changed();
@@ -1887,15 +1782,14 @@ void RationPage::OpenRoughageWizard() {
   Impl& d = *impl_;
   TForListe* source = d.selection ? d.selection : d.StableList();
   if (!source) return;
-  RoughageWizard wizard(*source, d.horse, d.messages, this);
+  RoughageWizard wizard(*source, d.horse, &d.Ask(), this);
   wizard.openHelp = [this](const std::string& page) {
     Impl& d = *impl_;
     if (d.services.main && d.Prefs()) d.services.main->OpenInfoPage(T(rationui::kHjaelp), d.Prefs()->LinkPage(page));
   };
-  if (runWizard) runWizard(wizard);
+  d.Ask().RunDialog(wizard);
   if (!wizard.Applied()) return;
-  d.Ration().SortByCategory();
-  d.Touch();
+  d.editor.FeedsChosen(true);
   if (d.selection) {
     MarkSelectionFromRation(*d.selection, d.Ration());
     d.RecountTree();

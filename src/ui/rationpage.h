@@ -2,12 +2,11 @@
 // The ration page of the horse window: feed selection, amounts, balance, feeding plan,
 // analysis and help, and the meal sheet. The horse window embeds it as its ration tab.
 //
-// The page holds no arithmetic: the library (ration/ration_page.h, ration/evaluation.h,
-// ration/horse_reports.h, the chart geometry) computes, the page shows what comes back.
-// Every change of the ration runs the requirement and the evaluation again and refreshes
-// what is shown, then tells the horse window through Changed().
+// The page holds no arithmetic: every change of the ration is one operation of its
+// RationEditor (forms/ration_editor.h), which computes once and tells the editor's
+// listeners (the horse window); the page then shows what comes back and signals
+// Changed(). Questions go through the services' prompts.
 
-#include <QMessageBox>
 #include <QStringList>
 #include <QWidget>
 #include <filesystem>
@@ -24,11 +23,14 @@ class QTabWidget;
 
 namespace stallora {
 
-class Messages;
+class AmountsModel;
+class RationEditor;
 
 class RationPage : public QWidget {
   Q_OBJECT
  public:
+  // The page on its own editor (the horse window's), or with one of its own.
+  RationPage(RationEditor& editor, Services& services, QWidget* parent = nullptr);
   RationPage(THest& horse, Services& services, QWidget* parent = nullptr);
   ~RationPage() override;
 
@@ -61,24 +63,8 @@ class RationPage : public QWidget {
   void OpenRoughageWizard();
 
   QTabWidget* Pages() const;
-
-  // ---- seams: how the page asks and tells (tests replace them)
-  // Messages of the library kind; by default the services' message boxes.
-  void SetMessages(Messages* messages);
-  // The memo dialog: the lines typed, or nothing on cancel.
-  std::function<std::optional<QStringList>(const QString& caption)> askMemo;
-  // The one-line text dialog: the text, or nothing on cancel.
-  std::function<std::optional<QString>(const QString& caption, const QString& explanation)> askText;
-  // A save dialog; an empty path on cancel.
-  std::function<QString(const QString& title, const QString& path, const QString& filter)> askSaveFile;
-  // Yes, Cancel or Retry for a file that exists.
-  std::function<QMessageBox::StandardButton(const QString& text)> askOverwrite;
-  // Prepares the printer (the print dialog); false cancels.
-  std::function<bool(QPrinter& printer)> setupPrinter;
-  // Hands a mail with attachments on (by default the main window's mail handler).
-  std::function<void(const std::string& subject, const std::vector<std::filesystem::path>& files)> mail;
-  // Runs the roughage wizard modally (tests answer it).
-  std::function<void(QDialog& wizard)> runWizard;
+  // The amounts of the ration, which the horse window's training tab shows too.
+  AmountsModel* Amounts() const;
 
   // ---- what tests read
   // The feeding plan as last shown (full or simple), Windows-1252.
@@ -97,6 +83,7 @@ class RationPage : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  void Build();
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -49,8 +49,6 @@ inline constexpr Text kRationstildeling{"rationui.mealsword", "rationstildeling"
 inline constexpr Text kHjaelp{"rationui.help", "Hjælp"};
 inline constexpr Text kGemFoderplanfil{"rationui.saveplanfile", "Gem foderplanfil "};
 inline constexpr Text kDietComposition{"rationui.piechart", "Diet composition"};
-inline constexpr Text kOpPil{"rationui.up", "Mere"};
-inline constexpr Text kNedPil{"rationui.down", "Mindre"};
 inline constexpr Text kVaelgGrovfoder{"rationui.roughagewizard", "Vælg grovfoder..."};
 inline constexpr Text kVaelgListe{"rationui.chooselist", "Dobbeltklik for at vælge foderlisten"};
 

@@ -8,7 +8,7 @@
 #include "core/texts.h"
 #include "feeds/feedlist.h"
 #include "feeds/mix.h"
-#include "render/qttext.h"
+#include "ui/qtext.h"
 #include "stable/stable_reports.h"
 #include "stable/stall.h"
 #include "ui/clipboard.h"
@@ -27,7 +27,6 @@ inline constexpr Text kRwCopyHint{"reportwin.copyhint",
 inline constexpr Text kRwPriceList{"reportwin.pricelist", "Prisliste"};
 inline constexpr Text kRwRecipe{"reportwin.recipe", "Opskrift"};
 
-QString T(const Text& t) { return Q(Tr(t)); }
 
 QToolButton* Button(QWidget* parent, const char* name, const Text& text, const Text& hint) {
   auto* b = new QToolButton(parent);

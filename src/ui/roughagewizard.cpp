@@ -12,13 +12,12 @@
 
 #include "core/seams.h"
 #include "nutrition/hest.h"
-#include "render/qttext.h"
+#include "ui/qtext.h"
 #include "ui/rationtexts.h"
 
 namespace stallora {
 namespace {
 
-QString T(const Text& t) { return Q(Tr(t)); }
 
 }  // namespace
 

@@ -11,8 +11,8 @@
 
 #include "core/texts.h"
 #include "render/pictures.h"
-#include "render/qttext.h"
-#include "ui/dialogbuttons.h"
+#include "ui/qtext.h"
+#include "ui/widgets/dialogbuttons.h"
 
 namespace stallora {
 namespace {
@@ -29,22 +29,10 @@ inline constexpr Text kKommentar{"smalldlg.comment", "Kommentar"};
 inline constexpr Text kLuk{"smalldlg.close", "Luk"};
 inline constexpr Text kNulstil{"smalldlg.reset", "Nulstil"};
 
-QString T(const Text& t) { return Q(Tr(t)); }
-
-template <class D>
-D& InstanceOf(QPointer<D>& slot, QWidget* owner) {
-  if (!slot) slot = new D(owner ? owner->window() : nullptr);
-  return *slot;
-}
 
 }  // namespace
 
 // ---------------------------------------------------------------- picture
-
-PictureDialog& PictureDialog::Instance(QWidget* owner) {
-  static QPointer<PictureDialog> one;
-  return InstanceOf(one, owner);
-}
 
 int PictureDialog::PreviewWidth(int w, int h) {
   if (h <= 0) return 177;
@@ -146,11 +134,6 @@ void PictureDialog::Preview() {
 
 // ---------------------------------------------------------------- memo
 
-MemoDialog& MemoDialog::Instance(QWidget* owner) {
-  static QPointer<MemoDialog> one;
-  return InstanceOf(one, owner);
-}
-
 MemoDialog::MemoDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("frmMemo");
   setModal(true);
@@ -174,11 +157,6 @@ MemoDialog::MemoDialog(QWidget* parent) : QDialog(parent) {
 QStringList MemoDialog::Lines() const { return text_->toPlainText().split(QChar('\n')); }
 
 // ---------------------------------------------------------------- text
-
-TextDialog& TextDialog::Instance(QWidget* owner) {
-  static QPointer<TextDialog> one;
-  return InstanceOf(one, owner);
-}
 
 TextDialog::TextDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("frmEdit");

@@ -1,7 +1,8 @@
 #pragma once
 // The three small modal dialogs of the horse window: the horse picture, the memo (the
-// feeding plan's comments) and the one-line text (a stored report's description). Each is
-// made once and reused, so the memo and the text keep what was typed the last time.
+// feeding plan's comments) and the one-line text (a stored report's description). The main
+// window's AppWindows makes each once and reuses it, so the memo and the text keep what was
+// typed the last time.
 
 #include <QDialog>
 #include <QLabel>
@@ -16,9 +17,6 @@ namespace stallora {
 class PictureDialog : public QDialog {
   Q_OBJECT
  public:
-  // The one dialog, made the first time with the owner's top-level window as parent.
-  static PictureDialog& Instance(QWidget* owner);
-
   explicit PictureDialog(QWidget* parent = nullptr);
   void SetPath(const QString& path);
   QString Path() const { return path_->text(); }
@@ -50,7 +48,6 @@ class PictureDialog : public QDialog {
 class MemoDialog : public QDialog {
   Q_OBJECT
  public:
-  static MemoDialog& Instance(QWidget* owner);
   explicit MemoDialog(QWidget* parent = nullptr);
   QStringList Lines() const;
   QPlainTextEdit* Editor() { return text_; }
@@ -62,7 +59,6 @@ class MemoDialog : public QDialog {
 class TextDialog : public QDialog {
   Q_OBJECT
  public:
-  static TextDialog& Instance(QWidget* owner);
   explicit TextDialog(QWidget* parent = nullptr);
   void SetExplanation(const QString& text) { explanation_->setText(text); }
   QString Text() const { return text_->text(); }

@@ -20,10 +20,10 @@
 
 #include "core/cp1252.h"
 #include "core/textutil.h"
-#include "render/qttext.h"
-#include "stable/find_horse.h"
+#include "ui/qtext.h"
+#include "forms/find_horse.h"
 #include "stable/online_service.h"
-#include "stable/welcome_form.h"
+#include "forms/welcome_form.h"
 #include "ui/contactswindow.h"
 #include "ui/findhorse.h"
 #include "ui/icons.h"
@@ -34,7 +34,6 @@
 namespace stallora {
 namespace {
 
-QString T(const Text& t) { return Q(Tr(t)); }
 
 QToolButton* HelpButton(const std::string& hint, QWidget* parent) {
   auto* b = new QToolButton(parent);
@@ -117,7 +116,6 @@ QString PlainCaption(QString text) {
 WelcomeWindow::WelcomeWindow(MainWindow& main, OnlineService* online, QWidget* parent)
     : QWidget(parent), main_(main), online_(online) {
   setObjectName("frmWelcome");
-  askDirectory = main.askDirectory;
 
   auto* layout = new QVBoxLayout(this);
   pages_ = new QTabWidget(this);
@@ -296,7 +294,7 @@ void WelcomeWindow::BuildErrorPage(QWidget* page) {
   });
 }
 
-Messages& WelcomeWindow::Msg() { return messages_ ? *messages_ : *main_.services().messages; }
+Messages& WelcomeWindow::Msg() { return *main_.services().prompts; }
 
 void WelcomeWindow::Refresh() {
   updating_ = true;
@@ -485,11 +483,11 @@ bool WelcomeWindow::CloseRecordWindows() {
 void WelcomeWindow::ChangeSaveDirectory(bool useDefault) {
   AppContext& app = *main_.services().app;
   QString chosen;
-  if (!useDefault && askDirectory)
-    chosen = askDirectory(T(kWcMappeForAtGemme), Q(TextFromPath(app.preferences.DefaultSaveDirectory())));
+  if (!useDefault)
+    chosen = main_.Ask().ChooseDirectory(T(kWcMappeForAtGemme), Q(TextFromPath(app.preferences.DefaultSaveDirectory())));
   if (!CloseRecordWindows()) return;
   // The mail window's horse and stable are freed with the tree.
-  if (MailWindow* mail = MailWindow::Existing(main_)) mail->ForgetRecords();
+  if (MailWindow* mail = main_.Windows().ExistingMail()) mail->ForgetRecords();
   std::string error;
   if (!main_.services().workspace->ChangeSaveDirectory(useDefault, chosen.toStdString(), &error))
     Msg().Error(error);
@@ -613,7 +611,7 @@ void HandleScanMessages(MainWindow& main, OnlineService* online, const std::vect
       other += m;
     }
   }
-  if (!other.empty()) main.services().messages->Error(other);
+  if (!other.empty()) main.Ask().Error(other);
   if (!checks.empty()) ShowWelcomeWindow(main, online)->ShowErrors(checks);
 }
 
@@ -622,22 +620,23 @@ void RegisterSmallWindows(MainWindow& main, OnlineService* online) {
   main.showWelcome = [m, online] { ShowWelcomeWindow(*m, online); };
   main.welcomeShown = [m] { return ExistingWelcomeWindow(*m) != nullptr; };
   main.findHorse = [m] { ShowFindHorseWindow(*m); };
-  main.showContacts = [m] { ContactsWindow::Of(*m).ShowListMode(); };
-  main.simpleMail = [m] { MailWindow::Of(*m).SimpleMail(); };
+  main.showContacts = [m] { m->Windows().Contacts().ShowListMode(); };
+  main.simpleMail = [m] { m->Windows().Mail().SimpleMail(); };
   main.mailWindow = [m](THest* horse, TStall* stable) {
-    if (horse) MailWindow::Of(*m).Horsemail(horse, {});
-    else MailWindow::Of(*m).Stablemail(stable, {});
+    if (horse) m->Windows().Mail().Horsemail(horse, {});
+    else m->Windows().Mail().Stablemail(stable, {});
   };
-  main.mailHandler = [m](const std::string& subject, const std::vector<std::filesystem::path>& attachments) {
-    MailWindow::Of(*m).SendMail(subject, {}, attachments);
+  // The horse window's "R" beside the owner: the contacts window in owner mode.
+  main.Windows().ownerContacts = [m](QWidget*, const TAdrRec& contact, bool) {
+    m->Windows().Contacts().ShowOwner(contact);
   };
   main.scanMessagesHandler = [m, online](const std::vector<std::string>& messages) {
     HandleScanMessages(*m, online, messages);
   };
   // The mail window exists from the start on, as the other windows find it.
-  MailWindow::Of(main);
+  main.Windows().Mail();
   main.recordGoingWatchers.push_back([m](const Record& r) {
-    if (MailWindow* w = MailWindow::Existing(*m)) w->RecordGoing(r);
+    if (MailWindow* w = m->Windows().ExistingMail()) w->RecordGoing(r);
   });
 }
 

@@ -58,11 +58,6 @@ class WelcomeWindow : public QWidget {
   void ShowErrors(const std::vector<std::string>& entries);
   bool ErrorPageShown() const;
 
-  // Where messages go (the main window's boxes unless replaced, e.g. by tests).
-  void SetMessages(Messages* messages) { messages_ = messages; }
-  // Asks for the alternative save directory's parent; replaced by tests.
-  std::function<QString(const QString& title, const QString& dir)> askDirectory;
-
   // ---- commands ----
   void ChooseStable(int index);
   void ChooseFeedList(int index);
@@ -96,7 +91,6 @@ class WelcomeWindow : public QWidget {
 
   MainWindow& main_;
   OnlineService* online_;
-  Messages* messages_ = nullptr;
   bool updating_ = false;
 
   QTabWidget* pages_ = nullptr;

@@ -55,7 +55,17 @@ TEST(InstalledData, EnergyProteinListHasOneObjectPerCountry) {
   RegisterConfigClasses();
   TEnProList list;
   list.LoadfromFile(kData / "Resources" / "EPListe.eqe");
-  EXPECT_EQ(list.Antall(), static_cast<int>(CountryList().size()));
+  // One per country, and a second one for Denmark and the United Kingdom to switch to.
+  EXPECT_EQ(list.Antall(), static_cast<int>(CountryList().size()) + 2);
+  int danish = 0, british = 0;
+  for (const auto& o : list.Liste) {
+    danish += o->CountryNo == 45;
+    british += o->CountryNo == 44;
+  }
+  EXPECT_EQ(danish, 2);
+  EXPECT_EQ(british, 2);
+  EXPECT_EQ(list.Element(list.Antall() - 2)->Energiberegning, TEnergiBeregning::nrc2007);
+  EXPECT_EQ(list.Element(list.Antall() - 1)->Energiberegning, TEnergiBeregning::fransk);
   for (const std::string& entry : CountryList()) {
     const int nr = std::stoi(entry.substr(0, entry.find(' ')));
     EXPECT_NE(list.FinnLand(nr, "kr"), nullptr) << entry;
@@ -64,6 +74,7 @@ TEST(InstalledData, EnergyProteinListHasOneObjectPerCountry) {
   EXPECT_EQ(list.FinnLand(33, "\x80")->Energiberegning, TEnergiBeregning::fransk);
   EXPECT_EQ(list.FinnLand(31, "\x80")->Energiberegning, TEnergiBeregning::dutch);
   EXPECT_EQ(list.FinnLand(45, "kr")->EnergiEnhet, EnergiEnhetstype::fe);
+  EXPECT_EQ(list.FinnLand(44, "kr")->Energiberegning, TEnergiBeregning::nrc2007);
   // The installed file is exactly what saving it writes.
   EXPECT_EQ(RecordText(list), *ReadWholeFile(kData / "Resources" / "EPListe.eqe"));
 }

@@ -5,7 +5,7 @@
 #include "core/cp1252.h"
 #include "core/textutil.h"
 #include "ration/balance_chart.h"
-#include "ration/ration_page.h"
+#include "forms/ration_page.h"
 #include "report_fixture.h"
 
 namespace stallora {

@@ -12,7 +12,7 @@
 #include "core/cp1252.h"
 #include "ration/evaluation.h"
 #include "ration/optimizer.h"
-#include "ration/ration_page.h"
+#include "forms/ration_page.h"
 #include "optimizer_fixture.h"
 
 namespace stallora {

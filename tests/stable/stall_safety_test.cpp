@@ -9,7 +9,7 @@
 #include "disk_faults.h"
 #include "nutrition/report_common.h"
 #include "ration/horse_reports.h"
-#include "ration/ration_page.h"
+#include "forms/ration_page.h"
 #include "stable/stable_reports.h"
 #include "stable/stall.h"
 #include "workspace_fixture.h"

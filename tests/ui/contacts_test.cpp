@@ -47,7 +47,7 @@ class ContactsTest : public QObject {
     f.app->contacts.AddRecord(Contact("Berg", 3));
     MainWindow& main = f.Open();
     main.showContacts();
-    ContactsWindow& w = ContactsWindow::Of(main);
+    ContactsWindow& w = main.Windows().Contacts();
     QVERIFY(w.isVisible());
     QCOMPARE(w.windowTitle(), QStringLiteral("Kontaktregister"));
     QVERIFY(Child<QGroupBox>(&w, "grbSelect")->isVisibleTo(&w));
@@ -66,15 +66,15 @@ class ContactsTest : public QObject {
     // The "none" line is not a contact.
     DoubleClick(list, 0);
     QVERIFY(!Child<QGroupBox>(&w, "grbEierInfo")->isVisibleTo(&w));
-    QCOMPARE(&ContactsWindow::Of(main), &w);
+    QCOMPARE(&main.Windows().Contacts(), &w);
   }
 
   void savingANameAndTypeThatExistReplacesIt() {
     Fixture f("replace");
     f.app->contacts.AddRecord(Contact("Hansen", 1, "111"));
     MainWindow& main = f.Open();
-    ContactsWindow& w = ContactsWindow::Of(main);
-    w.SetMessages(&f.shown);
+    ContactsWindow& w = main.Windows().Contacts();
+    f.Listen();
     w.ShowListMode();
     auto* list = Child<QListWidget>(&w, "lbNameList");
     DoubleClick(list, 0);
@@ -96,8 +96,8 @@ class ContactsTest : public QObject {
     f.app->contacts.AddRecord(Contact("Hansen", 1, "111"));
     f.app->contacts.AddRecord(Contact("Jensen", 1, "333"));
     MainWindow& main = f.Open();
-    ContactsWindow& w = ContactsWindow::Of(main);
-    w.SetMessages(&f.shown);
+    ContactsWindow& w = main.Windows().Contacts();
+    f.Listen();
     w.ShowListMode();
     auto* list = Child<QListWidget>(&w, "lbNameList");
     DoubleClick(list, 0);
@@ -123,8 +123,8 @@ class ContactsTest : public QObject {
   void aNewContactNeedsAType() {
     Fixture f("newtype");
     MainWindow& main = f.Open();
-    ContactsWindow& w = ContactsWindow::Of(main);
-    w.SetMessages(&f.shown);
+    ContactsWindow& w = main.Windows().Contacts();
+    f.Listen();
     w.ShowListMode();
     QApplication::setActiveWindow(&w);
     QTest::mouseClick(Child<QPushButton>(&w, "btnNew"), Qt::LeftButton);
@@ -159,9 +159,9 @@ class ContactsTest : public QObject {
   void mailAndWebFieldsOpenTheirAddresses() {
     Fixture f("links");
     MainWindow& main = f.Open();
-    ContactsWindow& w = ContactsWindow::Of(main);
+    ContactsWindow& w = main.Windows().Contacts();
     QList<QUrl> opened;
-    w.openUrl = [&](const QUrl& url) {
+    f.prompts.openExternal = [&](const QUrl& url) {
       opened << url;
       return true;
     };
@@ -180,7 +180,7 @@ class ContactsTest : public QObject {
   void ownerModeShowsTheGivenContact() {
     Fixture f("owner");
     MainWindow& main = f.Open();
-    ContactsWindow& w = ContactsWindow::Of(main);
+    ContactsWindow& w = main.Windows().Contacts();
     TAdrRec owner = Contact("Ida Hansen", 1, "12345678");
     owner.Adresse1 = "Egevej 1";
     QApplication::setActiveWindow(&w);
@@ -195,7 +195,7 @@ class ContactsTest : public QObject {
     Fixture::Shot(&w, "contacts-owner");
     w.close();
     QVERIFY(!w.isVisible());
-    QCOMPARE(&ContactsWindow::Of(main), &w);
+    QCOMPARE(&main.Windows().Contacts(), &w);
   }
 };
 

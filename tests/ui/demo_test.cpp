@@ -6,7 +6,7 @@
 
 #include "core/textutil.h"
 #include "feeds/feed.h"
-#include "ration/ration_page.h"
+#include "forms/ration_page.h"
 #include "smallwin_fixture.h"
 #include "stable/stable_reports.h"
 #include "ui/horsewindow.h"
@@ -23,8 +23,8 @@ class DemoTest : public QObject {
     Fixture f("demo");
     fs::copy(fs::path(STALLORA_DATA_DIR) / "Save", f.dir / "Save",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    RegisterHorseWindow();
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     QCOMPARE(f.ws->Stables().size(), size_t{2});
     const QString missingQuestion = Q(Tr(kRpFoderetSavnes));
     int horses = 0;
@@ -37,9 +37,9 @@ class DemoTest : public QObject {
         QVERIFY2(window, qPrintable(name));
         auto* page = window->findChild<RationPage*>();
         QVERIFY(page);
-        RecordingMessages asked;
+        TestPrompts asked;
         asked.answer = false;
-        page->SetMessages(&asked);
+        main.services().prompts = &asked;
         auto* tabs = window->findChild<QTabWidget*>("pcForm");
         tabs->setCurrentWidget(window->findChild<QWidget*>("tsFeedsAndfeeding"));
         QApplication::processEvents();
@@ -56,7 +56,7 @@ class DemoTest : public QObject {
           QVERIFY2(std::abs(sum - feed->TildeltKg) < 0.0051, qPrintable(name + ": " + Q(feed->Fornavn)));
           QVERIFY(feed->UndistributedKg() < 0.0051);
         }
-        page->SetMessages(nullptr);
+        main.services().prompts = &f.prompts;
         QVERIFY(main.SaveAndCloseAllWindows());
       }
       // The allocation report shows the meals' amounts and nothing left undistributed.

@@ -72,7 +72,7 @@ class FindHorseTest : public QObject {
     f.WriteHorse(s1, "Alf", "Hansen");
     MainWindow& main = f.Open();
     FindHorseWindow* w = ShowFindHorseWindow(main);
-    w->SetMessages(&f.shown);
+    f.Listen();
     w->ClickHorseEntry(0);
     auto* owners = Child<QListWidget>(w, "lbOwnerHorses");
     w->ClickOwnersHorse(owners->count() - 1);  // "Blakken"

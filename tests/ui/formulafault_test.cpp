@@ -12,23 +12,15 @@
 
 #include "nutrition/behovsliste.h"
 #include "stable/workspace.h"
-#include "ui/horseprompts.h"
 #include "ui/horsewindow.h"
 #include "ui/mainwindow.h"
-#include "ui/qtmessages.h"
+#include "test_prompts.h"
+#include "ui/boxprompts.h"
 
 namespace stallora {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Keeps the errors the window shows; answers nothing else.
-class KeptErrors : public HorsePrompts {
- public:
-  KeptErrors() : HorsePrompts(nullptr) {}
-  void Error(const std::string& text) override { errors.push_back(text); }
-  std::vector<std::string> errors;
-};
 
 // Message boxes are closed, so that no test hangs on one, and their texts kept.
 class BoxCloser {
@@ -54,8 +46,6 @@ class BoxCloser {
 class FormulaFaultTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { RegisterHorseWindow(); }
-
   void aFailingFormulaIsShownOncePerWindowAndFault() {
     const fs::path dir = fs::temp_directory_path() / ("stallora-formulafault-" + std::to_string(::getpid()));
     fs::remove_all(dir);
@@ -95,25 +85,28 @@ class FormulaFaultTest : public QObject {
       QVERIFY(stable.SaveHorse(h));
     }
     BoxCloser closer;
-    BoxMessages boxes;
+    BoxPrompts boxes;
     auto ws = std::make_unique<Workspace>(*app);
     ws->Scan();
     auto main = std::make_unique<MainWindow>(*app, *ws, boxes);
+    RegisterHorseWindow(main->Windows());
     main->show();
     main->RefreshTree();
     THest& horse = *ws->Stables().front()->HorseByName("Freja");
     main->OpenHorse(horse);
     auto* win = main->findChild<HorseWindow*>();
     QVERIFY(win);
-    auto kept = std::make_unique<KeptErrors>();
-    KeptErrors* errors = kept.get();
-    win->SetPrompts(std::move(kept));
+    // Keeps the errors the window shows.
+    TestPrompts kept;
+    main->services().prompts = &kept;
     QTest::qWait(300);
 
     // Shown once when the window opened, without an edit: in a box, or to the prompts set
     // right after the window was made.
     auto shown = [&] {
-      std::vector<std::string> all = errors->errors;
+      std::vector<std::string> all;
+      for (const auto& e : kept.entries)
+        if (e.kind == TestPrompts::Entry::kError) all.push_back(e.text);
       for (const QString& t : closer.texts) all.push_back(t.toStdString());
       return all;
     };
@@ -135,6 +128,7 @@ class FormulaFaultTest : public QObject {
         if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
         delete sub;
       }
+    main->services().prompts = &boxes;
     main.reset();
     ws.reset();
     app.reset();

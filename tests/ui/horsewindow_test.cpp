@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QAbstractItemModelTester>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -27,9 +29,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <tuple>
 
 #include "core/fileio.h"
-#include "nutrition/horse_form.h"
+#include "forms/horse_form.h"
 #include "nutrition/rtf.h"
 #include "render/pictures.h"
 #include "render/qttext.h"
@@ -41,7 +44,9 @@
 #include "ui/rationpage.h"
 #include "ui/horseyoungdialog.h"
 #include "ui/mainwindow.h"
-#include "ui/qtmessages.h"
+#include "test_prompts.h"
+#include "ui/appwindows.h"
+#include "ui/boxprompts.h"
 #include "ui/smalldialogs.h"
 
 namespace stallora {
@@ -50,67 +55,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Answers the window's questions from a script and keeps everything it was told.
-class ScriptedPrompts : public HorsePrompts {
- public:
-  ScriptedPrompts() : HorsePrompts(nullptr) {}
-  void Inform(const std::string& text, const QString&) override { said.push_back(text); }
-  void Notice(const std::string& text, QWidget*) override { noticed.push_back(text); }
-  void Warn(const std::string& text, const QString& caption) override {
-    said.push_back(text);
-    captions.push_back(caption);
-  }
-  void Error(const std::string& text) override { said.push_back(text); }
-  bool YesNo(const std::string& text) override {
-    asked.push_back(text);
-    return yes;
-  }
-  bool OkCancel(const std::string& text) override {
-    asked.push_back(text);
-    return yes;
-  }
-  Answer YesNoCancel(const std::string& text) override {
-    asked.push_back(text);
-    if (answers.empty()) return Answer::kCancel;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  Answer YesCancelRetry(const std::string& text) override {
-    asked.push_back(text);
-    return Answer::kYes;
-  }
-  std::optional<QString> AskText(const QString&, const QString&) override { return typed; }
-  QString SaveFileName(const QString&, const QString& path, const QString&) override {
-    proposedPath = path;
-    return savePath;
-  }
-  bool DefineYoungHorse(const QString& caption, DayNumber& date, QString& weight) override {
-    youngCaption = caption;
-    offeredDate = date;
-    offeredWeight = weight;
-    date = youngDate;
-    weight = youngWeight;
-    return true;
-  }
-  std::optional<QString> Describe(const QString&, const std::string&) override { return description; }
-  bool Print(QTextDocument&, const QString&) override { return false; }
-
-  bool Said(const std::string& text) const { return std::find(said.begin(), said.end(), text) != said.end(); }
-
-  std::vector<std::string> said, asked, noticed;
-  std::vector<QString> captions;
-  std::deque<Answer> answers;
-  bool yes = true;
-  QString typed;
-  QString savePath;
-  QString proposedPath;
-  QString description = QStringLiteral("kur");
-  QString youngCaption;
-  DayNumber offeredDate = 0;
-  QString offeredWeight;
-  DayNumber youngDate = 0;
-  QString youngWeight;
-};
+using ScriptedPrompts = TestPrompts;
 
 // Message boxes the test does not expect are answered so that no test hangs on one.
 class BoxWatcher {
@@ -159,11 +104,13 @@ class Workplace {
     ws = std::make_unique<Workspace>(*app);
     ws->Scan();
     main = std::make_unique<MainWindow>(*app, *ws, boxes);
+    RegisterHorseWindow(main->Windows());
     main->resize(1400, 900);
     main->show();
     main->RefreshTree();
   }
   ~Workplace() {
+    main->services().prompts = &boxes;
     // Child windows go while the main window still keeps its books on them.
     if (auto* mdi = main->findChild<QMdiArea*>()) {
       for (QMdiSubWindow* sub : mdi->subWindowList()) {
@@ -202,11 +149,8 @@ class Workplace {
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
     if (!Window()) qWarning("no window after a double click at %d,%d", r.center().x(), r.center().y());
     HorseWindow* w = Window();
-    if (w) {
-      auto prompts = std::make_unique<ScriptedPrompts>();
-      this->prompts = prompts.get();
-      w->SetPrompts(std::move(prompts));
-    }
+    // The window's questions from here on go to the script.
+    if (w) main->services().prompts = prompts;
     return w;
   }
   HorseWindow* Window() const { return main->findChild<HorseWindow*>(); }
@@ -227,11 +171,12 @@ class Workplace {
   fs::path dir;
   FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
   RecordingMessages startMessages;
-  BoxMessages boxes;
+  BoxPrompts boxes;
   std::unique_ptr<AppContext> app;
   std::unique_ptr<Workspace> ws;
   std::unique_ptr<MainWindow> main;
-  ScriptedPrompts* prompts = nullptr;
+  ScriptedPrompts scripted;
+  ScriptedPrompts* prompts = &scripted;
   BoxWatcher watcher;
 };
 
@@ -242,8 +187,6 @@ QString Shots() { return qEnvironmentVariable("STALLORA_HORSEWIN_SHOTS"); }
 class HorseWindowTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { RegisterHorseWindow(); }
-
   void typesANameChangesTheCategoryAddsAWeighingAndATreatmentAndSaves() {
     Workplace w("main");
     HorseWindow* win = w.OpenByDoubleClick("Blakken");
@@ -381,7 +324,7 @@ class HorseWindowTest : public QObject {
 
     const fs::path target = w.dir / "plan";
     QString title, proposed;
-    page->askSaveFile = [&](const QString& t, const QString& path, const QString&) {
+    w.prompts->askSaveFile = [&](const QString& t, const QString& path, const QString&) {
       title = t;
       proposed = path;
       return QString::fromStdString(target.string());
@@ -395,11 +338,61 @@ class HorseWindowTest : public QObject {
     QVERIFY(written->find("Havre") != std::string::npos);
 
     std::vector<fs::path> attached;
-    page->mail = [&](const std::string&, const std::vector<fs::path>& files) { attached = files; };
+    w.prompts->mail = [&](const std::string&, const std::vector<fs::path>& files) { attached = files; };
     mail->trigger();
     QCOMPARE(attached.size(), size_t{1});
     QVERIFY(fs::exists(attached[0]));
     QVERIFY(ReadWholeFile(attached[0])->find("Havre") != std::string::npos);
+  }
+
+  // The ration tab's and the training tab's amounts tables are two views of one model:
+  // 12,5 g of a supplement reads the same in both (the training tab once rounded it to
+  // 13), and both step hay by 0.25 kg (the training tab once stepped by 0.1).
+  void bothAmountsTablesShowAndStepTheSameAmounts() {
+    Workplace w("amounts");
+    THest& freja = w.Horse("Freja");
+    for (auto [name, category, kg] : {std::tuple{"H\xF8", 1, 8.0}, {"Mineral", 9, 0.0125}}) {
+      for (TForListe* list : {freja.ForListe.get(), w.Stable().ForListe.get()}) {
+        TFor& f = list->AddFeed(std::make_unique<TFor>(w.app->Env()));
+        f.Fornavn = name;
+        f.Fortype = static_cast<uint8_t>(category);
+        f.TorrStoff = 85;
+        f.SetValue(0, 0.5);
+        f.Valgt = list == freja.ForListe.get();
+        f.TildeltKg = list == freja.ForListe.get() ? kg : 0;
+      }
+    }
+    HorseWindow* win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    auto* ration = w.Find<QTableView>("otAllocations");
+    auto* training = w.Find<QTableView>("otAllocations2");
+    QVERIFY(ration && training);
+    QCOMPARE(ration->model(), training->model());
+    QAbstractItemModelTester tester(training->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    auto cell = [](QTableView* t, int row, int column) { return t->model()->index(row, column).data().toString(); };
+    TFor& hay = *freja.ForListe->FeedByName("H\xF8");
+
+    win->MainTabs()->setCurrentWidget(win->HorseTabs());
+    win->HorseTabs()->setCurrentWidget(w.Find<QWidget>("tsTrening"));
+    QTRY_VERIFY(training->isVisible());
+    QCOMPARE(training->model()->rowCount(), 2);
+    QCOMPARE(cell(training, 1, 1), QStringLiteral("12,5"));
+    QCOMPARE(cell(training, 1, 2), QStringLiteral("g"));
+    training->setCurrentIndex(training->model()->index(0, 1));
+    w.Click("Spinner2Up");
+    QVERIFY(qAbs(hay.TildeltKg - 8.25) < 1e-12);
+    QCOMPARE(cell(training, 0, 1), QStringLiteral("8,25"));
+
+    win->MainTabs()->setCurrentWidget(win->findChild<RationPage*>());
+    win->findChild<RationPage*>()->ShowAmountsPage();
+    QTRY_VERIFY(ration->isVisible());
+    QCOMPARE(cell(ration, 0, 1), QStringLiteral("8,25"));
+    QCOMPARE(cell(ration, 1, 1), QStringLiteral("12,5"));
+    ration->setCurrentIndex(ration->model()->index(0, 1));
+    w.Click("SpinnerUp");
+    QVERIFY(qAbs(hay.TildeltKg - 8.5) < 1e-12);
+    QCOMPARE(cell(training, 0, 1), QStringLiteral("8,50"));
+    QVERIFY(win->HasUnsavedChanges());
   }
 
   void closingAsksOnlyAfterChangesAndNoBringsBackTheFile() {
@@ -410,13 +403,13 @@ class HorseWindowTest : public QObject {
     QVERIFY(sub);
     THest* before = &w.Horse("Freja");
     w.Find<QLineEdit>("eFar")->setText("Ukendt hingst");
-    w.prompts->answers = {HorsePrompts::Answer::kCancel};
+    w.prompts->answers = {Prompts::Answer::kCancel};
     sub->close();
     QVERIFY(w.Window());
     QCOMPARE(w.prompts->asked.size(), size_t(1));
     QCOMPARE(w.prompts->asked[0], std::string("Freja: Data \xE6ndret! Vil du gemme de nye oplysninger"));
     ScriptedPrompts* prompts = w.prompts;
-    prompts->answers = {HorsePrompts::Answer::kNo};
+    prompts->answers = {Prompts::Answer::kNo};
     sub->close();
     QTest::qWait(20);
     QVERIFY(!w.Window());
@@ -564,7 +557,7 @@ class HorseWindowTest : public QObject {
     QVERIFY2(std::abs(factor - 1) < 1e-9 || std::abs(factor - 2) < 1e-9 || std::abs(factor - 5) < 1e-9,
              qPrintable(QString::number(step)));
 
-    YoungHorseDialog& dialog = YoungHorseDialog::Instance(win);
+    YoungHorseDialog& dialog = w.main->Windows().YoungHorse();
     const QString caption = QString::fromUtf8("Freja: Definer Fødselsdato & Forventet voksenvægt");
     dialog.setWindowTitle(caption);
     dialog.show();
@@ -585,7 +578,7 @@ class HorseWindowTest : public QObject {
     Workplace w("point");
     HorseWindow* win = w.OpenByDoubleClick("Freja");
     QVERIFY(win);
-    win->SetPrompts(std::make_unique<HorsePrompts>(win));  // the program's own, boxes and all
+    w.main->services().prompts = &w.boxes;  // the program's own, boxes and all
     auto* name = w.Find<QLineEdit>("eNavn");
     QApplication::setActiveWindow(w.main.get());
     name->setFocus();
@@ -632,8 +625,11 @@ class HorseWindowTest : public QObject {
     QImage image(400, 300, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
     QVERIFY(WriteJpeg(image, picture));
-    PictureDialog& p = PictureDialog::Instance(&owner);
-    QCOMPARE(&PictureDialog::Instance(&owner), &p);
+    FixedClock clock(EncodeDate(2026, 12, 9));
+    Regional regional;
+    AppWindows windows(nullptr, &owner, &clock, &regional);
+    PictureDialog& p = windows.Picture();
+    QCOMPARE(&windows.Picture(), &p);
     p.SetPath(QString::fromStdString(picture.string()));
     QCOMPARE(p.PreviewSize(), QSize(172, 129));
     p.SetPath(QStringLiteral("/nowhere/none.jpg"));
@@ -647,19 +643,16 @@ class HorseWindowTest : public QObject {
     QCOMPARE(p.Path(), QString::fromStdString(picture.string()));
     fs::remove(picture);
 
-    MemoDialog& m = MemoDialog::Instance(&owner);
+    MemoDialog& m = windows.Memo();
     m.Editor()->setPlainText(QStringLiteral("Giv hø før havre"));
     QTimer::singleShot(0, &m, [&m] { m.reject(); });
     m.exec();
-    QCOMPARE(MemoDialog::Instance(&owner).Lines(), QStringList{QStringLiteral("Giv hø før havre")});
-    TextDialog& t = TextDialog::Instance(&owner);
+    QCOMPARE(windows.Memo().Lines(), QStringList{QStringLiteral("Giv hø før havre")});
+    TextDialog& t = windows.TextEntry();
     t.Editor()->setText(QStringLiteral("efter kur"));
-    QCOMPARE(TextDialog::Instance(&owner).Text(), QStringLiteral("efter kur"));
+    QCOMPARE(windows.TextEntry().Text(), QStringLiteral("efter kur"));
 
-    FixedClock clock(EncodeDate(2026, 12, 9));
-    Regional regional;
-    YoungHorseDialog::SetEnvironment(&clock, &regional);
-    YoungHorseDialog& y = YoungHorseDialog::Instance(&owner);
+    YoungHorseDialog& y = windows.YoungHorse();
     y.MoveSlider(6);
     QCOMPARE(y.Date(), static_cast<DayNumber>(EncodeDate(2026, 6, 9)));
     QCOMPARE(y.SliderValue(), 6);

@@ -51,8 +51,8 @@ class MailWindowTest : public QObject {
   void aHorseWithItsFeedingPlanStartsWithThatReportTicked() {
     Fixture f("horse");
     MainWindow& main = OpenStable(f);
-    MailWindow& w = MailWindow::Of(main);
-    w.SetMessages(&f.shown);
+    MailWindow& w = main.Windows().Mail();
+    f.Listen();
     std::unique_ptr<std::vector<OutgoingMail>> sent(Capture(w));
     QCOMPARE(w.windowTitle(), QStringLiteral("Epost"));
     TStall& nord = *f.ws->Stables()[0];
@@ -97,7 +97,7 @@ class MailWindowTest : public QObject {
   void aStableMailGoesToTheStableOwner() {
     Fixture f("stable");
     MainWindow& main = OpenStable(f);
-    MailWindow& w = MailWindow::Of(main);
+    MailWindow& w = main.Windows().Mail();
     std::unique_ptr<std::vector<OutgoingMail>> sent(Capture(w));
     TStall& nord = *f.ws->Stables()[0];
     nord.StallEier = "Ida";
@@ -118,7 +118,7 @@ class MailWindowTest : public QObject {
   void resetKeepsOnlyTodaysPlans() {
     Fixture f("reset");
     MainWindow& main = OpenStable(f);
-    MailWindow& w = MailWindow::Of(main);
+    MailWindow& w = main.Windows().Mail();
     w.Horsemail(f.ws->Stables()[0]->HorseByName("Alf"), {});
     Child<QCheckBox>(&w, "cbIncludeTodaysRations")->setChecked(true);
     Child<QCheckBox>(&w, "cbIncludeStableObjectFile")->setChecked(true);
@@ -136,7 +136,7 @@ class MailWindowTest : public QObject {
   void chartsCollectUntilTheListIsEmptied() {
     Fixture f("charts");
     MainWindow& main = OpenStable(f);
-    MailWindow& w = MailWindow::Of(main);
+    MailWindow& w = main.Windows().Mail();
     std::unique_ptr<std::vector<OutgoingMail>> sent(Capture(w));
     w.Attachments().Add(f.dir / "b.jpg");
     w.SendAttachments();
@@ -151,7 +151,7 @@ class MailWindowTest : public QObject {
   void theMainWindowsMailCommands() {
     Fixture f("mainmail");
     MainWindow& main = OpenStable(f);
-    MailWindow& w = MailWindow::Of(main);
+    MailWindow& w = main.Windows().Mail();
     std::unique_ptr<std::vector<OutgoingMail>> sent(Capture(w));
     f.app->preferences.HostEmailAdress = "stald@example.dk";
     main.simpleMail();
@@ -171,7 +171,7 @@ class MailWindowTest : public QObject {
   void aHorseThatLeftTheTreeIsNotMailed() {
     Fixture f("forget");
     MainWindow& main = OpenStable(f);
-    MailWindow& w = MailWindow::Of(main);
+    MailWindow& w = main.Windows().Mail();
     std::unique_ptr<std::vector<OutgoingMail>> sent(Capture(w));
     TStall& nord = *f.ws->Stables()[0];
     w.Horsemail(nord.HorseByName("Alf"), {});

@@ -71,6 +71,7 @@ class MainWindowTest : public QObject {
     f.WriteStable("Min stald1");
     f.WriteStable("Min stald2");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     main.NewStable();
     QVERIFY(Nodes(main).contains("Min stald3"));
     QCOMPARE(f.ws->Stables().size(), size_t{3});
@@ -81,6 +82,7 @@ class MainWindowTest : public QObject {
   void newHorseWithoutAStable() {
     Fixture f("nohorse");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     main.NewHorse();
     QCOMPARE(f.boxes.texts.last(), QString::fromUtf8("Opret en stald før du går videre!"));
     QVERIFY(f.ws->Stables().empty());
@@ -90,6 +92,7 @@ class MainWindowTest : public QObject {
     Fixture f("onestable");
     f.WriteStable("Nord");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     main.NewHorse();
     QCOMPARE(f.ws->Stables()[0]->HorseCount(), 1);
     QVERIFY(Nodes(main).contains("Min hest1"));
@@ -103,6 +106,7 @@ class MainWindowTest : public QObject {
     list.GarantiForlisteVersjon = 3;
     list.SaveToFile(f.app->preferences.FeedDirectory() / "Garanti.eqf");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     TForListe* g = f.ws->CurrentGuaranteeList();
     QVERIFY(g);
     Select(f, g);
@@ -120,6 +124,7 @@ class MainWindowTest : public QObject {
     f.WriteHorse(model, "Mona");
     f.WriteStable("Nord");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     TStall* m = f.ws->StableByName("Modelheste");
     TStall* target = f.ws->StableByName("Nord");
     main.MoveHorse(*m->HorseByName("Mona"), *target);
@@ -135,10 +140,11 @@ class MainWindowTest : public QObject {
     f.WriteHorse(a, "Blakken");
     f.WriteHorse(b, "Blakken");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     std::deque<QString> answers = {"", "Blakken", "Blakken II"};
     int asked = 0;
     QString firstCaption, firstPrompt;
-    main.askText = [&](const QString& caption, const QString& prompt, const QString&) -> std::optional<QString> {
+    f.prompts.askText = [&](const QString& caption, const QString& prompt, const QString&) -> std::optional<QString> {
       if (++asked == 1) {
         firstCaption = caption;
         firstPrompt = prompt;
@@ -171,7 +177,8 @@ class MainWindowTest : public QObject {
       h.writeToFile(outside / "Ares" / "Ares.eqh");
     }
     MainWindow& main = f.Open();
-    main.askFile = [&](const QString&, const QString&, const QString&) {
+    RegisterHorseWindow(main.Windows());
+    f.prompts.askFile = [&](const QString&, const QString&, const QString&) {
       return QString::fromStdString((outside / "Gaard.eqs").string());
     };
     main.ImportStable();
@@ -186,9 +193,10 @@ class MainWindowTest : public QObject {
     TStall& s = f.WriteStable("Nord");
     f.WriteHorse(s, "Bella");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     std::vector<std::filesystem::path> attached;
     std::string subject;
-    main.mailHandler = [&](const std::string& subj, const std::vector<std::filesystem::path>& files) {
+    f.prompts.mail = [&](const std::string& subj, const std::vector<std::filesystem::path>& files) {
       subject = subj;
       attached = files;
     };
@@ -210,6 +218,7 @@ class MainWindowTest : public QObject {
     oats.Pris = 3.25;
     list.SaveToFile(f.app->preferences.FeedDirectory() / "Vinter.eqf");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
 
     TStall* nord = f.ws->StableByName("Nord");
     QVERIFY(nord);
@@ -255,12 +264,12 @@ class MainWindowTest : public QObject {
   // first horse, and a fresh start finds both.
   void aNewStableWithASavedHorseSurvivesClosing() {
     Fixture f("newstableclose");
-    RegisterHorseWindow();
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     QStringList asked;
-    main.askSaveChanges = [&](const QString& text) {
-      asked << text;
-      return QMessageBox::Yes;
+    f.prompts.ask = [&](Prompts::Buttons, const std::string& text) {
+      asked << ScreenText(text);
+      return Prompts::Answer::kYes;
     };
     main.NewStable();
     main.NewHorse();
@@ -293,13 +302,14 @@ class MainWindowTest : public QObject {
     Fixture f("closeasks");
     f.WriteStable("Nord");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     main.NewStable();
     main.NewStable();
     f.ws->StableByName("Nord")->StallEier = "Ida Hansen";
-    std::deque<QMessageBox::StandardButton> answers = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    std::deque<Prompts::Answer> answers = {Prompts::Answer::kYes, Prompts::Answer::kNo, Prompts::Answer::kCancel};
     QStringList asked;
-    main.askSaveChanges = [&](const QString& text) {
-      asked << text;
+    f.prompts.ask = [&](Prompts::Buttons, const std::string& text) {
+      asked << ScreenText(text);
       const auto a = answers.front();
       answers.pop_front();
       return a;
@@ -315,7 +325,7 @@ class MainWindowTest : public QObject {
 
     // Asked again, only the stables still unsaved come up; No to both closes.
     asked.clear();
-    answers = {QMessageBox::No, QMessageBox::No};
+    answers = {Prompts::Answer::kNo, Prompts::Answer::kNo};
     QVERIFY(main.close());
     QCOMPARE(asked.size(), 2);
     QVERIFY(asked[0].startsWith("Min stald1:"));
@@ -325,7 +335,6 @@ class MainWindowTest : public QObject {
   // the record goes, and a horse window that offered it as another list stops offering it.
   void windowsOfAListThatGoesCloseFirst() {
     Fixture f("newestlist");
-    RegisterHorseWindow();
     TForListe old(f.app->Env());
     old.ForlisteNavn = "Garanti";
     old.ErGarantiForliste = true;
@@ -335,6 +344,7 @@ class MainWindowTest : public QObject {
     TStall& s = f.WriteStable("Nord");
     f.WriteHorse(s, "Bella");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     TForListe* g = f.ws->CurrentGuaranteeList();
     QVERIFY(g);
     main.OpenFeedList(*g);
@@ -390,9 +400,10 @@ class MainWindowTest : public QObject {
   void webAddressesGoToTheDesktopsBrowser() {
     Fixture f("weblinks");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     QList<QUrl> handedOut;
     bool desktopTakesIt = true;
-    main.openExternal = [&](const QUrl& url) {
+    f.prompts.openExternal = [&](const QUrl& url) {
       handedOut << url;
       return desktopTakesIt;
     };
@@ -457,10 +468,10 @@ class MainWindowTest : public QObject {
   // opens the first menu.
   void everyMenuItemHasItsOwnAltLetter() {
     Fixture f("mnemonics");
-    RegisterHorseWindow();
     TStall& s = f.WriteStable("Nord");
     f.WriteHorse(s, "Hansen & Co");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     main.OpenHorse(*f.ws->StableByName("Nord")->HorseByName("Hansen & Co"));
     auto* horseWindow = main.MdiArea()->activeSubWindow()->widget();
     QMenuBar* horseBar = horseWindow->findChild<QMenuBar*>();
@@ -517,6 +528,7 @@ class MainWindowTest : public QObject {
   void modelHorsesAndTheirStable() {
     Fixture f("modelhorses");
     MainWindow& main = f.Open();
+    RegisterHorseWindow(main.Windows());
     main.CreateModelHorses();
     TStall* model = f.ws->ModelHorseStable();
     QVERIFY(model);

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -28,11 +29,12 @@
 #include "core/fileio.h"
 #include "nutrition/report_common.h"
 #include "ration/ration_charts.h"
-#include "ration/ration_page.h"
+#include "forms/ration_page.h"
 #include "ration/roughage_wizard.h"
 #include "render/fonts.h"
 #include "render/qttext.h"
 #include "stable/workspace.h"
+#include "test_prompts.h"
 #include "ui/htmlview.h"
 #include "ui/rationpage.h"
 #include "ui/roughagewizard.h"
@@ -48,7 +50,8 @@ class RationPageTest : public QObject {
   fs::path dir_;
   FixedClock clock_{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
   RecordingMessages startMessages_;
-  RecordingMessages messages_;
+  // The page's questions and messages.
+  TestPrompts messages_;
   std::unique_ptr<AppContext> app_;
   std::unique_ptr<Workspace> workspace_;
   TStall* stable_ = nullptr;
@@ -85,12 +88,17 @@ class RationPageTest : public QObject {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, r.center());
   }
+  // A table's cell as shown, and the current cell set as a click does.
+  static QString Cell(QTableView* table, int row, int column) {
+    return table->model()->index(row, column).data().toString();
+  }
+  static void Go(QTableView* table, int row, int column) { table->setCurrentIndex(table->model()->index(row, column)); }
   // Types into a table cell and presses Enter, as a user does.
-  void TypeIntoCell(QTableWidget* table, int row, int column, const QString& text) {
+  void TypeIntoCell(QTableView* table, int row, int column, const QString& text) {
     QApplication::processEvents();
     QVERIFY(table->isVisible());
-    table->setCurrentCell(row, column);
-    table->editItem(table->item(row, column));
+    Go(table, row, column);
+    table->edit(table->currentIndex());
     auto* editor = table->viewport()->findChild<QLineEdit*>();
     QVERIFY2(editor, "no editor opened");
     editor->setFocus();
@@ -134,7 +142,7 @@ class RationPageTest : public QObject {
     stable->ForListe->AssignList(sample);
     stable->NameFeedList();
     stable_ = &workspace_->AddStable(std::move(stable));
-    services_ = Services{app_.get(), workspace_.get(), nullptr, nullptr};
+    services_ = Services{app_.get(), workspace_.get(), nullptr, &messages_, nullptr};
   }
 
   void cleanupTestCase() {
@@ -151,15 +159,13 @@ class RationPageTest : public QObject {
     horse_->ErNy = false;
     horse_->HestNoMeals = 3;
     horse_->HFTider = stable_->SFTider;
-    messages_.entries.clear();
+    messages_ = TestPrompts();
     messages_.answer = false;
     mails_.clear();
     page_ = std::make_unique<RationPage>(*horse_, services_);
-    page_->SetMessages(&messages_);
-    page_->mail = [this](const std::string& subject, const std::vector<fs::path>& files) {
+    messages_.mail = [this](const std::string& subject, const std::vector<fs::path>& files) {
       mails_.emplace_back(subject, files);
     };
-    page_->setupPrinter = [](QPrinter&) { return false; };
     page_->resize(1300, 820);
     page_->show();
     page_->activateWindow();
@@ -216,7 +222,7 @@ class RationPageTest : public QObject {
     DoubleClickFeed("Havre");
     messages_.answer = true;  // "Yes": choose roughage
     QTest::mouseClick(Find<QPushButton>("btnForvalgOK"), Qt::LeftButton);
-    QCOMPARE(messages_.entries.back().kind, RecordingMessages::Entry::kConfirm);
+    QCOMPARE(messages_.entries.back().kind, TestPrompts::Entry::kConfirm);
     QVERIFY(messages_.entries.back().text.starts_with("Grovfoder mangler i rationen!\nBlakken: Behov mindst4,50 kg"));
     QCOMPARE(page_->Pages()->currentIndex(), 0);  // the selection stays open
     QVERIFY(Find<QGroupBox>("grbForValg")->isVisible());
@@ -294,37 +300,37 @@ class RationPageTest : public QObject {
   void amountsAreTypedSteppedAndEvaluated() {
     Select({QStringLiteral("Hø, middel kvalitet"), "Havre", "Mineralfoder til hest, staldperiode"});
     QCOMPARE(page_->Pages()->currentIndex(), 1);
-    auto* table = Find<QTableWidget>("otAllocations");
-    QCOMPARE(table->rowCount(), 3);
-    QCOMPARE(table->item(2, 2)->text(), QStringLiteral("g"));
+    auto* table = Find<QTableView>("otAllocations");
+    QCOMPARE(table->model()->rowCount(), 3);
+    QCOMPARE(Cell(table, 2, 2), QStringLiteral("g"));
 
     TypeIntoCell(table, 0, 1, "8,5");
     QCOMPARE(RationFeed(QStringLiteral("Hø, middel kvalitet"))->TildeltKg, 8.5);
-    QCOMPARE(table->currentRow(), 1);  // Enter moves to the next row
+    QCOMPARE(table->currentIndex().row(), 1);  // Enter moves to the next row
     TypeIntoCell(table, 1, 1, "2");
     TypeIntoCell(table, 2, 1, "80");
     QCOMPARE(RationFeed("Mineralfoder til hest, staldperiode")->TildeltKg, 0.08);
-    QCOMPARE(table->currentRow(), 0);  // from the last row to the first
-    QCOMPARE(table->item(2, 1)->text(), QStringLiteral("80"));
+    QCOMPARE(table->currentIndex().row(), 0);  // from the last row to the first
+    QCOMPARE(Cell(table, 2, 1), QStringLiteral("80"));
 
     // Not a number: the validator takes no letters, and a text set otherwise is refused.
     TypeIntoCell(table, 1, 1, "abc");
     QCOMPARE(RationFeed("Havre")->TildeltKg, 2.0);
-    table->item(1, 1)->setText("-3");
+    table->model()->setData(table->model()->index(1, 1), "-3");
     QCOMPARE(RationFeed("Havre")->TildeltKg, 2.0);
-    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("2,00"));
+    QCOMPARE(Cell(table, 1, 1), QStringLiteral("2,00"));
 
     // The spinner steps the active row: 5 g for the supplement.
-    table->setCurrentCell(2, 1);
+    Go(table, 2, 1);
     QTest::mouseClick(Find<QToolButton>("SpinnerUp"), Qt::LeftButton);
-    QCOMPARE(table->item(2, 1)->text(), QStringLiteral("85"));
+    QCOMPARE(Cell(table, 2, 1), QStringLiteral("85"));
     QVERIFY(qAbs(RationFeed("Mineralfoder til hest, staldperiode")->TildeltKg - 0.085) < 1e-12);
-    table->setCurrentCell(1, 1);
+    Go(table, 1, 1);
     QTest::mouseClick(Find<QToolButton>("SpinnerDown"), Qt::LeftButton);
     QVERIFY(qAbs(RationFeed("Havre")->TildeltKg - 1.9) < 1e-12);
     // The keyboard steps too.
     table->setFocus();
-    table->setCurrentCell(1, 1);
+    Go(table, 1, 1);
     QTest::keyClick(table, Qt::Key_Up, Qt::ControlModifier);
     QVERIFY(qAbs(RationFeed("Havre")->TildeltKg - 2.0) < 1e-12);
     QTest::keyClick(table, Qt::Key_Down, Qt::ControlModifier);
@@ -407,16 +413,16 @@ class RationPageTest : public QObject {
       Ration().AddFeedFrom(std::move(copy), &list);
     }
     page_->ShowAmountsPage();
-    auto* table = Find<QTableWidget>("otAllocations");
-    QCOMPARE(table->rowCount(), 30);
+    auto* table = Find<QTableView>("otAllocations");
+    QCOMPARE(table->model()->rowCount(), 30);
     // From the Enter that ends the typing to the screen painted anew: the library's
     // recalculation, the table, chart, profile and pie, and the repaint.
     double worst = 0, sum = 0, worstPage = 0;
     for (int k = 0; k < 20; ++k) {
       const int row = k % 30;
       QApplication::processEvents();
-      table->setCurrentCell(row, 1);
-      table->editItem(table->item(row, 1));
+      Go(table, row, 1);
+      table->edit(table->currentIndex());
       auto* editor = table->viewport()->findChild<QLineEdit*>();
       QVERIFY(editor);
       editor->selectAll();
@@ -444,7 +450,7 @@ class RationPageTest : public QObject {
 
   void feedingPlanPage() {
     Select({QStringLiteral("Hø, middel kvalitet"), "Havre", "Mineralfoder til hest, staldperiode"});
-    auto* table = Find<QTableWidget>("otAllocations");
+    auto* table = Find<QTableView>("otAllocations");
     TypeIntoCell(table, 0, 1, "9");
     TypeIntoCell(table, 1, 1, "2");
     TypeIntoCell(table, 2, 1, "100");
@@ -483,7 +489,7 @@ class RationPageTest : public QObject {
     QCOMPARE(simple->text(), QStringLiteral("Simpel foderplan"));
 
     // Comments from the memo dialog, and "X".
-    page_->askMemo = [](const QString& caption) -> std::optional<QStringList> {
+    messages_.askMemo = [](const QString& caption) -> std::optional<QStringList> {
       return QStringList{caption, QStringLiteral("Giv høet i net")};
     };
     QTest::mouseClick(Find<QPushButton>("btnAddRationComments"), Qt::LeftButton);
@@ -518,17 +524,17 @@ class RationPageTest : public QObject {
 
   void storingUnderANameAsksBeforeOverwriting() {
     Select({QStringLiteral("Hø, middel kvalitet")});
-    TypeIntoCell(Find<QTableWidget>("otAllocations"), 0, 1, "9");
+    TypeIntoCell(Find<QTableView>("otAllocations"), 0, 1, "9");
     page_->ShowFeedPlanPage();
     QString explanation;
-    page_->askText = [&](const QString&, const QString& text) -> std::optional<QString> {
+    messages_.describe = [&](const QString&, const QString& text) -> std::optional<QString> {
       explanation = text;
       return QStringLiteral("vinter/../x");
     };
     const fs::path target = dir_ / "stored.htm";
     int dialogs = 0;
     QString proposed;
-    page_->askSaveFile = [&](const QString&, const QString& path, const QString&) {
+    messages_.askSaveFile = [&](const QString&, const QString& path, const QString&) {
       ++dialogs;
       proposed = path;
       return Q(PathText(dir_ / "stored"));
@@ -544,20 +550,14 @@ class RationPageTest : public QObject {
     // The file exists now: Retry opens the dialog again, Cancel writes nothing.
     fs::remove(target);
     WriteFileAtomically(target, "old");
-    std::vector<QMessageBox::StandardButton> answers{QMessageBox::Retry, QMessageBox::Cancel};
-    QString question;
-    page_->askOverwrite = [&](const QString& text) {
-      question = text;
-      const auto a = answers.front();
-      answers.erase(answers.begin());
-      return a;
-    };
+    messages_.answers = {Prompts::Answer::kRetry, Prompts::Answer::kCancel};
     dialogs = 0;
     QTest::mouseClick(Find<QPushButton>("btnStore_Ration"), Qt::LeftButton);
     QCOMPARE(dialogs, 2);
+    const QString question = ScreenText(messages_.asked.back());
     QVERIFY(question.startsWith(QStringLiteral("Fil findes! Vil du ændre værdierne!\n")));
     QCOMPARE(*ReadWholeFile(target), std::string("old"));
-    answers = {QMessageBox::Yes};
+    messages_.answers = {Prompts::Answer::kYes};
     QTest::mouseClick(Find<QPushButton>("btnStore_Ration"), Qt::LeftButton);
     QVERIFY(*ReadWholeFile(target) != "old");
   }
@@ -566,7 +566,7 @@ class RationPageTest : public QObject {
 
   void analysisChartsAndNutrientInformation() {
     Select({QStringLiteral("Hø, middel kvalitet"), "Havre", "Mineralfoder til hest, staldperiode"});
-    auto* table = Find<QTableWidget>("otAllocations");
+    auto* table = Find<QTableView>("otAllocations");
     TypeIntoCell(table, 0, 1, "9");
     TypeIntoCell(table, 1, 1, "2");
     TypeIntoCell(table, 2, 1, "100");
@@ -620,7 +620,7 @@ class RationPageTest : public QObject {
 
   void mealSheetSplitsTheDay() {
     Select({QStringLiteral("Hø, middel kvalitet"), "Mineralfoder til hest, staldperiode"});
-    auto* table = Find<QTableWidget>("otAllocations");
+    auto* table = Find<QTableView>("otAllocations");
     TypeIntoCell(table, 0, 1, "1,5");
     TypeIntoCell(table, 1, 1, "90");
     stable_->StallNoMeals = 3;
@@ -669,7 +669,7 @@ class RationPageTest : public QObject {
   void onlyPastureHidesTheMealSheet() {
     horse_->TimerBeiting = 8;
     Select({QStringLiteral("Græs, sommer (afgræsning)")});
-    TypeIntoCell(Find<QTableWidget>("otAllocations"), 0, 1, "30");
+    TypeIntoCell(Find<QTableView>("otAllocations"), 0, 1, "30");
     auto* tabs = Find<QTabWidget>("pcForing");
     QVERIFY(tabs->isTabVisible(2));
     QVERIFY(!tabs->isTabVisible(4));
@@ -681,7 +681,7 @@ class RationPageTest : public QObject {
     Select({QStringLiteral("Hø, middel kvalitet"), "Havre"});
     RationFeed(QStringLiteral("Hø, middel kvalitet"))->TildeltKg = 7;
     bool ran = false;
-    page_->runWizard = [&](QDialog& dialog) {
+    auto wizardScript = [&](QDialog& dialog) {
       ran = true;
       auto& w = static_cast<RoughageWizard&>(dialog);
       QCOMPARE(w.windowTitle(), QStringLiteral("Blakken: Grovfoder"));
@@ -703,6 +703,10 @@ class RationPageTest : public QObject {
       wet->item(0)->setCheckState(Qt::Checked);
       QTest::mouseClick(w.findChild<QPushButton*>("btnFortsaet"), Qt::LeftButton);
       QVERIFY(w.Applied());
+    };
+    messages_.runDialog = [&](QDialog& dialog) {
+      wizardScript(dialog);
+      return int(QDialog::Accepted);
     };
     messages_.answer = false;  // "Går hesten på græs?" No
     page_->Pages()->setCurrentIndex(0);

@@ -1,6 +1,7 @@
 #pragma once
 // A program directory in a temporary folder with the installed Danish data, started as the
 // program starts (fixed date), with a main window on it and the small windows registered.
+// The main window's prompts are `prompts`: a test scripts its answers there.
 // Message boxes that appear anyway are answered and recorded, so no test hangs on one.
 
 #include <QApplication>
@@ -16,7 +17,8 @@
 #include "render/qttext.h"
 #include "stable/workspace.h"
 #include "ui/mainwindow.h"
-#include "ui/qtmessages.h"
+#include "test_prompts.h"
+#include "ui/boxprompts.h"
 #include "ui/welcomewindow.h"
 #include "ui/workspacetree.h"
 
@@ -58,6 +60,7 @@ class Fixture {
     StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1200, 900});
     if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
     app = std::move(r.context);
+    shown.keepMessages = true;
   }
   ~Fixture() {
     main.reset();
@@ -86,14 +89,18 @@ class Fixture {
   // The main window on the workspace, scanned, with the small windows registered.
   MainWindow& Open() {
     ws = std::make_unique<Workspace>(*app);
-    main = std::make_unique<MainWindow>(*app, *ws, box);
-    main->askText = [this](const QString&, const QString&, const QString&) { return answerText; };
+    main = std::make_unique<MainWindow>(*app, *ws, prompts);
+    prompts.askText = [this](const QString&, const QString&, const QString&) { return answerText; };
     RegisterSmallWindows(*main);
     main->resize(1200, 850);
     main->show();
     main->ScanWorkspace();
     return *main;
   }
+
+  // From here on every message and question of the main window and its windows goes to
+  // `shown` alone.
+  void Listen() { main->services().prompts = &shown; }
 
   // The record of the tree's selected node.
   void* Selected() const { return WorkspaceTree::Ref(main->Tree()->currentItem()).record; }
@@ -109,13 +116,17 @@ class Fixture {
   fs::path dir;
   FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
   RecordingMessages startMessages;
-  BoxMessages box;
+  BoxPrompts box;
+  // What is not scripted goes on to the boxes (which `boxes` answers).
+  TestPrompts prompts{&box};
   std::unique_ptr<AppContext> app;
   std::vector<std::unique_ptr<TStall>> stables;
   std::unique_ptr<Workspace> ws;
   std::unique_ptr<MainWindow> main;
   std::optional<QString> answerText;
-  RecordingMessages shown;
+  // What the windows say once a test called Listen() (questions: yes); the scripts for
+  // files, directories and texts stay those of `prompts`.
+  TestPrompts shown{&prompts};
   BoxWatcher boxes;
 };
 

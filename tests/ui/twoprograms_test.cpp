@@ -20,66 +20,21 @@
 #include "stable/workspace.h"
 #include "ui/horsewindow.h"
 #include "ui/mainwindow.h"
-#include "ui/qtmessages.h"
+#include "test_prompts.h"
 
 namespace stallora {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The horse window's questions answered from a script; what was asked is kept.
-class ScriptedPrompts : public HorsePrompts {
- public:
-  ScriptedPrompts() : HorsePrompts(nullptr) {}
-  void Inform(const std::string& text, const QString&) override { said.push_back(text); }
-  void Notice(const std::string& text, QWidget*) override { said.push_back(text); }
-  void Warn(const std::string& text, const QString&) override { said.push_back(text); }
-  void Error(const std::string& text) override { said.push_back(text); }
-  bool YesNo(const std::string& text) override {
-    asked.push_back(text);
-    return yes;
-  }
-  Answer YesNoCancel(const std::string& text) override {
-    asked.push_back(text);
-    return Answer::kCancel;
-  }
-  ConflictChoice AskConflict(const std::string& question, const std::array<std::string, 3>& choices) override {
-    conflicts.push_back(question);
-    buttons = choices;
-    if (choices_.empty()) return ConflictChoice::kCancel;
-    const ConflictChoice c = choices_.front();
-    choices_.pop_front();
-    return c;
-  }
-  bool ConfirmTakeTheirs(const std::string& question) override {
-    confirmations.push_back(question);
-    return confirmTheirs;
-  }
-  void Will(ConflictChoice c) { choices_.push_back(c); }
-
-  std::vector<std::string> said, asked, conflicts, confirmations;
-  std::array<std::string, 3> buttons;
-  bool yes = true;
-  bool confirmTheirs = true;
-
- private:
-  std::deque<ConflictChoice> choices_;
-};
-
-// The main window's question, answered from a script.
-class ScriptedConflicts : public ConflictPrompt {
- public:
-  ConflictChoice AskConflict(const std::string& question, const std::array<std::string, 3>&) override {
-    asked.push_back(question);
-    return answer;
-  }
-  bool ConfirmTakeTheirs(const std::string& question) override {
-    asked.push_back(question);
-    return true;
-  }
-  ConflictChoice answer = ConflictChoice::kCancel;
-  std::vector<std::string> asked;
-};
+// How many of the questions a program asked hold `fragment`.
+size_t Count(const TestPrompts& p, const std::string& fragment) {
+  size_t n = 0;
+  for (const std::string& q : p.asked) n += q.find(fragment) != std::string::npos;
+  return n;
+}
+const char* const kTakeTheirsSure = "Dine \xE6ndringer kasseres";
+const char* const kReloadQuestion = "Vil du indl\xE6se den nye udgave?";
 
 // A box nobody expected is answered, so that no test hangs on one; its text is kept.
 class BoxWatcher {
@@ -145,7 +100,8 @@ class Program {
   }
   void Show() {
     ws->Scan();
-    main = std::make_unique<MainWindow>(*app, *ws, boxes);
+    main = std::make_unique<MainWindow>(*app, *ws, prompts);
+    RegisterHorseWindow(main->Windows());
     main->resize(1200, 800);
     main->show();
     main->RefreshTree();
@@ -156,16 +112,10 @@ class Program {
     return app->preferences.SaveDirectory() / "Stald1" / name / (name + ".eqh");
   }
 
-  // The horse's window, opened from the main window, answering from a script.
+  // The horse's window, opened from the main window.
   HorseWindow* Open(const std::string& name) {
     main->OpenHorse(Horse(name));
-    HorseWindow* w = WindowOn(name);
-    if (w) {
-      auto p = std::make_unique<ScriptedPrompts>();
-      prompts[name] = p.get();
-      w->SetPrompts(std::move(p));
-    }
-    return w;
+    return WindowOn(name);
   }
   HorseWindow* WindowOn(const std::string& name) const {
     for (HorseWindow* w : main->findChildren<HorseWindow*>())
@@ -184,11 +134,11 @@ class Program {
 
   FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9) + 0.5)};
   RecordingMessages startMessages;
-  BoxMessages boxes;
+  // Every window of the program asks here; the answers come from the test's script.
+  TestPrompts prompts;
   std::unique_ptr<AppContext> app;
   std::unique_ptr<Workspace> ws;
   std::unique_ptr<MainWindow> main;
-  std::map<std::string, ScriptedPrompts*> prompts;
 };
 
 // A stable with two horses on disk, written as the program writes them.
@@ -227,8 +177,6 @@ std::vector<fs::path> ConflictCopies(const fs::path& dir) {
 class TwoProgramsTest : public QObject {
   Q_OBJECT
  private slots:
-  void initTestCase() { RegisterHorseWindow(); }
-
   // The second program to save a horse both have open is asked; each answer does what it
   // says, on disk and in the window.
   void theSecondSaveAsksAndEachAnswerDoesWhatItSays() {
@@ -245,12 +193,12 @@ class TwoProgramsTest : public QObject {
     HorseWindow* mine = laptop.Open("Blakken");
     HorseWindow* theirs = office.Open("Blakken");
     QVERIFY(mine && theirs);
-    ScriptedPrompts* ask = laptop.prompts["Blakken"];
+    TestPrompts* ask = &laptop.prompts;
 
     // The office saves first: nothing was changed behind its back, no question.
     office.Sire(theirs)->setText("Nordstjernen");
     QVERIFY(Save(theirs));
-    QVERIFY(office.prompts["Blakken"]->conflicts.empty());
+    QVERIFY(office.prompts.conflicts.empty());
     QVERIFY(Holds(file, "Nordstjernen"));
     const std::string officeBytes = Bytes(file);
 
@@ -265,25 +213,26 @@ class TwoProgramsTest : public QObject {
                                     "bnede den.") == 0,
              ask->conflicts[0].c_str());
     QVERIFY(ask->conflicts[0].find(TextFromPath(file)) != std::string::npos);
-    QCOMPARE(ask->buttons[0], std::string("Behold mine"));
-    QCOMPARE(ask->buttons[1], std::string("Brug den anden"));
-    QCOMPARE(ask->buttons[2], std::string("Annuller"));
+    QCOMPARE(ask->conflictButtons[0], std::string("Behold mine"));
+    QCOMPARE(ask->conflictButtons[1], std::string("Brug den anden"));
+    QCOMPARE(ask->conflictButtons[2], std::string("Annuller"));
     QCOMPARE(Bytes(file), officeBytes);
     QVERIFY(mine->HasUnsavedChanges());
     QCOMPARE(laptop.Sire(mine)->text(), QStringLiteral("Kaptajnen"));
     QVERIFY(ConflictCopies(file.parent_path()).empty());
 
     // Take theirs, but "no" at the second confirmation: still nothing happens.
-    ask->Will(ConflictChoice::kTakeTheirs);
-    ask->confirmTheirs = false;
+    ask->conflictChoices.push_back(ConflictChoice::kTakeTheirs);
+    ask->answer = false;
     QVERIFY(!Save(mine));
-    QCOMPARE(ask->confirmations.size(), size_t{1});
-    QVERIFY(ask->confirmations[0].find("Blakken: Dine \xE6ndringer kasseres") == 0);
+    QCOMPARE(Count(*ask, kTakeTheirsSure), size_t{1});
+    QVERIFY(ask->asked.back().find(std::string("Blakken: ") + kTakeTheirsSure) == 0);
+    ask->answer = true;
     QCOMPARE(Bytes(file), officeBytes);
     QCOMPARE(mine, laptop.WindowOn("Blakken"));
 
     // Keep mine: the office's version goes beside the file first, then the laptop's is saved.
-    ask->Will(ConflictChoice::kKeepMine);
+    ask->conflictChoices.push_back(ConflictChoice::kKeepMine);
     QVERIFY(Save(mine));
     QVERIFY(Holds(file, "Kaptajnen"));
     QVERIFY(!Holds(file, "Nordstjernen"));
@@ -299,13 +248,13 @@ class TwoProgramsTest : public QObject {
 
     // Now the office is behind: take theirs (confirmed) drops its edit and shows the
     // laptop's horse, read again, in a new window.
-    ScriptedPrompts* officeAsk = office.prompts["Blakken"];
-    officeAsk->Will(ConflictChoice::kTakeTheirs);
+    TestPrompts* officeAsk = &office.prompts;
+    officeAsk->conflictChoices.push_back(ConflictChoice::kTakeTheirs);
     office.Sire(theirs)->setText("Nordstjernen II");
     const std::string laptopBytes = Bytes(file);
     QVERIFY(!Save(theirs));
     QCOMPARE(officeAsk->conflicts.size(), size_t{1});
-    QCOMPARE(officeAsk->confirmations.size(), size_t{1});
+    QCOMPARE(Count(*officeAsk, kTakeTheirsSure), size_t{1});
     QCOMPARE(Bytes(file), laptopBytes);
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
     HorseWindow* fresh = office.WindowOn("Blakken");
@@ -339,7 +288,7 @@ class TwoProgramsTest : public QObject {
     HorseWindow* theirs = office.Open("Blakken");
     QVERIFY(blakken && freja && theirs);
     laptop.Activate(blakken);
-    QVERIFY(laptop.prompts["Blakken"]->asked.empty());
+    QVERIFY(laptop.prompts.asked.empty());
 
     // The office saves; the laptop's untouched window follows when it is activated.
     office.Sire(theirs)->setText("Nordstjernen");
@@ -351,37 +300,35 @@ class TwoProgramsTest : public QObject {
     QVERIFY(now != blakken);
     QCOMPARE(laptop.Sire(now)->text(), QStringLiteral("Nordstjernen"));
     QCOMPARE(laptop.Horse("Blakken").Father, std::string("Nordstjernen"));
-    QVERIFY(laptop.prompts["Blakken"]->asked.empty());
+    QVERIFY(laptop.prompts.asked.empty());
 
     // With edits: asked; "no" keeps them and is not asked again for that version.
-    auto prompts = std::make_unique<ScriptedPrompts>();
-    ScriptedPrompts* ask = prompts.get();
-    now->SetPrompts(std::move(prompts));
-    ask->yes = false;
+    TestPrompts* ask = &laptop.prompts;
+    ask->answer = false;
     laptop.Sire(now)->setText("Kaptajnen");
     office.Sire(theirs)->setText("Nordstjernen II");
     QVERIFY(Save(theirs));
     laptop.Activate(freja);
     laptop.Activate(now);
+    QCOMPARE(Count(*ask, kReloadQuestion), size_t{1});
     QCOMPARE(ask->asked.size(), size_t{1});
-    QVERIFY(ask->asked[0].find("Vil du indl\xE6se den nye udgave?") != std::string::npos);
     QCOMPARE(laptop.WindowOn("Blakken"), now);
     QCOMPARE(laptop.Sire(now)->text(), QStringLiteral("Kaptajnen"));
     laptop.Activate(freja);
     laptop.Activate(now);
-    QCOMPARE(ask->asked.size(), size_t{1});
+    QCOMPARE(Count(*ask, kReloadQuestion), size_t{1});
     // ... and its save still asks before it replaces the office's file.
     QVERIFY(!Save(now));
     QCOMPARE(ask->conflicts.size(), size_t{1});
     QVERIFY(Holds(file, "Nordstjernen II"));
 
     // "Yes" at a later version reads it.
-    ask->yes = true;
+    ask->answer = true;
     office.Sire(theirs)->setText("Nordstjernen III");
     QVERIFY(Save(theirs));
     laptop.Activate(freja);
     laptop.Activate(now);
-    QCOMPARE(ask->asked.size(), size_t{2});
+    QCOMPARE(Count(*ask, kReloadQuestion), size_t{2});
     HorseWindow* last = laptop.WindowOn("Blakken");
     QVERIFY(last && last != now);
     QCOMPARE(laptop.Sire(last)->text(), QStringLiteral("Nordstjernen III"));
@@ -398,8 +345,7 @@ class TwoProgramsTest : public QObject {
     Program laptop(inst.dir, false);
     office.Show();
     laptop.Show();
-    ScriptedConflicts ask;
-    laptop.main->conflictPrompt = &ask;
+    TestPrompts& ask = laptop.prompts;
     QAction* saveAll = nullptr;
     for (QAction* a : laptop.main->findChildren<QAction*>())
       if (a->shortcut() == QKeySequence(QKeySequence::Save)) saveAll = a;
@@ -419,7 +365,7 @@ class TwoProgramsTest : public QObject {
     QVERIFY(Holds(laptop.HorseFile("Blakken"), "Odin"));
 
     // Keep mine.
-    ask.answer = ConflictChoice::kKeepMine;
+    ask.conflictChoices.push_back(ConflictChoice::kKeepMine);
     saveAll->trigger();
     QCOMPARE(ask.asked.size(), size_t{2});
     QVERIFY(Holds(freja, "Kaptajnen"));
@@ -433,7 +379,7 @@ class TwoProgramsTest : public QObject {
     office.Horse("Freja").Father = "Nordstjernen II";
     QVERIFY(office.Stable().SaveHorse(office.Horse("Freja")));
     laptop.Horse("Freja").Father = "Kaptajnen II";
-    ask.answer = ConflictChoice::kTakeTheirs;
+    ask.conflictChoices.push_back(ConflictChoice::kTakeTheirs);
     saveAll->trigger();
     QCOMPARE(ask.asked.size(), size_t{4});  // the question and the second confirmation
     QCOMPARE(laptop.Horse("Freja").Father, std::string("Nordstjernen II"));

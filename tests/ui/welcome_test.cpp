@@ -11,7 +11,7 @@
 
 #include "core/fileio.h"
 #include "smallwin_fixture.h"
-#include "stable/welcome_form.h"
+#include "forms/welcome_form.h"
 
 using namespace stallora;
 using namespace stallora::uitest;
@@ -89,7 +89,7 @@ class WelcomeTest : public QObject {
     WriteCheckedHorses(f);
     MainWindow& main = f.Open();
     WelcomeWindow* w = ExistingWelcomeWindow(main);
-    w->SetMessages(&f.shown);
+    f.Listen();
     auto* list = Child<QListWidget>(w, "lbErrors");
     list->setCurrentRow(1);
     w->EditSelected();
@@ -110,7 +110,7 @@ class WelcomeTest : public QObject {
     WriteCheckedHorses(f);
     MainWindow& main = f.Open();
     WelcomeWindow* w = ExistingWelcomeWindow(main);
-    w->SetMessages(&f.shown);
+    f.Listen();
     auto* list = Child<QListWidget>(w, "lbErrors");
     list->setCurrentRow(0);
     w->EditSelected();  // Fole is dealt with: not saved by accept
@@ -132,7 +132,7 @@ class WelcomeTest : public QObject {
     WriteCheckedHorses(f);
     MainWindow& main = f.Open();
     WelcomeWindow* w = ExistingWelcomeWindow(main);
-    w->SetMessages(&f.shown);
+    f.Listen();
     auto* list = Child<QListWidget>(w, "lbErrors");
     // Mor is marked first: a delete leaves it alone.
     list->item(1)->setText(" ** " + list->item(1)->text());
@@ -208,7 +208,7 @@ class WelcomeTest : public QObject {
     f.WriteStable("Nord");
     MainWindow& main = f.Open();
     WelcomeWindow* w = ShowWelcomeWindow(main);
-    w->SetMessages(&f.shown);
+    f.Listen();
     auto* label = Child<QLabel>(w, "lblActiveSaveDirectory");
     auto* byDefault = Child<QPushButton>(w, "btnDefault");
     QVERIFY(label->text().endsWith("(Standard)"));
@@ -217,7 +217,7 @@ class WelcomeTest : public QObject {
 
     const fs::path other = f.dir / "Andet";
     fs::create_directories(other);
-    w->askDirectory = [&](const QString&, const QString&) { return QString::fromStdString(other.string()); };
+    f.prompts.askDirectory = [&](const QString&, const QString&) { return QString::fromStdString(other.string()); };
     QTest::mouseClick(Child<QPushButton>(w, "btnAlternative"), Qt::LeftButton);
     QCOMPARE(label->text(), "Valgt: " + QString::fromStdString((other / "save").string()) + "  (Brugervalg)");
     QVERIFY(byDefault->isEnabled());
@@ -225,7 +225,7 @@ class WelcomeTest : public QObject {
     QCOMPARE(main.Tree()->topLevelItemCount(), 0);
 
     // A cancelled choice keeps the directory and reads it again.
-    w->askDirectory = [](const QString&, const QString&) { return QString(); };
+    f.prompts.askDirectory = [](const QString&, const QString&) { return QString(); };
     w->ChangeSaveDirectory(false);
     QVERIFY(label->text().endsWith("(Brugervalg)"));
 
