@@ -48,14 +48,8 @@ Prompts::Answer BoxPrompts::Ask(Buttons buttons, const std::string& text, const 
   QMessageBox::StandardButtons shown;
   QMessageBox::StandardButton first;
   switch (buttons) {
-    case Buttons::kYesNo:
-      shown = QMessageBox::Yes | QMessageBox::No;
-      first = QMessageBox::Yes;
-      break;
-    case Buttons::kOkCancel:
-      shown = QMessageBox::Ok | QMessageBox::Cancel;
-      first = QMessageBox::Ok;
-      break;
+    case Buttons::kYesNo: shown = QMessageBox::Yes | QMessageBox::No; first = QMessageBox::Yes; break;
+    case Buttons::kOkCancel: shown = QMessageBox::Ok | QMessageBox::Cancel; first = QMessageBox::Ok; break;
     case Buttons::kYesNoCancel:
       shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
       first = QMessageBox::Yes;
