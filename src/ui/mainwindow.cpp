@@ -34,95 +34,13 @@
 #include "ui/horsetexts.h"
 #include "ui/icons.h"
 #include "ui/infobrowser.h"
+#include "ui/mainwindow_texts.h"
 #include "ui/mnemonics.h"
 #include "ui/workspacetree.h"
 
 namespace stallora {
+using namespace maintext;
 namespace {
-
-// ---- the window's texts
-inline constexpr Text kFil{"main.file", "Fil"};
-inline constexpr Text kOpretNyStald{"main.newstable", "Opret ny stald"};
-inline constexpr Text kOpretNyForliste{"main.newfeedlist", "Opret ny foderliste"};
-inline constexpr Text kEtabler{"main.create", "Etabler"};
-inline constexpr Text kNy{"main.new", "Ny"};
-inline constexpr Text kForblanding{"main.feedmix", "Foderblanding"};
-inline constexpr Text kGemStaldOgHeste{"main.savestable", "Gem stald og heste"};
-inline constexpr Text kSlet{"main.delete", "Slet"};
-inline constexpr Text kStald{"main.stable", "Stald"};
-inline constexpr Text kSikkerhedskopier{"main.backup", "Sikkerhedskopier"};
-inline constexpr Text kInformation{"main.information", "Information"};
-inline constexpr Text kMappe{"main.savefolder", "Mappe for at gemme brugerdata"};
-inline constexpr Text kImporterStald{"main.importstable", "Importer en stald fra en fil"};
-inline constexpr Text kImporterForliste{"main.importlist", "Importere en foderliste fra fil"};
-inline constexpr Text kImporterRuvex{"main.importtext", "Importer foderliste fra Ruvex"};
-inline constexpr Text kOpdater{"main.update", "Opdater Stallora fra internet"};
-inline constexpr Text kLuk{"main.close", "Luk"};
-inline constexpr Text kIndstillinger{"main.settings", "Indstillinger"};
-inline constexpr Text kKontaktregister{"main.contacts", "Kontaktregister"};
-inline constexpr Text kIndstillingAf{"main.preferences", "Indstilling af programmet"};
-inline constexpr Text kInformationOm{"main.infoabout", "Information om"};
-inline constexpr Text kFirma{"main.company", "Firma"};
-inline constexpr Text kSkole{"main.school", "Skole, universitet"};
-inline constexpr Text kMainNutrient{"main.nutrient", "Næringsstof"};
-inline constexpr Text kBehovsberegninger{"main.requirements", "Behovsberegninger"};
-inline constexpr Text kEnergyRules{"main.energyrules", "Energy/Protein rules"};
-inline constexpr Text kEnergiOgProtein{"main.energyprotein", "Energi og protein"};
-inline constexpr Text kBehandlingsinformation{"main.treatments", "Behandlingsinformation"};
-inline constexpr Text kPrinteropsaetning{"main.printsetup", "Printeropsætning"};
-inline constexpr Text kEpost{"main.mail", "Epost"};
-inline constexpr Text kEnkelEpost{"main.simplemail", "Enkel epost"};
-inline constexpr Text kHest{"main.horse", "Hest"};
-inline constexpr Text kVindue{"main.window", "Vindue"};
-inline constexpr Text kOrdneVindue{"main.cascade", "Ordne vindue"};
-inline constexpr Text kVis{"main.show", "Vis"};
-inline constexpr Text kStarthjaelp{"main.welcome", "Starthjælpe-skærm"};
-inline constexpr Text kHjaelp{"main.help", "Hjælp"};
-inline constexpr Text kOmStallora{"main.about", "Om Stallora"};
-inline constexpr Text kLaesOm{"main.readabout", "Læs om"};
-inline constexpr Text kBrugsanvisning{"main.manual", "Brugsanvisning"};
-inline constexpr Text kNormer{"main.norms", "Normer"};
-inline constexpr Text kFordoejelse{"main.digestion", "Fordøjelse og næringsstofomsætning "};
-inline constexpr Text kModelhestStald{"main.modelstable", "Modelhest-Stald"};
-inline constexpr Text kModelHeste{"main.modelhorses", "Model-Heste"};
-inline constexpr Text kNyStaldButton{"main.tb.newstable", "Ny stald"};
-inline constexpr Text kNyHestButton{"main.tb.newhorse", "Ny hest"};
-inline constexpr Text kSoeg{"main.tb.find", "Søg"};
-inline constexpr Text kFindHest{"main.tb.findhint", "Find en hest"};
-inline constexpr Text kAfslutVinduer{"main.tb.closeall", "Afslut åbne vinduer"};
-inline constexpr Text kAfslutHint{"main.tb.closeallhint", "Gem data og luk data alle åbne vinduer"};
-inline constexpr Text kLukStallora{"main.tb.close", "Luk Stallora"};
-inline constexpr Text kVaelgStald{"main.choosestable", "Vælg stald ved at klikke på et staldikon!"};
-inline constexpr Text kOpretStaldFoerst{"main.createstablefirst", "Opret en stald før du går videre!"};
-inline constexpr Text kAngivNavn{"main.listname", "Angiv navn på foderliste"};
-inline constexpr Text kNavn{"main.name", "Navn"};
-inline constexpr Text kFjernStald{"main.removestable", "Fjern stald og tilhørende heste"};
-inline constexpr Text kBekraeftSletning{"main.confirmdelete", "Bekræft sletning"};
-inline constexpr Text kGarantifoderliste{"main.guaranteelist", "Garantifoderliste"};
-inline constexpr Text kIkkeTilladt{"main.notallowed", "Ikke tilladt"};
-inline constexpr Text kGem{"main.save", "Gem"};
-inline constexpr Text kExporter{"main.export", "Exporter"};
-inline constexpr Text kEksporterHest{"main.exporthorse", "Eksporter hest"};
-inline constexpr Text kOpretKopi{"main.copyhorse", "Opret  en kopi af hesten"};
-inline constexpr Text kImporterHest{"main.importhorse", "Importer en hest til stalden"};
-inline constexpr Text kVaelgHestefil{"main.choosehorsefile", "Vælg filen som har hestens navn"};
-inline constexpr Text kHestIkkeFundet{"main.horsenotfound", "Hest ikke fundet. Definer ny hest!"};
-inline constexpr Text kVaelgStaldfil{"main.choosestablefile", "Vælg staldfil"};
-inline constexpr Text kMedtagHeste{"main.includehorses", "Medtag heste"};
-inline constexpr Text kHestFindes{"main.horseexists", "Hest findes allerede. Angiv andet navn!"};
-inline constexpr Text kAngivNytNavn{"main.newname", "Angiv nyt navn"};
-inline constexpr Text kVaelg{"main.choose", "Vælg"};
-inline constexpr Text kProgram{"main.program", "Program"};
-inline constexpr Text kVersionWord{"main.version", "Version"};
-inline constexpr Text kOpgrader{"main.upgrade", "Opgrader til version"};
-inline constexpr Text kHentForliste{"main.fetchlist", "Hent den seneste foderliste"};
-inline constexpr Text kAktuelInfo{"main.season", "Aktuel information"};
-inline constexpr Text kDobbeltklik{"main.doubleclickweb", "Dobbeltklik for at gå til webadressen"};
-inline constexpr Text kVaelgPlads{"main.chooseplace", "Vælg plads"};
-inline constexpr Text kFinderIkke{"main.filemissing", "Finder ikke filen"};
-inline constexpr Text kLinks{"main.links", "Links"};
-inline constexpr Text kMappeWord{"main.folder", "Mappe"};
-inline constexpr Text kManuelt{"main.manually", "Manuelt"};
 
 QString Lower(const Text& t) { return Q(FirstLetterLower(Tr(t))); }
 QString Upper(const Text& t) { return Q(FirstLetterUpper(Tr(t))); }
@@ -573,30 +491,6 @@ void MainWindow::OpenFeedList(TForListe& list) {
   CascadeChildren();
 }
 
-bool MainWindow::SaveAndCloseAllWindows() {
-  bool ok = true;
-  const auto list = mdi_->subWindowList();
-  for (auto it = list.rbegin(); it != list.rend(); ++it) {
-    auto* w = qobject_cast<RecordWindow*>((*it)->widget());
-    if (!w) {
-      (*it)->close();
-      continue;
-    }
-    w->TakeDataIntoRecord();
-    QString error;
-    if (!w->SaveRecord(&error)) {
-      ok = false;
-      if (!error.isEmpty()) Ask().Error(L(error));
-      continue;  // the window stays open with what the user typed
-    }
-    w->StoreSignature();
-    children_.remove(w->record());
-    (*it)->close();
-  }
-  RefreshTree();
-  return ok;
-}
-
 void MainWindow::ShowHtml(const std::string& html, const QString& caption, int widthKind) {
   InfoBrowser::ShowHtmlText(html, caption, widthKind, app_.preferences.TempDirectory(), width(), this);
 }
@@ -676,38 +570,6 @@ void MainWindow::NewFeedMix() {
   }
 }
 
-void MainWindow::SaveStableAndHorses() {
-  const auto& stables = workspace_.Stables();
-  if (stables.empty()) {
-    Ask().Inform(Tr(kOpretStaldFoerst));
-    return;
-  }
-  TStall* stable = SelectedStable();
-  if (!stable && stables.size() == 1) stable = stables.front().get();
-  if (!stable) {
-    Ask().Inform(Tr(kVaelgStald));
-    return;
-  }
-  SaveStableAndHorsesAsking(*stable);
-}
-
-void MainWindow::SaveSelected() {
-  if (THest* h = SelectedHorse()) {
-    SaveHorseAsking(*h);
-  } else if (TStall* s = SelectedStable()) {
-    SaveStableAndHorsesAsking(*s);
-  } else if (TForListe* l = SelectedFeedList()) {
-    if (QMdiSubWindow* sub = FindChild(l))
-      if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) w->TakeDataIntoRecord();
-    if (l->owner == ListOwnerKind::Stable) {
-      for (const auto& st : workspace_.Stables())
-        if (st->ForListe.get() == l) SaveStableAsking(*st);
-    } else {
-      SaveFeedListAsking(*l);
-    }
-  }
-}
-
 void MainWindow::DeleteStableCommand() {
   TStall* s = SelectedStable();
   if (!s) {
@@ -767,79 +629,6 @@ void MainWindow::CopySelectedHorse() {
   OpenHorse(copy);
 }
 
-void MainWindow::ImportHorseIntoSelected() {
-  TStall* s = SelectedStable();
-  if (!s) {
-    Ask().Inform(Tr(kVaelgStald));
-    return;
-  }
-  const QString file = Ask().OpenFileName(T(kVaelgHestefil), QString::fromStdString((app_.programDir / "Save").string()),
-                               QStringLiteral("Horse files (*.eqh)"));
-  if (file.isEmpty()) return;
-  std::string message;
-  bool ok = false;
-  try {
-    ok = s->ImportHorse(file.toStdString(), &message);
-  } catch (const ObjTextError& e) {
-    Ask().Error(e.what());
-    return;
-  }
-  if (!ok) {
-    // Why the file could not be taken (a name that cannot be a directory, say), or that it
-    // is no horse file.
-    Ask().Inform(message.empty() ? Tr(kHestIkkeFundet) : message);
-    return;
-  }
-  if (!message.empty()) Ask().Inform(message);
-  RefreshTree();
-}
-
-void MainWindow::ImportStable() {
-  const QString file = Ask().OpenFileName(T(kVaelgStaldfil), QString::fromStdString(app_.programDir.string()),
-                               QStringLiteral("Stable files (*.eqs)"));
-  if (file.isEmpty()) return;
-  const std::string name = TextFromPath(std::filesystem::path(file.toStdString()).stem());
-  const bool horses = Ask().Confirm(name + ": " + Tr(kMedtagHeste));
-  std::string error;
-  TStall* s = workspace_.ImportStable(file.toStdString(), horses, &error);
-  if (!error.empty()) Ask().Error(error);
-  RefreshTree();
-  if (s) tree_->expandAll();
-}
-
-void MainWindow::ImportFeedList() {
-  const QString file = Ask().OpenFileName(T(kImporterForliste), QString::fromStdString(app_.programDir.string()),
-                               Q(Tr(kFoderliste)) + " (*.eqf *.mix)");
-  if (file.isEmpty()) return;
-  std::string error;
-  TForListe* l = workspace_.ImportFeedList(file.toStdString(), &error);
-  if (!error.empty()) Ask().Error(error);
-  RefreshTree();
-  if (l) tree_->SelectRecord(l);
-}
-
-void MainWindow::ImportTextFeedList() {
-  const QString file = Ask().OpenFileName(QStringLiteral("Import utility for Version 1 -feedlists"),
-                               QString::fromStdString(app_.programDir.string()), QStringLiteral("Feed files (*.txt)"));
-  if (file.isEmpty()) return;
-  std::string error;
-  TForListe* l = workspace_.ImportTextFeedList(file.toStdString(), &error);
-  if (!error.empty()) Ask().Error(error);
-  RefreshTree();
-  if (l) tree_->SelectRecord(l);
-}
-
-void MainWindow::Backup() {
-  Ask().Inform(Tr(kVaelgPlads));
-  const QString parent = Ask().ChooseDirectory(T(kVaelgPlads), QString::fromStdString(app_.preferences.BackupDirectory().string()));
-  if (parent.isEmpty()) return;
-  const auto target = workspace_.BackupTarget(parent.toStdString());
-  if (!Ask().Confirm(Tr(kSikkerhedskopier) + ": " + PathText(target))) return;
-  SaveAndCloseAllWindows();
-  std::string error;
-  if (!workspace_.Backup(target, &error)) Ask().Error(error);
-}
-
 void MainWindow::CreateModelStable() {
   TStall& s = workspace_.NewModelHorseStable();
   RefreshTree();
@@ -881,7 +670,8 @@ void MainWindow::MoveHorse(THest& horse, TStall& target) {
       w->TakeDataIntoRecord();
       QString error;
       if (!w->SaveRecord(&error)) {
-        Ask().Error(L(error));
+        // No message: the user cancelled, or took the other program's version.
+        if (!error.isEmpty()) Ask().Error(L(error));
         return;
       }
     }
@@ -906,83 +696,8 @@ void MainWindow::MoveHorse(THest& horse, TStall& target) {
   RefreshTree();
 }
 
-void MainWindow::MailSelected() {
-  if (!SelectedHorse() && !SelectedStable() && !SelectedFeedList()) {
-    Ask().Inform(Tr(kVaelgStald));
-    return;
-  }
-  SaveAndCloseAllWindows();
-  std::filesystem::path attachment;
-  std::string subject;
-  if (THest* h = SelectedHorse()) {
-    attachment = h->stable->HorseFilePath(*h);
-    subject = h->Navn;
-  } else if (TStall* s = SelectedStable()) {
-    attachment = s->StableFilePath();
-    subject = s->stallNavn;
-  } else if (TForListe* l = SelectedFeedList()) {
-    subject = l->ForlisteNavn;
-    attachment = l->owner == ListOwnerKind::Stable ? app_.preferences.TempDirectory() / PathFromText(l->ForlisteNavn + ".eqf")
-                                                   : l->FileNameFor();
-    try {
-      // A stable's list goes out as a copy in the temporary directory; a list of its own is
-      // saved as its file, under the check on its file.
-      if (l->owner == ListOwnerKind::Stable) l->ExportToFile(attachment);
-      else l->SaveToFile(attachment);
-    } catch (const ObjTextError& e) {
-      Ask().Error(e.what());
-      return;
-    }
-  }
-  std::error_code ec;
-  if (!std::filesystem::exists(attachment, ec)) {
-    Ask().Error(Tr(kFinderIkke) + ": " + PathText(attachment));
-    return;
-  }
-  Ask().Mail(subject, {attachment});
-}
-
 void MainWindow::ShowEnergyProtein() {
   if (app_.active) Ask().Inform(app_.active->Beskrivelse(app_.settings, app_.regional.decimalSeparator));
-}
-
-bool MainWindow::SaveChangedStables() {
-  for (const auto& s : workspace_.Stables()) {
-    if (!s->HasUnsavedChanges()) continue;
-    const Prompts::Answer answer = Ask().YesNoCancel(s->stallNavn + ": " + Tr(horsetext::kWDataAendret));
-    if (answer == Prompts::Answer::kCancel) return false;
-    if (answer != Prompts::Answer::kYes) continue;
-    if (!SaveStableAsking(*s)) return false;
-  }
-  return true;
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-  if (closing_) return event->accept();
-  // Each child window saves or asks, as it does when closed on its own.
-  mdi_->closeAllSubWindows();
-  if (!mdi_->subWindowList().isEmpty() || !SaveChangedStables()) {
-    event->ignore();
-    return;
-  }
-  // A workspace read half-way stays so: nothing more is read and nothing of it is saved.
-  StopScan();
-  TPreferences& p = app_.preferences;
-  p.MainFormWindowState = isMaximized() ? TWindowState::wsMaximized
-                          : isMinimized() ? TWindowState::wsMinimized
-                                          : TWindowState::wsNormal;
-  if (!isMaximized() && !isMinimized()) {
-    p.MainFormHeight = height();
-    p.MainFormWidth = width();
-  }
-  bool cancelled = false;
-  for (const std::string& problem : workspace_.Close(&Ask(), &cancelled)) Ask().Error(problem);
-  if (cancelled) {
-    event->ignore();
-    return;
-  }
-  closing_ = true;
-  event->accept();
 }
 
 }  // namespace stallora
