@@ -226,6 +226,9 @@ class Workspace {
   // command-line tool, tests). Off lets go of a lock held.
   void TakeWorkspaceLock(bool take);
   const WorkspaceLock& Lock() const { return lock_; }
+  // The one start-up message that is no problem: who else has the workspace open (empty
+  // when nobody). It is among Messages() too, for the tool; a window shows it as a notice.
+  const std::string& LockNotice() const { return lockNotice_; }
 
  private:
   AppContext& app_;
@@ -238,6 +241,7 @@ class Workspace {
   std::unique_ptr<ScanState> scan_;
   bool takeLock_ = false;
   WorkspaceLock lock_;
+  std::string lockNotice_;
 
   // Takes or looks at the lock of the save directory; the message when another program has
   // it open.

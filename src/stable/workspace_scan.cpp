@@ -144,7 +144,8 @@ void Workspace::BeginScan() {
   st.S = app_.preferences.SaveDirectory();
   // What the program's start itself could not read (the contacts) heads the list.
   messages_ = app_.startupProblems;
-  if (std::string lock = LockMessage(); !lock.empty()) messages_.push_back(std::move(lock));
+  lockNotice_ = LockMessage();
+  if (!lockNotice_.empty()) messages_.push_back(lockNotice_);
   // An interrupted save or download leaves its temporary file; nothing else removes it.
   RemoveProgramTempFiles(st.S);
   const fs::path feedDir = st.S / "Feeds" / nr;

@@ -50,6 +50,7 @@ Prompts::Answer BoxPrompts::Ask(Buttons buttons, const std::string& text, const 
   switch (buttons) {
     case Buttons::kYesNo: shown = QMessageBox::Yes | QMessageBox::No; first = QMessageBox::Yes; break;
     case Buttons::kOkCancel: shown = QMessageBox::Ok | QMessageBox::Cancel; first = QMessageBox::Ok; break;
+    case Buttons::kNoYes: shown = QMessageBox::Yes | QMessageBox::No; first = QMessageBox::No; break;
     case Buttons::kYesNoCancel:
       shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
       first = QMessageBox::Yes;

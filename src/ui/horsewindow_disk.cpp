@@ -60,7 +60,8 @@ void HorseWindow::WindowActivated() {
     case ActivationStep::kNothing: break;
     case ActivationStep::kReload: ReloadFromDisk(); break;
     case ActivationStep::kAskReload:
-      if (Ask().YesNo(ReloadQuestion(horse_->Navn, file)))
+      // Enter keeps the edits: only a deliberate yes drops them.
+      if (Ask().YesNoDefaultNo(ReloadQuestion(horse_->Navn, file)))
         ReloadFromDisk();
       else
         reloadWatch_.KeepEdits();

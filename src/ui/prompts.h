@@ -43,8 +43,9 @@ class AppWindows;
 class Prompts : public Messages, public ConflictPrompt {
  public:
   enum class Answer { kYes, kNo, kCancel, kRetry };
-  // The buttons of a question; the first one named is the default.
-  enum class Buttons { kYesNo, kOkCancel, kYesNoCancel, kYesCancelRetry };
+  // The buttons of a question; the first one named is the default. kNoYes shows Yes and No
+  // with No the default: for a question whose yes drops what the user typed.
+  enum class Buttons { kYesNo, kOkCancel, kYesNoCancel, kYesCancelRetry, kNoYes };
   // How a message is shown: a box with an information, warning or error icon, or a remark
   // beside the field the user is typing into (no box: it takes neither the focus nor the
   // next keystroke).
@@ -72,6 +73,7 @@ class Prompts : public Messages, public ConflictPrompt {
   // The library's yes/no question.
   bool Confirm(const std::string& text) override { return YesNo(text); }
   bool YesNo(const std::string& text) { return Ask(Buttons::kYesNo, text, {}) == Answer::kYes; }
+  bool YesNoDefaultNo(const std::string& text) { return Ask(Buttons::kNoYes, text, {}) == Answer::kYes; }
   bool OkCancel(const std::string& text) { return Ask(Buttons::kOkCancel, text, {}) == Answer::kYes; }
   Answer YesNoCancel(const std::string& text, const QString& caption = {}) {
     return Ask(Buttons::kYesNoCancel, text, caption);
@@ -85,8 +87,8 @@ class Prompts : public Messages, public ConflictPrompt {
   // mine, take theirs or cancel, with `choices` as the buttons' texts in that order. Nothing
   // may be lost by a careless Enter or Escape: both cancel.
   ConflictChoice AskConflict(const std::string& question, const std::array<std::string, 3>& choices) override = 0;
-  // The second confirmation of take theirs is a yes/no question.
-  bool ConfirmTakeTheirs(const std::string& question) override { return YesNo(question); }
+  // The second confirmation of take theirs is a yes/no question, No the default.
+  bool ConfirmTakeTheirs(const std::string& question) override { return YesNoDefaultNo(question); }
 
   // ---- typed answers (nothing when the user cancels)
   // One line of text, starting from `start`.

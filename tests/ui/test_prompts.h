@@ -114,7 +114,7 @@ class TestPrompts : public Prompts {
     entries.push_back({Entry::kConfirm, text, caption});
     asked.push_back(text);
     if (ask) return ask(buttons, text);
-    if (buttons == Buttons::kYesNo || buttons == Buttons::kOkCancel) {
+    if (buttons == Buttons::kYesNo || buttons == Buttons::kOkCancel || buttons == Buttons::kNoYes) {
       if (fallback_ && !keepMessages) return fallback_->Ask(buttons, text, caption);
       return answer ? Answer::kYes : Answer::kNo;
     }

@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest/QtTest>
 #include <deque>
@@ -21,6 +22,8 @@
 #include "ui/horsewindow.h"
 #include "ui/mainwindow.h"
 #include "test_prompts.h"
+#include "ui/boxprompts.h"
+#include "ui/welcomewindow.h"
 
 namespace stallora {
 namespace {
@@ -387,6 +390,56 @@ class TwoProgramsTest : public QObject {
     QVERIFY2(watcher.texts.isEmpty(), qPrintable(watcher.texts.join('|')));
   }
 
+  // The program's own boxes: a careless Enter or Escape never drops the user's edits nor
+  // replaces the other program's file.
+  void theBoxesDefaultToWhatLosesNothing() {
+    QWidget owner;
+    owner.show();
+    BoxPrompts boxes(&owner);
+    QStringList defaults;
+    int key = Qt::Key_Return;
+    QString click;
+    QTimer timer;
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      QPushButton* button = box->defaultButton();
+      if (!button)
+        defaults << QStringLiteral("(none)");
+      else if (box->standardButton(button) == QMessageBox::No)
+        defaults << QStringLiteral("No");
+      else if (box->standardButton(button) == QMessageBox::Yes)
+        defaults << QStringLiteral("Yes");
+      else
+        defaults << button->objectName() + "|" + button->text().remove('&');
+      if (!click.isEmpty()) {
+        if (auto* b = box->findChild<QPushButton*>(click)) b->click();
+      } else {
+        QTest::keyClick(box, static_cast<Qt::Key>(key));
+      }
+    });
+    timer.start();
+    const std::array<std::string, 3> choices = ConflictChoiceTexts();
+    QCOMPARE(boxes.AskConflict(ConflictQuestion("Bella", "/tmp/Bella.eqh"), choices), ConflictChoice::kCancel);
+    QCOMPARE(defaults.last(), QStringLiteral("btnCancel|Annuller"));
+    key = Qt::Key_Escape;
+    QCOMPARE(boxes.AskConflict(ConflictQuestion("Bella", "/tmp/Bella.eqh"), choices), ConflictChoice::kCancel);
+    click = QStringLiteral("btnKeepMine");
+    QCOMPARE(boxes.AskConflict(ConflictQuestion("Bella", "/tmp/Bella.eqh"), choices), ConflictChoice::kKeepMine);
+    click = QStringLiteral("btnTakeTheirs");
+    QCOMPARE(boxes.AskConflict(ConflictQuestion("Bella", "/tmp/Bella.eqh"), choices), ConflictChoice::kTakeTheirs);
+    // The second confirmation and the question on activation: Enter is no.
+    click.clear();
+    key = Qt::Key_Return;
+    QVERIFY(!boxes.ConfirmTakeTheirs(TakeTheirsQuestion("Bella")));
+    QVERIFY(!boxes.YesNoDefaultNo(ReloadQuestion("Bella", "/tmp/Bella.eqh")));
+    QCOMPARE(defaults.mid(4), (QStringList{"No", "No"}));
+    // An ordinary yes/no question keeps its yes.
+    QVERIFY(boxes.YesNo("Bella?"));
+    QCOMPARE(defaults.last(), QStringLiteral("Yes"));
+  }
+
   // The second program is told at start-up who has the workspace open; the first is not.
   void theSecondProgramIsToldWhoHasTheWorkspaceOpen() {
     Installation inst("lock");
@@ -406,6 +459,16 @@ class TwoProgramsTest : public QObject {
     Program laptop(inst.dir, true);
     laptop.ws->Scan();
     QVERIFY(told(*laptop.ws));
+    QVERIFY(office.ws->LockNotice().empty());
+    QVERIFY(told(*laptop.ws) && laptop.ws->Messages().front() == laptop.ws->LockNotice());
+    // The window shows it as news, not as an error; a real problem beside it stays an error.
+    laptop.main = std::make_unique<MainWindow>(*laptop.app, *laptop.ws, laptop.prompts);
+    HandleScanMessages(*laptop.main, nullptr, {laptop.ws->LockNotice(), "Nord/Nord.eqs: damaged"});
+    QCOMPARE(laptop.prompts.entries.size(), size_t{2});
+    QCOMPARE(laptop.prompts.entries[0].kind, TestPrompts::Entry::kInform);
+    QCOMPARE(laptop.prompts.entries[0].text, laptop.ws->LockNotice());
+    QCOMPARE(laptop.prompts.entries[1].kind, TestPrompts::Entry::kError);
+    laptop.main.reset();
     // The laptop's lock never replaced the office's, and closing the laptop leaves it.
     QVERIFY(laptop.ws->Lock().state() == WorkspaceLock::State::kHeldElsewhere);
     laptop.ws->Close();
