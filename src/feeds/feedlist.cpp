@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <system_error>
 
 #include "config/preferences.h"
@@ -222,6 +223,14 @@ bool TForListe::SetPriceByName(const TFor& feed) {
 void TForListe::SortByCategory() {
   std::stable_sort(feeds_.begin(), feeds_.end(),
                    [](const auto& a, const auto& b) { return SortRank(a->Fortype) < SortRank(b->Fortype); });
+}
+
+TFor& TForListe::InsertFeedFrom(std::unique_ptr<TFor> feed, const TForListe* source) {
+  if (source) ConvertFeedFrom(*feed, source->GetEnergyRecord());
+  const int rank = SortRank(feed->Fortype);
+  auto at = feeds_.end();
+  while (at != feeds_.begin() && SortRank((*std::prev(at))->Fortype) > rank) --at;
+  return **feeds_.insert(at, std::move(feed));
 }
 
 // ---- copies ----

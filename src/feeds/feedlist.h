@@ -103,6 +103,10 @@ class TForListe : public Record {
   // Converts the feed from the source list's energy record into this list's first (a
   // conversion that is refused leaves the values as they are).
   TFor& AddFeedFrom(std::unique_ptr<TFor> feed, const TForListe* source);
+  // Like AddFeedFrom, but the feed goes where SortByCategory would put it in a sorted list:
+  // after the last feed whose category group comes at or before its own. The other feeds
+  // keep their order, so removing the feed again restores the list as it was.
+  TFor& InsertFeedFrom(std::unique_ptr<TFor> feed, const TForListe* source);
   void RemoveFeed(const TFor* feed);
   // Exchanges the feeds at i and j (nothing when either is not an index of the list).
   void SwapFeeds(int i, int j);

@@ -4,19 +4,37 @@
 
 namespace stallora {
 
+namespace {
+template <class T>
+void Erase(std::vector<T*>& v, T* p) {
+  v.erase(std::remove(v.begin(), v.end(), p), v.end());
+}
+}  // namespace
+
+EditorListener::~EditorListener() {
+  const std::vector<Editor*> editors = editors_;
+  for (Editor* e : editors) e->RemoveListener(this);
+}
+
 Editor::~Editor() {
   const std::vector<EditorListener*> listeners = listeners_;
   listeners_.clear();
+  for (EditorListener* l : listeners) Erase(l->editors_, this);
+  // Told after every registration is gone, so a listener may drop itself or add to another.
   for (EditorListener* l : listeners) l->EditorGone(*this);
 }
 
 void Editor::AddListener(EditorListener* listener) {
-  if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+  if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
     listeners_.push_back(listener);
+    listener->editors_.push_back(this);
+  }
 }
 
 void Editor::RemoveListener(EditorListener* listener) {
-  listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+  if (!listener) return;
+  Erase(listeners_, listener);
+  Erase(listener->editors_, this);
 }
 
 void Editor::Commit(ChangeFlags changed, bool recompute) {

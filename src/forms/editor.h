@@ -23,12 +23,22 @@ using ChangeFlags = unsigned;
 
 class Editor;
 
+// A listener knows the editors it listens to, so that whichever of the two goes first
+// unhooks the other: a page or model destroyed before its editor is never told again.
 class EditorListener {
  public:
-  virtual ~EditorListener() = default;
+  EditorListener() = default;
+  // A copy listens to nothing: registrations belong to the object that made them.
+  EditorListener(const EditorListener&) {}
+  EditorListener& operator=(const EditorListener&) { return *this; }
+  virtual ~EditorListener();
   virtual void EditorChanged(ChangeFlags changed) = 0;
   // The editor is being destroyed (before a listener that outlives it).
   virtual void EditorGone(Editor& editor) { (void)editor; }
+
+ private:
+  friend class Editor;
+  std::vector<Editor*> editors_;
 };
 
 class Editor {

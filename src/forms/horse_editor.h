@@ -16,11 +16,11 @@ namespace stallora {
 
 // What an edit of the horse changed (the ration's own flags are forms/ration_editor.h's).
 enum HorseChange : ChangeFlags {
-  kHorseData = 1u << 8,        // anything the requirement is computed from
-  kHorseCategory = 1u << 9,    // the category (pages come and go)
-  kHorseWeighings = 1u << 10,  // the weighings or today's weight
-  kHorseTraining = 1u << 11,   // the training amount or the paddock
-  kHorseTreatments = 1u << 12, // the treatment register or a treatment
+  kHorseData = 1u << 8,         // anything the requirement is computed from
+  kHorseCategory = 1u << 9,     // the category (pages come and go)
+  kHorseWeighings = 1u << 10,   // the weighings or today's weight
+  kHorseTraining = 1u << 11,    // the training amount or the paddock
+  kHorseTreatments = 1u << 12,  // the treatment register or a treatment
   kHorseAll = ~0u,
 };
 
@@ -42,6 +42,24 @@ class HorseEditor : public Editor, private EditorListener {
   void SetTodaysGain(double kgPerDay);
   // "Ny bedækning".
   void NewMating();
+
+  // The weighings table. A typed weight is taken when it is 1 to 1500 kg (rounded to whole
+  // kg), a typed date when it is one; false when refused (the weighing keeps its value).
+  bool SetWeighingKg(int row, double kg);
+  bool SetWeighingDate(int row, DayNumber date);
+  // "Ny": a weighing of today after `row` (0 kg for an adult, the expected weight for a
+  // young horse); its row.
+  int AddWeighing(int afterRow);
+  bool DeleteWeighing(int row);
+  void SortWeighings();
+  // The weighings changed by a rule of the window (a first weighing, a breed's weight, the
+  // weight from the girth): the young horse's estimate anew, one commit.
+  void WeighingsChanged();
+
+  // The treatments: an edit stored, a treatment deleted. The ban follows.
+  void StoreTreatment(TTreatmentObj& t, TTreatmentType type, const std::string& name, DayNumber planned, DayNumber done,
+                      DayNumber ban, const std::string& notes, double cost);
+  bool DeleteTreatment(TTreatmentObj* t);
   // "Nulstil hest": the horse's data back to a new horse's (and the ration emptied).
   void Reset(bool withFeeds);
   // The window applied one of the horse form's rules to the horse (a date, the sex, the

@@ -50,6 +50,11 @@ void RationEditor::ToggleFeed(TForListe& selection, TFor& feed) {
   Commit(kRationFeeds | kRationSelection);
 }
 
+void RationEditor::UnpickSelection(TForListe& selection) {
+  selection.UnpickAll();
+  Commit(kRationSelection, false);
+}
+
 bool RationEditor::RemoveFeed(const std::string& name, TForListe* selection) {
   if (selection)
     if (TFor* f = selection->FeedByName(name)) f->Valgt = false;
@@ -57,6 +62,16 @@ bool RationEditor::RemoveFeed(const std::string& name, TForListe* selection) {
   if (f) Ration().RemoveFeed(f);
   Commit(kRationFeeds | kRationSelection);
   return f != nullptr;
+}
+
+TFor* RationEditor::TakeFeed(const TForListe& list, int index) {
+  const TFor* source = list.FeedAt(index);
+  if (!source) return nullptr;
+  TFor& f = Ration().InsertFeedFrom(source->Clone(), &list);
+  f.TildeltKg = 0;
+  f.Valgt = true;
+  Commit(kRationFeeds | kRationSelection);
+  return &f;
 }
 
 void RationEditor::ResetChosenFeeds() {

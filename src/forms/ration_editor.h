@@ -19,13 +19,13 @@ namespace stallora {
 
 // What an edit of the ration changed.
 enum RationChange : ChangeFlags {
-  kRationFeeds = 1u << 0,    // feeds came or went, or their order changed (table rows)
-  kRationAmounts = 1u << 1,  // daily amounts (and so the supply, the balance, the plan)
-  kRationPrices = 1u << 2,   // a feed's price
-  kRationMeals = 1u << 3,    // the meal sheet: meals' amounts, the number of meals
+  kRationFeeds = 1u << 0,      // feeds came or went, or their order changed (table rows)
+  kRationAmounts = 1u << 1,    // daily amounts (and so the supply, the balance, the plan)
+  kRationPrices = 1u << 2,     // a feed's price
+  kRationMeals = 1u << 3,      // the meal sheet: meals' amounts, the number of meals
   kRationSelection = 1u << 4,  // check marks of the selection list only
-  kRationGrazing = 1u << 5,  // the grazing hours or intake
-  kRationDated = 1u << 7,    // the edit dates the ration (its EndretDato becomes today)
+  kRationGrazing = 1u << 5,    // the grazing hours or intake
+  kRationDated = 1u << 7,      // the edit dates the ration (its EndretDato becomes today)
   kRationAll = (1u << 8) - 1,
 };
 
@@ -48,8 +48,15 @@ class RationEditor : public Editor {
   // A check mark of the selection list set or cleared; the ration takes the feed or lets
   // it go.
   void ToggleFeed(TForListe& selection, TFor& feed);
+  // "Nulstil" of the selection panel: no feed of the selection list is checked any more
+  // (the ration keeps its feeds until the selection is confirmed).
+  void UnpickSelection(TForListe& selection);
   // A feed of the ration removed by name (and unchecked in the selection list, if given).
   bool RemoveFeed(const std::string& name, TForListe* selection);
+  // A feed of a feed list joins the ration as a picked copy at 0 kg, converted into the
+  // ration's energy system and placed in its category group (the other feeds keep their
+  // order). The copy, or nullptr when `index` is no feed of the list.
+  TFor* TakeFeed(const TForListe& list, int index);
   // "Nulstil værdier for... Valgt foder": an empty ration.
   void ResetChosenFeeds();
   // The selection list was closed or the roughage wizard chose feeds: the ration's feeds

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ration/horse_reports.h"
 #include "render/qttext.h"
 #include "ui/horsetexts.h"
 #include "ui/horsewindow.h"
@@ -79,8 +80,8 @@ RtfDocument DocumentToRtf(const QTextDocument& document) {
       run.font = L(families.isEmpty() ? document.defaultFont().family() : families.first());
       if (f.foreground().style() != Qt::NoBrush) {
         const QColor c = f.foreground().color();
-        run.color = RtfColor{static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()),
-                             static_cast<uint8_t>(c.blue())};
+        run.color =
+            RtfColor{static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()), static_cast<uint8_t>(c.blue())};
       }
       out.paragraphs.back().runs.push_back(std::move(run));
     }
@@ -168,12 +169,8 @@ HorseDiary::HorseDiary(HorseWindow& window, QWidget* parent) : QWidget(parent), 
   connect(editor_->document(), &QTextDocument::contentsChanged, this, [this] {
     if (!updating_) editedSinceFocus_ = true;
   });
-  connect(addHorse, &QPushButton::clicked, this, [this] {
-    if (!window_.Dead()) window_.AddToDiary(true);
-  });
-  connect(addRation, &QPushButton::clicked, this, [this] {
-    if (!window_.Dead()) window_.AddToDiary(false);
-  });
+  connect(addHorse, &QPushButton::clicked, this, [this] { AddSummary(true); });
+  connect(addRation, &QPushButton::clicked, this, [this] { AddSummary(false); });
   ShowFormat(editor_->currentCharFormat());
 }
 
@@ -217,6 +214,18 @@ void HorseDiary::InsertAtTop(const StringList& lines) {
   cursor.endEditBlock();
   editor_->document()->setModified(true);
   window_.DiaryEdited();
+}
+
+void HorseDiary::AddSummary(bool withHorse) {
+  HorseReports reports(window_.Horse(), window_.HorseDirectory());
+  StringList lines;
+  if (withHorse) {
+    reports.Hestelinjer(lines);
+    lines.emplace_back();
+  }
+  reports.Rasjonslinjer(lines);
+  lines.emplace_back();
+  InsertAtTop(lines);
 }
 
 void HorseDiary::Merge(const QTextCharFormat& format) {
@@ -268,16 +277,14 @@ void HorseDiary::ShowFormat(const QTextCharFormat& format) {
   const QFont font = format.font();
   fontName_->setCurrentFont(font);
   fontSize_->setValue(static_cast<int>(format.fontPointSize() > 0 ? format.fontPointSize()
-                                                                   : editor_->document()->defaultFont().pointSizeF()));
+                                                                  : editor_->document()->defaultFont().pointSizeF()));
   bold_->setChecked(format.fontWeight() >= QFont::Bold);
   italic_->setChecked(format.fontItalic());
   underline_->setChecked(format.fontUnderline());
   updating_ = was;
 }
 
-void HorseDiary::Print() {
-  window_.Ask().Print(*editor_->document(), T(kWDagbog) + ": " + Q(window_.Horse().Navn));
-}
+void HorseDiary::Print() { window_.Ask().Print(*editor_->document(), T(kWDagbog) + ": " + Q(window_.Horse().Navn)); }
 
 bool HorseDiary::eventFilter(QObject* watched, QEvent* event) {
   if (watched == editor_ && event->type() == QEvent::FocusOut && editedSinceFocus_ && !window_.Dead()) {

@@ -35,6 +35,8 @@ class HorseDiary : public QWidget {
   void Store();
   // Lines at the top of the diary (marks it changed).
   void InsertAtTop(const StringList& lines);
+  // The ration's lines (and first the horse's summary) at the top of the diary.
+  void AddSummary(bool withHorse);
   bool Changed() const;
   QTextEdit* Editor() const { return editor_; }
 

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -31,33 +31,13 @@
 #include "ui/icons.h"
 #include "ui/infobrowser.h"
 #include "ui/mainwindow.h"
+#include "ui/models/treatmentsmodel.h"
 
 namespace stallora {
 
 using namespace horsetext;
 
 namespace {
-
-constexpr int kTreatmentRole = Qt::UserRole;
-constexpr int kTypeRole = Qt::UserRole + 1;
-
-QIcon TreeIcon(TreatmentIcon icon) {
-  switch (icon) {
-    case TreatmentIcon::Horse: return Icon(IconKind::Horse);
-    case TreatmentIcon::Vet: return Icon(IconKind::Vet);
-    case TreatmentIcon::Worm: return Icon(IconKind::Worm);
-    case TreatmentIcon::Vacc: return Icon(IconKind::Vacc);
-    case TreatmentIcon::Shoe: return Icon(IconKind::Shoe);
-    case TreatmentIcon::Repro: return Icon(IconKind::Repro);
-    case TreatmentIcon::Own: return Icon(IconKind::OtherTreatment);
-    case TreatmentIcon::Overdue: return Icon(IconKind::Overdue);
-    case TreatmentIcon::DueSoon: return Icon(IconKind::DueSoon);
-    case TreatmentIcon::PlannedLater: return Icon(IconKind::PlannedLater);
-    case TreatmentIcon::Ban: return Icon(IconKind::Ban);
-    case TreatmentIcon::None: break;
-  }
-  return QIcon();
-}
 
 QIcon StatusIcon(TreatmentStatus status) {
   switch (status) {
@@ -67,10 +47,6 @@ QIcon StatusIcon(TreatmentStatus status) {
     case TreatmentStatus::None: break;
   }
   return QIcon();
-}
-
-TTreatmentObj* TreatmentOf(const QTreeWidgetItem* item) {
-  return item ? reinterpret_cast<TTreatmentObj*>(item->data(0, kTreatmentRole).value<quintptr>()) : nullptr;
 }
 
 QToolButton* ToolButton(QWidget* parent, const char* name, IconKind icon, const QString& text, const QString& hint) {
@@ -102,8 +78,11 @@ HorseHealthPage::HorseHealthPage(HorseWindow& window) : window_(window) {
   for (QToolButton* b : {new_, sort_, delete_, report_, editRegister_, symbols}) tools->addWidget(b);
   tools->addStretch();
   left->addLayout(tools);
-  tree_ = new QTreeWidget(this);
+  model_ = new TreatmentsModel(window_.Editor(), this);
+  tree_ = new QTreeView(this);
   tree_->setObjectName("tvTreatments");
+  tree_->setModel(model_);
+  tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tree_->setHeaderHidden(true);
   tree_->setToolTip(T(kWDobbeltklikOpret));
   tree_->setMinimumWidth(260);
@@ -184,10 +163,13 @@ HorseHealthPage::HorseHealthPage(HorseWindow& window) : window_(window) {
   edit->addWidget(dates_, 5, 0, 1, 3);
 
   auto* editButtons = new QHBoxLayout;
-  auto* reset = ToolButton(editor_, "btnResetTreatment", IconKind::Back, QString(), T(kWNulstil) + " " + T(kWBehandlingLower));
-  auto* store = ToolButton(editor_, "btnControlsToTreatment", IconKind::Save, T(kWGem), T(kWGem) + " " + T(kWBehandlingLower));
+  auto* reset =
+      ToolButton(editor_, "btnResetTreatment", IconKind::Back, QString(), T(kWNulstil) + " " + T(kWBehandlingLower));
+  auto* store =
+      ToolButton(editor_, "btnControlsToTreatment", IconKind::Save, T(kWGem), T(kWGem) + " " + T(kWBehandlingLower));
   auto* cancel = ToolButton(editor_, "btnCancelTreatment", IconKind::Close, T(kWAfbryd), T(kWAfbryd));
-  auto* single = ToolButton(editor_, "btnShowHTML", IconKind::Print, QString(), T(kWRapport) + ", " + T(kWBehandlingLower));
+  auto* single =
+      ToolButton(editor_, "btnShowHTML", IconKind::Print, QString(), T(kWRapport) + ", " + T(kWBehandlingLower));
   for (QToolButton* b : {reset, store, cancel, single}) editButtons->addWidget(b);
   editButtons->addStretch();
   edit->addLayout(editButtons, 6, 0, 1, 3);
@@ -220,10 +202,13 @@ HorseHealthPage::HorseHealthPage(HorseWindow& window) : window_(window) {
       if (!window_.Dead()) f();
     };
   };
-  connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-    if (!window_.Dead()) ActivateNode(item);
+  connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& node) {
+    if (!window_.Dead()) ActivateNode(node);
   });
-  connect(tree_, &QTreeWidget::currentItemChanged, this, live([this] { UpdateButtons(); }));
+  // The selection model is made anew with each model reset only when the model changes;
+  // this one stays for the page's life.
+  connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this, live([this] { UpdateButtons(); }));
+  connect(model_, &QAbstractItemModel::modelReset, tree_, &QTreeView::expandAll);
   connect(new_, &QToolButton::clicked, this, live([this] { NewTreatment(); }));
   connect(sort_, &QToolButton::clicked, this, live([this] { ToggleLayout(); }));
   connect(delete_, &QToolButton::clicked, this, live([this] { DeleteSelected(); }));
@@ -272,65 +257,48 @@ TTreatmentList& HorseHealthPage::List() const { return *window_.Horse().Treatmen
 
 bool HorseHealthPage::EditOpen() const { return !editor_->isHidden() && List().editing; }
 
+bool HorseHealthPage::LastLayoutByType() const { return model_->ByType(); }
+
 void HorseHealthPage::Enter() {
-  Build(!byType_);
+  Build(!model_->ByType());
   UpdateButtons();
 }
 
 void HorseHealthPage::ToggleLayout() {
-  Build(!byType_);
+  Build(!model_->ByType());
   UpdateButtons();
 }
 
-void HorseHealthPage::Build(bool byType) {
-  byType_ = byType;
-  TTreatmentList& list = List();
-  const TreatmentTree t = BuildTree(list, byType, window_.Horse().Navn);
-  const QSignalBlocker block(tree_);
-  tree_->clear();
-  std::vector<QTreeWidgetItem*> items(t.nodes.size(), nullptr);
-  for (int index : t.TreeOrder()) {
-    const TreatmentTreeNode& n = t.nodes[static_cast<size_t>(index)];
-    QTreeWidgetItem* item = n.parent < 0 ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(items[static_cast<size_t>(n.parent)]);
-    item->setText(0, Q(n.text));
-    item->setIcon(0, TreeIcon(n.icon));
-    item->setData(0, kTreatmentRole, QVariant::fromValue(reinterpret_cast<quintptr>(n.treatment)));
-    int type = -1;
-    if (byType && n.parent == 0 && !n.treatment) {
-      const auto& siblings = t.nodes[0].children;
-      type = static_cast<int>(std::find(siblings.begin(), siblings.end(), index) - siblings.begin());
-    }
-    item->setData(0, kTypeRole, type);
-    items[static_cast<size_t>(index)] = item;
-  }
-  tree_->expandAll();
-  window_.RefreshBanIcon();
+void HorseHealthPage::Build(bool byType) { model_->Build(byType); }
+
+void HorseHealthPage::Repaint(ChangeFlags changed) {
+  model_->EditorChanged(changed);
+  if (changed & kHorseTreatments) UpdateButtons();
 }
+
+TTreatmentObj* HorseHealthPage::Current() const { return model_->TreatmentAt(tree_->currentIndex()); }
 
 void HorseHealthPage::UpdateButtons() {
   const bool open = EditOpen();
-  const TreatmentButtons b = TreatmentButtonRules(List().Count(), TreatmentOf(tree_->currentItem()) != nullptr, open);
+  const TreatmentButtons b = TreatmentButtonRules(List().Count(), Current() != nullptr, open);
   report_->setEnabled(b.report);
   delete_->setEnabled(b.remove);
   sort_->setEnabled(b.sort);
   new_->setEnabled(b.add);
 }
 
-QTreeWidgetItem* HorseHealthPage::ItemWithText(const QString& text) const {
-  const auto found = tree_->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-  return found.isEmpty() ? nullptr : found.first();
-}
+QModelIndex HorseHealthPage::ItemWithText(const QString& text) const { return model_->IndexWithText(text); }
 
 void HorseHealthPage::SelectBanTreatment() {
   const TTreatmentObj* ban = List().BanTreatment();
   if (!ban) return;
-  if (QTreeWidgetItem* item = ItemWithText(Q(ban->Caption()))) tree_->setCurrentItem(item);
+  if (const QModelIndex node = ItemWithText(Q(ban->Caption())); node.isValid()) tree_->setCurrentIndex(node);
 }
 
-void HorseHealthPage::ActivateNode(QTreeWidgetItem* item) {
-  if (!item || !item->parent()) return;  // the root
-  TTreatmentObj* t = TreatmentOf(item);
-  const int type = item->data(0, kTypeRole).toInt();
+void HorseHealthPage::ActivateNode(const QModelIndex& node) {
+  if (!node.isValid() || !node.parent().isValid()) return;  // the root
+  TTreatmentObj* t = model_->TreatmentAt(node);
+  const int type = model_->TypeAt(node);
   if (EditOpen() && (t || type >= 0)) {
     // One edit at a time: what was typed into the open one is not thrown away.
     window_.Ask().Inform(Tr(kWDuHarAlt));
@@ -348,7 +316,7 @@ void HorseHealthPage::ActivateNode(QTreeWidgetItem* item) {
 
 void HorseHealthPage::NewTreatment() {
   if (EditOpen()) return;
-  if (tree_->topLevelItemCount() == 0) Build(true);
+  if (model_->rowCount() == 0) Build(true);
   OpenEditor(List().AddNew(), true);
   new_->setEnabled(false);
 }
@@ -366,10 +334,7 @@ void HorseHealthPage::OpenEditor(TTreatmentObj& t, bool isNew) {
   filling_ = false;
   FillNames(type_->currentIndex(), t.TreatmentName);
   editor_->setTitle(T(kWBehandling) + ": " + Q(t.Caption()));
-  {
-    const QSignalBlocker block(notes_);
-    notes_->setPlainText(Q(t.Notes));
-  }
+  notes_->setPlainText(Q(t.Notes));
   cost_->setValue(t.Cost);
   editor_->show();
   ShowDateState();
@@ -389,15 +354,15 @@ void HorseHealthPage::FillNames(int type, const std::string& select) {
     if (names_[i] == select) index = static_cast<int>(i);
   name_->setCurrentIndex(names_.empty() ? -1 : index);
   filling_ = false;
-  if (!window_.Dead() && List().editing)
-    editor_->setTitle(T(kWBehandling) + ": " + type_->currentText() + ", " + name_->currentText());
+  if (List().editing) editor_->setTitle(T(kWBehandling) + ": " + type_->currentText() + ", " + name_->currentText());
   RefreshWebLabel();
 }
 
 void HorseHealthPage::RefreshWebLabel() {
   const int i = name_->currentIndex();
   const std::string name = i >= 0 && i < static_cast<int>(names_.size()) ? names_[static_cast<size_t>(i)] : "";
-  const std::string address = i >= 0 && i < static_cast<int>(addresses_.size()) ? addresses_[static_cast<size_t>(i)] : "";
+  const std::string address =
+      i >= 0 && i < static_cast<int>(addresses_.size()) ? addresses_[static_cast<size_t>(i)] : "";
   url_->setText(QStringLiteral("<a href=\"#\">") + Q(Tr(kHfNetsoeg) + ": " + name).toHtmlEscaped() + "</a>");
   url_->setToolTip(Q(TreatmentPage(name, address)));
 }
@@ -529,14 +494,13 @@ bool HorseHealthPage::StoreEdit() {
   const DayNumber done = DayFromQDate(done_->date());
   const DayNumber ban = DayFromQDate(ban_->date());
   const int i = name_->currentIndex();
-  const std::string name = i >= 0 && i < static_cast<int>(names_.size()) ? names_[static_cast<size_t>(i)] : t->TreatmentName;
-  list.StoreEdited(*t, static_cast<TTreatmentType>(type_->currentIndex()), name, planned, done, ban,
-                   L(notes_->toPlainText()), cost_->value());
+  const std::string name =
+      i >= 0 && i < static_cast<int>(names_.size()) ? names_[static_cast<size_t>(i)] : t->TreatmentName;
   CloseEditor();
-  Build(true);
-  window_.RefreshBanIcon();
-  window_.Recalculate();
-  UpdateButtons();
+  // The tree shows the stored treatment by type.
+  model_->Build(true);
+  window_.Editor().StoreTreatment(*t, static_cast<TTreatmentType>(type_->currentIndex()), name, planned, done, ban,
+                                  L(notes_->toPlainText()), cost_->value());
   return true;
 }
 
@@ -555,7 +519,7 @@ void HorseHealthPage::CancelEdit() {
   CloseEditor();
   if (t && created) {
     list.Remove(t);
-    Build(byType_);
+    model_->Rebuild();
   }
   UpdateButtons();
 }
@@ -565,23 +529,20 @@ void HorseHealthPage::StoreEditIfOpen() {
 }
 
 void HorseHealthPage::DeleteSelected() {
-  QTreeWidgetItem* item = tree_->currentItem();
-  if (!item) {
+  const QModelIndex node = tree_->currentIndex();
+  if (!node.isValid()) {
     window_.Ask().Inform(Tr(kWBehandling) + " " + Tr(kWIkkeValgt));
     return;
   }
-  const std::string text = L(item->text(0));
+  const std::string text = L(node.data().toString());
   if (!window_.Ask().OkCancel(Tr(kWSletningAf) + " " + Tr(kWBehandlingLower) + " " + text)) return;
-  TTreatmentObj* t = TreatmentOf(item);
+  TTreatmentObj* t = model_->TreatmentAt(node);
   TTreatmentList& list = List();
   const bool wasCreatedForEdit = t && list.editing == t && list.editingIsNew;
   if (EditOpen()) CancelEdit();
-  if (!t || (!wasCreatedForEdit && !list.Remove(t)))
-    window_.Ask().Error(Tr(kWFejl) + " " + Tr(kWSletningAf) + " " + text);
-  Build(byType_);
-  window_.RefreshBanIcon();
-  window_.Recalculate();
-  UpdateButtons();
+  // A treatment made for the edit went with the cancelled edit.
+  const bool removed = window_.Editor().DeleteTreatment(wasCreatedForEdit ? nullptr : t);
+  if (!t || (!wasCreatedForEdit && !removed)) window_.Ask().Error(Tr(kWFejl) + " " + Tr(kWSletningAf) + " " + text);
 }
 
 // ---- reports
@@ -620,8 +581,10 @@ void HorseHealthPage::CopyReport() {
 }
 
 void HorseHealthPage::StoreReport() {
-  if (reportIsList_) StorePage(window_, kTreatmentListReport, reportHtml_, kWBehandlingerLower);
-  else StorePage(window_, kTreatmentReport, reportHtml_, kWBehandlingLower);
+  if (reportIsList_)
+    StorePage(window_, kTreatmentListReport, reportHtml_, kWBehandlingerLower);
+  else
+    StorePage(window_, kTreatmentReport, reportHtml_, kWBehandlingLower);
 }
 
 void HorseHealthPage::MailReport() {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "forms/editor.h"
+
 class QComboBox;
 class QDateEdit;
 class QDoubleSpinBox;
@@ -15,8 +17,8 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QModelIndex;
+class QTreeView;
 
 namespace stallora {
 
@@ -24,6 +26,7 @@ class HorseWindow;
 class HtmlView;
 class TTreatmentList;
 class TTreatmentObj;
+class TreatmentsModel;
 
 class HorseHealthPage : public QWidget {
   Q_OBJECT
@@ -36,11 +39,13 @@ class HorseHealthPage : public QWidget {
   void StoreEditIfOpen();
   // Selects the node of the treatment that bans the horse.
   void SelectBanTreatment();
+  // What an edit of the horse changed: the tree anew when the treatments did.
+  void Repaint(ChangeFlags changed);
 
   // Commands (public for the tests).
   void ToggleLayout();
   void NewTreatment();
-  void ActivateNode(QTreeWidgetItem* item);
+  void ActivateNode(const QModelIndex& node);
   bool StoreEdit();
   void CancelEdit();
   void DeleteSelected();
@@ -54,13 +59,15 @@ class HorseHealthPage : public QWidget {
   void PlannedDateLeft();
 
   bool EditOpen() const;
-  bool LastLayoutByType() const { return byType_; }
-  QTreeWidget* Tree() const { return tree_; }
-  QTreeWidgetItem* ItemWithText(const QString& text) const;
+  bool LastLayoutByType() const;
+  QTreeView* Tree() const { return tree_; }
+  TreatmentsModel* Model() const { return model_; }
+  QModelIndex ItemWithText(const QString& text) const;
 
  private:
   TTreatmentList& List() const;
   void Build(bool byType);
+  TTreatmentObj* Current() const;
   void UpdateButtons();
   void OpenEditor(TTreatmentObj& t, bool isNew);
   void CloseEditor();
@@ -74,13 +81,13 @@ class HorseHealthPage : public QWidget {
   void OpenWebPage();
 
   HorseWindow& window_;
-  bool byType_ = false;  // the layout of the last build
   bool reportIsList_ = true;
   bool filling_ = false;
   std::string reportHtml_;
   std::vector<std::string> names_, addresses_;
 
-  QTreeWidget* tree_;
+  TreatmentsModel* model_;
+  QTreeView* tree_;
   QToolButton* new_;
   QToolButton* sort_;
   QToolButton* delete_;

@@ -18,7 +18,8 @@
 #include <QScatterSeries>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
+#include <QAbstractItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -37,14 +38,13 @@
 #include "ui/htmlview.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
+#include "ui/models/weighingsmodel.h"
 
 namespace stallora {
 
 using namespace horsetext;
 
 namespace {
-
-constexpr const char* kTableDateFormat = "dd/mm/yyyy";
 
 qint64 Msecs(DayNumber day) { return QDateTime(QDateFromDay(day), QTime(0, 0)).toMSecsSinceEpoch(); }
 
@@ -78,10 +78,10 @@ HorseWeightPage::HorseWeightPage(HorseWindow& window) : window_(window) {
   corr->addWidget(turboLabel_);
   left->addWidget(correction_);
 
-  table_ = new QTableWidget(this);
+  model_ = new WeighingsModel(window_.Editor(), this);
+  table_ = new QTableView(this);
   table_->setObjectName("otWeights");
-  table_->setColumnCount(2);
-  table_->setHorizontalHeaderLabels({T(kWDato), T(kWVaegtdata)});
+  table_->setModel(model_);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   table_->verticalHeader()->hide();
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -173,19 +173,17 @@ HorseWeightPage::HorseWeightPage(HorseWindow& window) : window_(window) {
 
   auto live = [this](auto f) {
     return [this, f] {
-      if (!window_.Dead() && !window_.Loading() && !filling_) f();
+      if (!window_.Dead()) f();
     };
   };
   connect(turbo_, &QSlider::valueChanged, this, [this](int v) {
     turboLabel_->setText(QString::number(v) + "%");
-    {
-      const QSignalBlocker b(turboSpin_);
-      turboSpin_->setValue(v);
-    }
-    if (window_.Dead() || window_.Loading() || filling_) return;
+    turboSpin_->setValue(v);
+    if (window_.Dead() || filling_) return;
     Horse().VedlikeholdsTurbo = v / 100.0;
     window_.Recalculate();
   });
+  // The two controls set each other; the slider's value stops the round at the same value.
   connect(turboSpin_, &QSpinBox::valueChanged, turbo_, &QSlider::setValue);
   connect(zero, &ClickLabel::clicked, this, [this] { turbo_->setValue(0); });
   connect(add, &QPushButton::clicked, this, live([this] { AddWeighing(); }));
@@ -199,11 +197,16 @@ HorseWeightPage::HorseWeightPage(HorseWindow& window) : window_(window) {
   connect(compute, &QPushButton::clicked, this, live([this] { ComputeWeight(); }));
   connect(estimate, &QPushButton::clicked, this, live([this] { ComputeGirth(); }));
   connect(breedWeights_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (window_.Dead() || window_.Loading() || filling_) return;
-    window_.BreedWeightChosen(row);
+    if (window_.Dead() || filling_) return;
+    const THest& h = Horse();
+    const auto& breeds = window_.services().app->settings.breeds;
+    if (h.Kategori != TDyreKategori::Ungdyr || row < 0 || row >= static_cast<int>(breeds.size())) return;
+    const double kg =
+        BreedStandardWeight(breeds[static_cast<size_t>(row)], h.Kjonn == TKjonn::Hunn ? TKjonn::Hunn : TKjonn::Hann);
+    if (kg > 0) emit BreedWeightOffered(kg);
   });
-  connect(table_, &QTableWidget::cellChanged, this, [this](int row, int column) {
-    if (!window_.Dead() && !filling_) CellEdited(row, column);
+  connect(table_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+    if (!window_.Dead()) MoveOn(table_->currentIndex());
   });
   connect(manual, &QToolButton::clicked, this, [this] {
     window_.services().main->OpenInfoPage(T(kWVaegtdata),
@@ -224,9 +227,16 @@ void HorseWeightPage::ShowRecord() {
   Refresh();
 }
 
-void HorseWeightPage::ApplyVisibility() {
-  correction_->setVisible(Horse().Kategori != TDyreKategori::Ungdyr);
+void HorseWeightPage::Repaint(ChangeFlags changed) {
+  model_->EditorChanged(changed);
+  if (!(changed & (kHorseData | kHorseWeighings | kHorseCategory))) return;
+  if (isVisible())
+    DrawChart();
+  else
+    chartStale_ = true;
 }
+
+void HorseWeightPage::ApplyVisibility() { correction_->setVisible(Horse().Kategori != TDyreKategori::Ungdyr); }
 
 void HorseWeightPage::Enter() {
   THest& h = Horse();
@@ -237,9 +247,8 @@ void HorseWeightPage::Enter() {
   SelectBreed(h.RaseNavn);
   if (h.VektListe->Antall() == 0) {
     h.VektListe->LeggTil(500, h.env->Today());
-    window_.WeighingsChanged();
+    window_.Editor().WeighingsChanged();
   }
-  window_.ApplyVisibility();
   Refresh();
 }
 
@@ -256,90 +265,46 @@ void HorseWeightPage::SelectBreed(const std::string& breed) {
 void HorseWeightPage::SetChartCaption(const std::string& text) { caption_->setText(Q(text)); }
 
 void HorseWeightPage::Refresh() {
-  FillTable();
+  model_->Reload();
   DrawChart();
 }
 
-void HorseWeightPage::FillTable() {
-  const THest& h = Horse();
-  filling_ = true;
-  const int current = table_->currentRow();
-  table_->setRowCount(h.VektListe->Antall());
-  for (int i = 0; i < h.VektListe->Antall(); ++i) {
-    const TVekt* v = h.VektListe->Element(i);
-    table_->setItem(i, 0, new QTableWidgetItem(Q(FormatDateTime(kTableDateFormat, v->Dato))));
-    auto* kg = new QTableWidgetItem(QString::number(std::lround(v->Vekt)));
-    kg->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    table_->setItem(i, 1, kg);
-  }
-  if (current >= 0 && current < table_->rowCount()) table_->setCurrentCell(current, table_->currentColumn());
-  filling_ = false;
-}
-
 int HorseWeightPage::ActiveRow() const {
-  const int row = table_->currentRow();
+  const int row = table_->currentIndex().row();
   if (row >= 0 && row < Horse().VektListe->Antall()) return row;
   return Horse().VektListe->Antall() - 1;
 }
 
-// A finished edit stores a valid value; anything else puts the weighing's own value back.
-void HorseWeightPage::CellEdited(int row, int column) {
-  THest& h = Horse();
-  TVekt* v = h.VektListe->Element(row);
-  if (!v) return;
-  QTableWidgetItem* item = table_->item(row, column);
-  if (!item) return;
-  if (column == 0) {
-    if (auto date = ParseDate(L(item->text()), kTableDateFormat)) v->Dato = *date;
-    filling_ = true;
-    item->setText(Q(FormatDateTime(kTableDateFormat, v->Dato)));
-    filling_ = false;
-    table_->setCurrentCell(row, 1);
-  } else {
-    const auto kg = ParseTypedNumber(L(item->text()));
-    if (kg && *kg >= 1 && *kg <= 1500) v->Vekt = std::round(*kg);
-    filling_ = true;
-    item->setText(QString::number(std::lround(v->Vekt)));
-    filling_ = false;
-    table_->setCurrentCell(row + 1 < table_->rowCount() ? row + 1 : 0, 1);
-  }
-  window_.WeighingsChanged();
-  DrawChart();
+void HorseWeightPage::MoveOn(const QModelIndex& edited) {
+  if (!edited.isValid()) return;
+  const int rows = model_->rowCount();
+  if (edited.column() == WeighingsModel::kDate)
+    table_->setCurrentIndex(model_->index(edited.row(), WeighingsModel::kKg));
+  else if (rows > 0)
+    table_->setCurrentIndex(model_->index(edited.row() + 1 < rows ? edited.row() + 1 : 0, WeighingsModel::kKg));
 }
 
 void HorseWeightPage::AddWeighing() {
-  THest& h = Horse();
-  const double kg = h.Kategori == TDyreKategori::Ungdyr ? std::round(h.AktuellVekt()) : 0;
-  const int row = InsertWeighingAfter(*h.VektListe, h.VektListe->Antall() == 0 ? -1 : ActiveRow(), kg, h.env->Today());
-  FillTable();
-  table_->setCurrentCell(row, 1);
+  const int row = window_.Editor().AddWeighing(ActiveRow());
+  table_->setCurrentIndex(model_->index(row, WeighingsModel::kKg));
   table_->setFocus();
-  window_.WeighingsChanged();
-  DrawChart();
 }
 
 void HorseWeightPage::DeleteWeighing() {
-  THest& h = Horse();
-  const int row = table_->currentRow();
-  if (row < 0 || h.VektListe->Antall() == 0 || !stallora::DeleteWeighing(*h.VektListe, row)) {
+  const int row = table_->currentIndex().row();
+  if (row < 0 || !window_.Editor().DeleteWeighing(row)) {
     window_.Ask().Warn(Tr(kWIngenDataAtSlette), T(kWAdvarsel));
     return;
   }
-  FillTable();
-  if (table_->rowCount() > 0) table_->setCurrentCell(std::max(row - 1, 0), 1);
-  window_.WeighingsChanged();
-  DrawChart();
+  if (model_->rowCount() > 0) table_->setCurrentIndex(model_->index(std::max(row - 1, 0), WeighingsModel::kKg));
 }
 
-void HorseWeightPage::SortWeighings() {
-  Horse().VektListe->SorterDato();
-  window_.WeighingsChanged();
-  Refresh();
-}
+void HorseWeightPage::SortWeighings() { window_.Editor().SortWeighings(); }
 
 bool HorseWeightPage::ChartShown() const { return !chart_->isHidden(); }
 
 void HorseWeightPage::DrawChart() {
+  chartStale_ = false;
   const THest& h = Horse();
   const bool young = h.Kategori == TDyreKategori::Ungdyr;
   const DayNumber today = h.env->Today();
@@ -427,9 +392,7 @@ void HorseWeightPage::ComputeWeight() {
   } else {
     h.VektListe->LeggTil(std::round(h.VektFraBrystmal()), h.env->Today());
   }
-  FillTable();
-  window_.WeighingsChanged();
-  DrawChart();
+  window_.Editor().WeighingsChanged();
 }
 
 void HorseWeightPage::ComputeGirth() {
@@ -438,9 +401,7 @@ void HorseWeightPage::ComputeGirth() {
   if (!v || v->Vekt == 0) return;
   h.HoldFaktor = ConditionFactor(condition_->currentIndex());
   h.brystmal = h.BrystmalForVekt(v->Vekt);
-  filling_ = true;
   girth_->setText(QString::number(h.brystmal));
-  filling_ = false;
 }
 
 void HorseWeightPage::ShowWeightHelp(bool show) {
@@ -454,7 +415,7 @@ void HorseWeightPage::ShowWeightHelp(bool show) {
     girth_->setFocus();
     return;
   }
-  if (Horse().Kategori == TDyreKategori::Ungdyr) window_.WeighingsChanged();
+  if (Horse().Kategori == TDyreKategori::Ungdyr) window_.Editor().WeighingsChanged();
   DrawChart();
 }
 

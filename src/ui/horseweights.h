@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <string>
 
+#include "forms/editor.h"
+
 class QChartView;
 class QComboBox;
 class QGroupBox;
@@ -15,13 +17,14 @@ class QListWidget;
 class QPushButton;
 class QSlider;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
 
 namespace stallora {
 
 class HorseWindow;
 class HtmlView;
 class THest;
+class WeighingsModel;
 
 class HorseWeightPage : public QWidget {
   Q_OBJECT
@@ -29,6 +32,9 @@ class HorseWeightPage : public QWidget {
   explicit HorseWeightPage(HorseWindow& window);
 
   void ShowRecord();
+  // What an edit of the horse changed: the table follows its model, the chart is drawn
+  // anew when it is on screen (else on entering the page).
+  void Repaint(ChangeFlags changed);
   void ApplyVisibility();
   // Showing the page: breed lists and condition reset, a first weighing when there is none.
   void Enter();
@@ -48,15 +54,21 @@ class HorseWeightPage : public QWidget {
   void ComputeGirth();
   void ShowWeightHelp(bool show);
   bool ChartShown() const;
-  QTableWidget* Table() const { return table_; }
+  QTableView* Table() const { return table_; }
+  WeighingsModel* Model() const { return model_; }
   QChartView* Chart() const { return chart_; }
+
+ signals:
+  // A breed's line in the weight help was chosen: its standard weight for the horse's sex
+  // (the young horse's adult weight field offers it).
+  void BreedWeightOffered(double kg);
 
  private:
   THest& Horse() const;
   int ActiveRow() const;
-  void FillTable();
   void DrawChart();
-  void CellEdited(int row, int column);
+  // After a cell's edit: from the date on to the weight, from a weight to the next row.
+  void MoveOn(const QModelIndex& edited);
   // Writes the chart picture and the report file; the report's path.
   std::string WriteReport();
   void PrintReport();
@@ -64,11 +76,13 @@ class HorseWeightPage : public QWidget {
 
   HorseWindow& window_;
   bool filling_ = false;
+  bool chartStale_ = false;
+  WeighingsModel* model_;
   QGroupBox* correction_;
   QSlider* turbo_;
   QSpinBox* turboSpin_;
   QLabel* turboLabel_;
-  QTableWidget* table_;
+  QTableView* table_;
   QLabel* caption_;
   QChartView* chart_;
   HtmlView* report_;

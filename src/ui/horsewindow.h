@@ -1,49 +1,36 @@
 #pragma once
-// The window in which one horse is edited: its identity, breed, sex, category and dates,
-// reproduction and young-horse data, weight, training and requirement, the ration tab,
-// the registration data with the diary, and the treatments. The window keeps its controls
-// and the record in step; the record and the library do all the arithmetic.
+// The window in which one horse is edited. It holds the tabs, the horse's editor and the
+// listener: every edit of a page goes through the editor, and the window tells each page
+// what to repaint from the editor's flags. The pages (src/ui/horse/, and the weight, health
+// and ration pages) never call each other; what one page offers another goes through the
+// window. The record and the library do all the arithmetic.
 
-#include <QPointer>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/filestamp.h"
 #include "forms/horse_editor.h"
-#include "stable/adresser.h"
 #include "ui/childwindow.h"
 #include "ui/prompts.h"
 #include "ui/services.h"
 
 class QAction;
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
 class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QSlider;
-class QSpinBox;
-class QTableView;
 class QTabWidget;
-class QToolButton;
 
 namespace stallora {
 
+class ClickLabel;
 class HorseDiary;
 class HorseHealthPage;
+class HorseInformationPage;
+class HorseRegistrationPage;
+class HorseRequirementPage;
+class HorseTrainingPage;
 class HorseWeightPage;
-class HtmlView;
 class RationPage;
-class ClickLabel;
 
 class HorseWindow : public RecordWindow {
   Q_OBJECT
@@ -66,22 +53,20 @@ class HorseWindow : public RecordWindow {
   // How the window asks and tells the user: the services' prompts (tests put in theirs).
   Prompts& Ask() const { return *services_.prompts; }
   std::filesystem::path HorseDirectory() const;
-  bool Loading() const { return loading_ > 0; }
   // After the window has let its record go (closing): handlers do nothing any more.
   bool Dead() const { return dead_; }
 
   // The editor of the horse and its ration: every edit of the window goes through it.
   HorseEditor& Editor() const { return *editor_; }
   // The window's rules changed the horse's data: one commit of the editor (the requirement
-  // and the ration's supply anew; the summary follows from the notification).
+  // and the ration's supply anew; the pages repaint from the notification).
   void Recalculate(ChangeFlags changed = kHorseData);
   // Shows each fault of the last requirement computation that was not shown yet.
   void ReportFormulaFaults();
-  void RefreshSummary();
   // The record into the controls.
   void ShowRecord();
   void ApplyVisibility();
-  // "Opdatere": controls to record, visibility, summary, training labels, the active page.
+  // "Opdatere": controls to record, visibility, the pages repainted, the active page.
   void UpdateStep();
   void RefreshBanIcon();
   // The treatments tab with the ban treatment selected.
@@ -89,12 +74,9 @@ class HorseWindow : public RecordWindow {
   void ShowTreatmentsTab();
   // Marks the horse changed because the diary changed.
   void DiaryEdited();
-  // Lines into the top of the diary: with the horse's summary or only the ration lines.
-  void AddToDiary(bool withHorse);
-  // After the weighings changed: summary, today's weight and gain fields.
-  void WeighingsChanged();
-  // A young horse's adult weight from breed `row` of the breed-weight list.
-  void BreedWeightChosen(int row);
+  // The horse's name was applied (or is being typed): the menu and the titles show it.
+  void RenameCaption(const std::string& name);
+  void NameApplied();
   // The mail of a horse with an attachment (or none).
   void MailHorse(const std::filesystem::path& attachment);
   QString CaptionText() const;
@@ -105,55 +87,19 @@ class HorseWindow : public RecordWindow {
   QTabWidget* InfoTabs() const { return pcInfo_; }
   HorseWeightPage* WeightPage() const { return weightPage_; }
   HorseHealthPage* HealthPage() const { return healthPage_; }
-  HorseDiary* Diary() const { return diary_; }
+  HorseDiary* Diary() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenu(QMenu* menu);
-  QWidget* BuildInformationPage();
-  QWidget* BuildTrainingPage();
-  QWidget* BuildRequirementPage();
-  QWidget* BuildRegistrationPage();
-  void SetCaptions();
-
-  // Handlers (the algorithms of the horse data pages).
-  void NameEdited(const QString& text);
-  void NameLeft();
-  bool ApplyName();
-  void OwnerChosen(const QString& name);
-  void OwnerRegister();
-  void SexChosen(int id);
-  void CategoryChosen(int id);
-  void BirthDateChanged(bool fromAgeField);
-  void BirthDateLeft();
-  void AgeLeft();
-  void ShowReproductionBox();
-  void MatingDateLeft();
-  void FoalingDateLeft();
-  void MonthsFieldLeft(bool pregnancy);
-  void AdultWeightLeft();
-  void TodaysWeightLeft();
-  void TodaysGainLeft();
-  void RefreshGainLabels();
-  void UpdateAdultWeightHint();
-  void BreedChosen(const QString& breed);
-  void LoadPicture();
-  void ShowPicture();
-  void ChoosePicture();
-  void DeletePicture();
-  void TrainingMoved(int position);
-  void RefreshTraining();
-  void PaddockClicked();
-  void RegistrationNumberLeft();
-  void ShowRequirementReport();
   void PageEntered();
   void InformationPageLeft();
   void ResetHorse(bool withFeeds);
   void DeleteHorse();
   void SaveHorseCommand();
-  void RenameCaption(const std::string& name);
+  bool ApplyName();
   bool DiscardChanges();
   // Before a save: when another program changed the horse's file, the user's choice; true
   // goes ahead with the save, false does not (`problem` says why, or is empty when the user
@@ -163,18 +109,17 @@ class HorseWindow : public RecordWindow {
   // new record. False (the message shown) when the file cannot be read.
   bool ReloadFromDisk();
 
-  // What an edit of the horse or its ration changed: the summary, the visibility, the
-  // training tab.
+  // What an edit of the horse or its ration changed: each page repaints what it shows of
+  // it, the window its tabs and the ban.
   void Edited(ChangeFlags changed);
 
   THest* horse_;
   Services& services_;
   std::unique_ptr<HorseEditor> editor_;
-  int loading_ = 0;
   bool dead_ = false;
   // The requirement formulas' faults the user has been shown (each once per window).
   std::vector<std::string> shownFaults_;
-  QString enteredTodaysWeight_;
+  bool faultsPending_ = false;
   int lastHorsePage_ = 0;
 
   QTabWidget* pcForm_ = nullptr;
@@ -184,76 +129,16 @@ class HorseWindow : public RecordWindow {
   QWidget* tsFeedsAndfeeding_ = nullptr;
   QWidget* tsOpplysninger_ = nullptr;
   QWidget* tsTreatments_ = nullptr;
-  QWidget* tsHesteInformasjon_ = nullptr;
-  QWidget* tsVekt_ = nullptr;
-  QWidget* tsTrening_ = nullptr;
-  QWidget* tsRequirements_ = nullptr;
   QMenu* menuHorse_ = nullptr;
   QAction* miHorseDefinition_ = nullptr;
   ClickLabel* banIcon_ = nullptr;
 
-  // information page
-  QLineEdit* eNavn_ = nullptr;
-  QComboBox* cbHesteeier_ = nullptr;
-  QToolButton* btnRegistrer_ = nullptr;
-  QLabel* lblRace_ = nullptr;
-  QLineEdit* edRase_ = nullptr;
-  QGroupBox* grbBreedHelp_ = nullptr;
-  QComboBox* cbbreed_ = nullptr;
-  QCheckBox* cbUseBreedPicture_ = nullptr;
-  QButtonGroup* rgKjonn_ = nullptr;
-  QButtonGroup* rgBlodstype_ = nullptr;
-  QButtonGroup* rgHestetype_ = nullptr;
-  QGroupBox* rgHestetypeBox_ = nullptr;
-  QDateEdit* dtpFodselsDato_ = nullptr;
-  QSpinBox* pfAlder_ = nullptr;
-  QLabel* lblAlderEnhet_ = nullptr;
-  QCheckBox* cbActiveHorse_ = nullptr;
-  QGroupBox* grbReproduksjon_ = nullptr;
-  QDateEdit* dtpBedekkingsDato_ = nullptr;
-  QSpinBox* pfDrektighetsMnd_ = nullptr;
-  QDateEdit* dtpPartusDato_ = nullptr;
-  QSpinBox* pfLaktasjonsMnd_ = nullptr;
-  QPushButton* btnNyBedekning_ = nullptr;
-  QWidget* matingRow_ = nullptr;
-  QWidget* foalingRow_ = nullptr;
-  QGroupBox* grbUnghest_ = nullptr;
-  QLineEdit* eForventetVoksenVekt_ = nullptr;
-  QLineEdit* eVektIdag_ = nullptr;
-  QLabel* lblTeoretiskTilvekst_ = nullptr;
-  QLineEdit* eDagensTilvekst_ = nullptr;
-  QButtonGroup* rgOnsketVekstHastighet_ = nullptr;
-  QButtonGroup* rgYoungTraining_ = nullptr;
-  QLabel* imgHest_ = nullptr;
-  QListWidget* lbHesteInfo_ = nullptr;
-  QLabel* lblNewHorse_ = nullptr;
-  QImage picture_;
-
-  // training page
-  QSlider* tbTreningsMengde_ = nullptr;
-  QLabel* lblEnergibehov_ = nullptr;
-  QLabel* lblRationEnergy_ = nullptr;
-  QLabel* lblWarning_ = nullptr;
-  QLabel* imgEnergyBar_ = nullptr;
-  QTableView* otAllocations2_ = nullptr;
-
-  // requirement page
-  QLabel* lblEnergySystem_ = nullptr;
-  HtmlView* wbRequirements_ = nullptr;
-  std::string requirementReport_;
-
-  // registration page
-  QLineEdit* edUELN_ = nullptr;
-  QDateEdit* dtpInnPaStall_ = nullptr;
-  QLineEdit* eFar_ = nullptr;
-  QLineEdit* eMor_ = nullptr;
-  QPlainTextEdit* mAvtegn_ = nullptr;
-  QPlainTextEdit* mKondisjon_ = nullptr;
-  QPlainTextEdit* mEierOpplysninger_ = nullptr;
-
+  HorseInformationPage* infoPage_ = nullptr;
   HorseWeightPage* weightPage_ = nullptr;
+  HorseTrainingPage* trainingPage_ = nullptr;
+  HorseRequirementPage* requirementPage_ = nullptr;
+  HorseRegistrationPage* registrationPage_ = nullptr;
   HorseHealthPage* healthPage_ = nullptr;
-  HorseDiary* diary_ = nullptr;
   RationPage* rationPage_ = nullptr;
   // A record given up by "No" at closing lives until the pages that point to it are gone.
   std::unique_ptr<THest> discarded_;
@@ -262,8 +147,7 @@ class HorseWindow : public RecordWindow {
   bool checkingDisk_ = false;  // a question of the check is open
 };
 
-// Registers the horse window's factory (and the horse window's hooks) with the program's
-// windows.
+// Registers the horse window's factory with the program's windows.
 void RegisterHorseWindow(AppWindows& windows);
 
 }  // namespace stallora

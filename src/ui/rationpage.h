@@ -2,10 +2,12 @@
 // The ration page of the horse window: feed selection, amounts, balance, feeding plan,
 // analysis and help, and the meal sheet. The horse window embeds it as its ration tab.
 //
-// The page holds no arithmetic: every change of the ration is one operation of its
-// RationEditor (forms/ration_editor.h), which computes once and tells the editor's
-// listeners (the horse window); the page then shows what comes back and signals
-// Changed(). Questions go through the services' prompts.
+// The page is the tab widget over five pages (src/ui/ration/): it holds the editor and
+// listens to it, shows which pages the ration allows, enters the page the user turns to and
+// tells the page shown what an edit changed. Every change of the ration is one operation of
+// its RationEditor (forms/ration_editor.h), which computes once and tells the editor's
+// listeners (the horse window too); the page then signals Changed(). Questions go through
+// the services' prompts.
 
 #include <QStringList>
 #include <QWidget>

@@ -181,6 +181,34 @@ TEST(FeedList, SortingGroupsTheCategoriesAndKeepsTheOrderWithinAGroup) {
   EXPECT_EQ(all.FeedAt(11)->Fornavn, "c11-12");
 }
 
+// A feed taken into a ration goes into its category group without moving the others, so
+// that taking it out again leaves the ration exactly as it was, even an unsorted one.
+TEST(FeedList, InsertingPutsAFeedAtTheEndOfItsGroup) {
+  FeedsEnv fx;
+  TForListe list(*fx.env);
+  for (int c : {0, 2, 7, 9}) Add(list, "c" + std::to_string(c), c);
+  auto feed = [&](int c, const std::string& name) {
+    auto f = std::make_unique<TFor>(*fx.env);
+    f->Fornavn = name;
+    f->Fortype = static_cast<uint8_t>(c);
+    return f;
+  };
+  list.InsertFeedFrom(feed(1, "hay"), nullptr);     // after the other roughage (2)
+  list.InsertFeedFrom(feed(4, "salt"), nullptr);    // with the supplements, after 9
+  list.InsertFeedFrom(feed(10, "grass"), nullptr);  // the first group, after 0
+  list.InsertFeedFrom(feed(5, "other"), nullptr);   // last
+  EXPECT_EQ(list.FeedNames(), (std::vector<std::string>{"c0", "grass", "c2", "hay", "c7", "c9", "salt", "other"}));
+
+  TForListe unsorted(*fx.env);
+  for (int c : {9, 1, 3}) Add(unsorted, "c" + std::to_string(c), c);
+  TFor& oats = unsorted.InsertFeedFrom(feed(7, "oats"), nullptr);
+  EXPECT_EQ(unsorted.FeedNames(), (std::vector<std::string>{"c9", "c1", "c3", "oats"}));
+  unsorted.RemoveFeed(&oats);
+  EXPECT_EQ(Categories(unsorted), (std::vector<int>{9, 1, 3}));
+  unsorted.InsertFeedFrom(feed(0, "pasture"), nullptr);
+  EXPECT_EQ(unsorted.FeedNames(), (std::vector<std::string>{"pasture", "c9", "c1", "c3"}));
+}
+
 TEST(FeedList, CopiesCarryTheHeaderAndClonesOfTheFeeds) {
   FeedsEnv fx;
   TForListe list(*fx.env);

@@ -105,5 +105,23 @@ TEST(EditorTest, ListenersHearWhenTheEditorGoes) {
   EXPECT_EQ(b.gone, 0);
 }
 
+TEST(EditorTest, AListenerThatGoesFirstIsNeverToldAgain) {
+  CountingEditor e;
+  Listener kept;
+  e.AddListener(&kept);
+  {
+    Listener page;  // a page closed before its window's editor
+    e.AddListener(&page);
+    e.Edit(1);
+    EXPECT_EQ(page.told.size(), 1u);
+  }
+  e.Edit(2);  // would reach the freed page if it had not unhooked itself
+  EXPECT_EQ(kept.told, (std::vector<ChangeFlags>{1, 2}));
+  Listener copy = kept;  // a copy listens to nothing
+  e.Edit(4);
+  EXPECT_TRUE((copy.told == std::vector<ChangeFlags>{1, 2}));
+  EXPECT_EQ(kept.told.size(), 3u);
+}
+
 }  // namespace
 }  // namespace stallora

@@ -120,6 +120,56 @@ TEST_F(RationEditorTest, ToggleFeedChangesTheRationsRows) {
   EXPECT_EQ(told.flags[0], kRationFeeds | kRationSelection);
 }
 
+// "Nulstil" of the selection panel clears the list's check marks only: the ration keeps its
+// feeds, nothing is computed, and the tree is told to repaint its marks.
+TEST_F(RationEditorTest, UnpickingTheSelectionLeavesTheRationAlone) {
+  RationEditor e(*horse_);
+  Told told;
+  e.AddListener(&told);
+  TForListe selection(env_);
+  for (const char* name : {"Hø", "Havre"}) {
+    TFor& f = selection.AddFeed(std::make_unique<TFor>(env_));
+    f.Fornavn = name;
+    f.Valgt = true;
+  }
+  horse_->ForListe->EndretDato = 0;
+  e.UnpickSelection(selection);
+  EXPECT_FALSE(selection.FeedAt(0)->Valgt);
+  EXPECT_FALSE(selection.FeedAt(1)->Valgt);
+  EXPECT_EQ(horse_->ForListe->Count(), 3);
+  EXPECT_EQ(e.Recomputes(), 0);
+  ASSERT_EQ(told.flags.size(), 1u);
+  EXPECT_EQ(told.flags[0], ChangeFlags{kRationSelection});
+  EXPECT_EQ(horse_->ForListe->EndretDato, 0.0) << "a check mark does not date the ration";
+}
+
+// A feed taken from a feed list is a picked copy at 0 kg in its category group; the list's
+// own feed stays as it is.
+TEST_F(RationEditorTest, TakeFeedAddsAPickedCopyInCategoryOrder) {
+  RationEditor e(*horse_);
+  Told told;
+  e.AddListener(&told);
+  TForListe list(env_);
+  TFor& barley = list.AddFeed(std::make_unique<TFor>(env_));
+  barley.Fornavn = "Byg";
+  barley.Fortype = 3;
+  barley.TildeltKg = 4;
+  barley.Valgt = false;
+  EXPECT_EQ(e.TakeFeed(list, 1), nullptr);
+  EXPECT_EQ(e.Notifications(), 0);
+  TFor* taken = e.TakeFeed(list, 0);
+  ASSERT_TRUE(taken);
+  EXPECT_NE(taken, &barley);
+  EXPECT_EQ(horse_->ForListe->FeedNames(), (std::vector<std::string>{"Hø", "Byg", "Havre", "Mineral"}));
+  EXPECT_EQ(taken->TildeltKg, 0);
+  EXPECT_TRUE(taken->Valgt);
+  EXPECT_EQ(barley.TildeltKg, 4);
+  EXPECT_FALSE(barley.Valgt);
+  EXPECT_EQ(e.Recomputes(), 1);
+  ASSERT_EQ(told.flags.size(), 1u);
+  EXPECT_EQ(told.flags[0], kRationFeeds | kRationSelection);
+}
+
 // The horse window's editor passes a ration edit on once, without computing again, and its
 // own edits compute once; several steps of one action in a batch are one commit.
 TEST_F(RationEditorTest, TheHorseEditorTellsRationEditsOnAndComputesItsOwnOnce) {

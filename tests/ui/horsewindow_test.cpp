@@ -7,6 +7,7 @@
 #include <QValueAxis>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -19,12 +20,13 @@
 #include <QTabWidget>
 #include <QAbstractItemModelTester>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolTip>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest/QtTest>
+#include <cmath>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -207,7 +209,8 @@ class HorseWindowTest : public QObject {
     QTest::keyClicks(name, "Bella.1");
     QCOMPARE(name->text(), QStringLiteral("Bella-1"));
     // Said beside the field, not in a box (which would take the next keystroke).
-    QVERIFY(std::find(w.prompts->noticed.begin(), w.prompts->noticed.end(), ". ikke tilladt") != w.prompts->noticed.end());
+    QVERIFY(std::find(w.prompts->noticed.begin(), w.prompts->noticed.end(), ". ikke tilladt") !=
+            w.prompts->noticed.end());
     QVERIFY(!w.prompts->Said(". ikke tilladt"));
     QCOMPARE(win->windowTitle(), QStringLiteral("Bella-1  (Stald1)"));
     emit name->editingFinished();
@@ -233,24 +236,25 @@ class HorseWindowTest : public QObject {
     win->HorseTabs()->setCurrentWidget(win->WeightPage());
     QVERIFY(!h.ErNy);
     auto* table = win->WeightPage()->Table();
-    QCOMPARE(table->rowCount(), 1);
-    table->setCurrentCell(0, 1);
+    QAbstractItemModel* weighings = table->model();
+    QCOMPARE(weighings->rowCount(), 1);
+    table->setCurrentIndex(weighings->index(0, 1));
     w.Click("btnAddVekt");
     QCOMPARE(h.VektListe->Antall(), 2);
     QCOMPARE(h.VektListe->Element(1)->Vekt, 0.0);
-    table->item(1, 1)->setText("512");
+    weighings->setData(weighings->index(1, 1), "512");
     QCOMPARE(h.VektListe->Element(1)->Vekt, 512.0);
-    table->item(1, 1)->setText("9999");  // beyond a horse: the weighing keeps 512
+    weighings->setData(weighings->index(1, 1), "9999");  // beyond a horse: the weighing keeps 512
     QCOMPARE(h.VektListe->Element(1)->Vekt, 512.0);
-    QCOMPARE(table->item(1, 1)->text(), QStringLiteral("512"));
+    QCOMPARE(weighings->index(1, 1).data().toString(), QStringLiteral("512"));
     QVERIFY(win->WeightPage()->ChartShown());
     QCOMPARE(h.AktuellVekt(), 512.0);
 
     // A treatment: the vaccination node creates one; cancelling takes it away again.
     win->MainTabs()->setCurrentIndex(3);
     HorseHealthPage* health = win->HealthPage();
-    QTreeWidgetItem* vacc = health->ItemWithText(QStringLiteral("Vaccination"));
-    QVERIFY(vacc);
+    const QModelIndex vacc = health->ItemWithText(QStringLiteral("Vaccination"));
+    QVERIFY(vacc.isValid());
     health->ActivateNode(vacc);
     QCOMPARE(h.TreatmentListe->Count(), 1);
     QVERIFY(health->EditOpen());
@@ -331,7 +335,8 @@ class HorseWindowTest : public QObject {
     };
     store->trigger();
     QCOMPARE(title, QStringLiteral("Gem foderplanfil "));
-    QVERIFY2(proposed.startsWith(QString::fromStdString((w.app->preferences.SaveDirectory() / "Stald1" / "Blakken").string())),
+    QVERIFY2(proposed.startsWith(
+                 QString::fromStdString((w.app->preferences.SaveDirectory() / "Stald1" / "Blakken").string())),
              qPrintable(proposed));
     const auto written = ReadWholeFile(w.dir / "plan.htm");
     QVERIFY(written);
@@ -395,6 +400,55 @@ class HorseWindowTest : public QObject {
     QVERIFY(win->HasUnsavedChanges());
   }
 
+  // Today's weight is one value shown in two places of two pages: typed on the information
+  // page it is a weighing in the table, typed into the table it is the information page's
+  // today's weight. Each edit is one notification; a category shows and hides the tabs.
+  void aWeightOrACategoryEditRepaintsWhatShowsIt() {
+    Workplace w("repaint");
+    HorseWindow* win = w.OpenByDoubleClick("Freja");
+    QVERIFY(win);
+    THest& h = win->Horse();
+    w.prompts->youngDate = w.today() - 200;
+    w.prompts->youngWeight = QStringLiteral("450");
+    w.Click("rgHestetype0");
+    QCOMPARE(h.Kategori, TDyreKategori::Ungdyr);
+    auto* today = w.Find<QLineEdit>("eVektIdag");
+    QCOMPARE(today->text(), QString::number(std::lround(h.AktuellVekt())));
+    QAbstractItemModel* table = win->WeightPage()->Table()->model();
+    const int rows = table->rowCount();
+    const int told = win->Editor().Notifications();
+
+    today->setText("155");
+    emit today->editingFinished();
+    QCOMPARE(win->Editor().Notifications(), told + 1);
+    QCOMPARE(table->rowCount(), rows + 1);
+    QCOMPARE(table->index(rows, 1).data().toString(), QStringLiteral("155"));
+    QCOMPARE(h.AktuellVekt(), 155.0);
+    QCOMPARE(today->text(), QStringLiteral("155"));
+    // Leaving the field again without a change is no edit.
+    emit today->editingFinished();
+    QCOMPARE(win->Editor().Notifications(), told + 1);
+
+    win->MainTabs()->setCurrentWidget(win->HorseTabs());
+    win->HorseTabs()->setCurrentWidget(win->WeightPage());
+    const int entered = win->Editor().Notifications();
+    QVERIFY(table->setData(table->index(rows, 1), "162"));
+    QCOMPARE(win->Editor().Notifications(), entered + 1);
+    QCOMPARE(today->text(), QStringLiteral("162"));
+    QVERIFY(w.Find<QListWidget>("lbHesteInfo")->count() > 0);
+
+    // A category: one edit; the young horse's box goes, the training tab comes.
+    auto* training = w.Find<QWidget>("tsTrening");
+    QVERIFY(!win->HorseTabs()->isTabVisible(win->HorseTabs()->indexOf(training)));
+    const int before = win->Editor().Notifications();
+    w.Click("rgHestetype2");
+    QCOMPARE(h.Kategori, TDyreKategori::Trening);
+    QCOMPARE(win->Editor().Notifications(), before + 1);
+    QVERIFY(win->HorseTabs()->isTabVisible(win->HorseTabs()->indexOf(training)));
+    QVERIFY(w.Find<QWidget>("grbUnghest")->isHidden());
+    QCOMPARE(w.Find<QLabel>("lblEnergibehov")->text().isEmpty(), false);
+  }
+
   void closingAsksOnlyAfterChangesAndNoBringsBackTheFile() {
     Workplace w("close");
     HorseWindow* win = w.OpenByDoubleClick("Freja");
@@ -434,15 +488,15 @@ class HorseWindowTest : public QObject {
     HorseHealthPage* health = win->HealthPage();
     win->MainTabs()->setCurrentIndex(3);
     QVERIFY(health->LastLayoutByType());
-    QVERIFY(health->ItemWithText(QStringLiteral("Ormekur")));
+    QVERIFY(health->ItemWithText(QStringLiteral("Ormekur")).isValid());
     win->MainTabs()->setCurrentIndex(0);
     win->MainTabs()->setCurrentIndex(3);
     QVERIFY(!health->LastLayoutByType());
-    QVERIFY(!health->ItemWithText(QStringLiteral("Ormekur")));
+    QVERIFY(!health->ItemWithText(QStringLiteral("Ormekur")).isValid());
 
     health->NewTreatment();
     QVERIFY(health->EditOpen());
-    health->ActivateNode(health->Tree()->topLevelItem(0)->child(0));
+    health->ActivateNode(health->Tree()->model()->index(0, 0, health->Tree()->model()->index(0, 0)));
     auto* done = win->findChild<QDateEdit*>("dtpDone");
     health->MarkDone();
     done->setDate(QDate(2026, 12, 12));  // three days ahead: asked
@@ -461,7 +515,7 @@ class HorseWindowTest : public QObject {
     QVERIFY(!ban->isHidden());
     QVERIFY(ban->toolTip().startsWith(QStringLiteral("Startforbud til: 10-12-2026")));
     // Deleting the treatment lifts the ban.
-    health->Tree()->setCurrentItem(health->ItemWithText(Q(w.Horse("Freja").TreatmentListe->Items(0)->Caption())));
+    health->Tree()->setCurrentIndex(health->ItemWithText(Q(w.Horse("Freja").TreatmentListe->Items(0)->Caption())));
     health->DeleteSelected();
     QCOMPARE(w.Horse("Freja").TreatmentListe->Count(), 0);
     QVERIFY(ban->isHidden());
@@ -485,14 +539,15 @@ class HorseWindowTest : public QObject {
     w.prompts->youngWeight = QStringLiteral("460");
     w.Click("rgHestetype0");
     QCOMPARE(h.Kategori, TDyreKategori::Ungdyr);
-    QCOMPARE(w.prompts->youngCaption,
-             QStringLiteral("Freja: Definer F\u00f8" "dselsdato & Forventet voksenv\u00e6gt"));
+    QCOMPARE(w.prompts->youngCaption, QStringLiteral("Freja: Definer F\u00f8"
+                                                     "dselsdato & Forventet voksenv\u00e6gt"));
     QCOMPARE(w.prompts->offeredWeight, QStringLiteral("430"));  // a fjord mare
     QCOMPARE(h.Fodselsdato, w.today() - 100);
     QCOMPARE(h.ForventetVoksenvekt, 460.0);
     QCOMPARE(h.VektListe->Element(0)->Dato, w.today() - 100);
-    QVERIFY2(std::abs(h.VektListe->Element(0)->Vekt - BirthWeight(h.Curve(), 460)) < 1e-9,
-             qPrintable(QString::number(h.VektListe->Element(0)->Vekt) + " of " + QString::number(h.VektListe->Antall())));
+    QVERIFY2(
+        std::abs(h.VektListe->Element(0)->Vekt - BirthWeight(h.Curve(), 460)) < 1e-9,
+        qPrintable(QString::number(h.VektListe->Element(0)->Vekt) + " of " + QString::number(h.VektListe->Antall())));
     QCOMPARE(w.Find<QSpinBox>("pfAlder")->value(), 3);
     QVERIFY(!w.Find<QWidget>("grbUnghest")->isHidden());
     // Too heavy an adult weight is refused and the record keeps its own.
@@ -532,8 +587,8 @@ class HorseWindowTest : public QObject {
       if (!Shots().isEmpty()) help->grab().save(Shots() + QStringLiteral("/weighthelp-%1.png").arg(size.width()));
       for (QPushButton* b : help->findChildren<QPushButton*>()) {
         const int needed = b->fontMetrics().horizontalAdvance(QString(b->text()).remove('&'));
-        QVERIFY2(b->width() >= needed + 16, qPrintable(b->text() + ": " + QString::number(b->width()) + " < " +
-                                                      QString::number(needed + 16)));
+        QVERIFY2(b->width() >= needed + 16,
+                 qPrintable(b->text() + ": " + QString::number(b->width()) + " < " + QString::number(needed + 16)));
       }
     }
 
@@ -621,7 +676,8 @@ class HorseWindowTest : public QObject {
 
   void smallDialogsKeepTheirTextAndSizeThePreview() {
     QWidget owner;
-    const fs::path picture = fs::temp_directory_path() / ("stallora-horsewin-pic-" + std::to_string(::getpid()) + ".jpg");
+    const fs::path picture =
+        fs::temp_directory_path() / ("stallora-horsewin-pic-" + std::to_string(::getpid()) + ".jpg");
     QImage image(400, 300, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
     QVERIFY(WriteJpeg(image, picture));
