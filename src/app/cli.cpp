@@ -74,6 +74,11 @@ constexpr const char* kUsage =
     "  scan                   the workspace tree of the save directory, then the start-up messages\n"
     "  horse FILE             a horse's derived values: ages, weights, pasture, training, treatments\n"
     "  formulas HORSE         every formula of the requirement list for the horse, or its error\n"
+    "  set HORSE NAME=VALUE...  set properties of a horse file (values as the file writes them,\n"
+    "                         e.g. EierNavn='Anna' TreningsMengde=0.5; - reads the lines from standard\n"
+    "                         input) and save it; prints the file and its size:hash as read, then as\n"
+    "                         saved; a file another program changed since it was read is not replaced\n"
+    "                         (exit 1, the file named)\n"
     "  new-stable NAME        a new stable in the save directory\n"
     "  backup DIR             copy the save directory into DIR/save<date>\n"
     "  clean [--yes]          list (or, with --yes, remove) what the clean-up on close removes\n"
@@ -269,6 +274,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       {"evaluate", &CmdEvaluate},
       {"scan", &CmdScan},
       {"horse", &CmdHorse},
+      {"set", &CmdSet},
       {"formulas", &CmdFormulas},
       {"new-stable", &CmdNewStable},
       {"backup", &CmdBackup},

@@ -21,6 +21,9 @@ int CmdBackup(Env& env, const std::vector<std::string>& args);
 int CmdClean(Env& env, const std::vector<std::string>& args);
 int CmdDemo(Env& env, const std::vector<std::string>& args);
 
+// cli_edit.cpp: properties of a horse file set from the shell, saved under the check.
+int CmdSet(Env& env, const std::vector<std::string>& args);
+
 // cli_feeds.cpp: a feed list text file as object text; a feed list in another energy system.
 int CmdImport(Env& env, const std::vector<std::string>& args);
 int CmdConvert(Env& env, const std::vector<std::string>& args);

@@ -214,6 +214,8 @@ int main(int argc, char** argv) {
   if (!start.notice.empty()) prompts.Inform(start.notice);
   stallora::AppContext& app = *start.context;
   stallora::Workspace workspace(app);
+  // The save directory tells other programs that this one has it open (and is told of them).
+  workspace.TakeWorkspaceLock(true);
   stallora::MainWindow window(app, workspace, prompts);
   // The record windows plug into the main window's windows.
   stallora::RegisterHorseWindow(window.Windows());

@@ -12,6 +12,7 @@
 
 #include <fmt/format.h>
 
+#include "core/conflictnames.h"
 #include "core/cp1252.h"
 #include "core/texts.h"
 #include "core/textutil.h"
@@ -106,6 +107,8 @@ std::string AtomicTempName(std::string_view fileName, std::string_view hex) {
 
 bool IsProgramTempFile(std::string_view name) {
   if (name.size() < 2 || name.front() != '.') return false;
+  // A sync tool's conflict copy of one ("..sync-conflict-....part") is the other side's.
+  if (IsConflictCopyName(name)) return false;
   constexpr std::string_view kPart = ".part";
   if (name.size() > 1 + kPart.size() && name.substr(name.size() - kPart.size()) == kPart) return true;
   // "." + at least one byte + "." + 8 hex digits + ".tmp"

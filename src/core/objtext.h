@@ -31,14 +31,21 @@ void WriteRecordText(const Record& record, const std::function<void(std::string_
 
 // Writes the text beside the target and renames it over the target only when it is
 // complete, so a failed save leaves the previous file as it was ("Cannot create file %s").
+// The target is the record's own file: a file changed since the record read or last wrote
+// it is not replaced (FileConflictError, see core/filestamp.h), and the record remembers
+// what it wrote.
 void SaveRecordToFile(const Record& record, const std::filesystem::path& path);
+// The same write to a file that is not the record's own (an attachment, a copy for the
+// user): no check, and the record's stamp stays that of its own file.
+void ExportRecordToFile(const Record& record, const std::filesystem::path& path);
 
 // Assigns object text to an existing record; the root header's class name is not checked.
 void ReadRecordText(std::string_view text, Record& record,
                     const ClassRegistry& registry = ClassRegistry::Global(),
                     const LoadEnvironment* environment = nullptr);
 
-// Reads a file onto an existing record ("Cannot open file %s" when it cannot be read).
+// Reads a file onto an existing record ("Cannot open file %s" when it cannot be read); the
+// record remembers the bytes' size and hash (Record::fileStamp).
 void LoadRecordFromFile(Record& record, const std::filesystem::path& path,
                         const ClassRegistry& registry = ClassRegistry::Global(),
                         const LoadEnvironment* environment = nullptr);

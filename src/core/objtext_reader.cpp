@@ -240,6 +240,8 @@ void LoadRecordFromFile(Record& record, const std::filesystem::path& path, const
   std::optional<std::string> text = ReadWholeFile(path, &error);
   if (!text) throw ObjTextError(error);
   ReadRecordText(*text, record, registry, environment);
+  // A later save compares the file with what was read here.
+  record.fileStamp = StampOfBytes(path, *text);
 }
 
 std::unique_ptr<Record> ReadRootRecordText(std::string_view text, const RootFactory& makeRoot,

@@ -227,6 +227,11 @@ std::string RecordText(const Record& record) {
 
 void SaveRecordToFile(const Record& record, const std::filesystem::path& path) {
   const std::string text = RecordText(record);
+  if (!WriteRecordFileGuarded(record, path, text)) throw ObjTextError(fmt::format("Cannot create file {}", PathText(path)));
+}
+
+void ExportRecordToFile(const Record& record, const std::filesystem::path& path) {
+  const std::string text = RecordText(record);
   if (!WriteFileAtomically(path, text)) throw ObjTextError(fmt::format("Cannot create file {}", PathText(path)));
 }
 

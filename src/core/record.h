@@ -21,6 +21,7 @@
 //   }
 
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <map>
 #include <memory>
@@ -31,6 +32,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/filestamp.h"
+
 namespace stallora {
 
 class Record;
@@ -40,6 +43,17 @@ class RecordClass;
 class ObjTextError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// A save refused because the file changed since the record read it (core/filestamp.h).
+class FileConflictError : public ObjTextError {
+ public:
+  FileConflictError(std::filesystem::path file, const std::string& message)
+      : ObjTextError(message), file_(std::move(file)) {}
+  const std::filesystem::path& File() const { return file_; }
+
+ private:
+  std::filesystem::path file_;
 };
 
 using StringList = std::vector<std::string>;
@@ -235,6 +249,11 @@ class Record {
   // The component base: the name is never written, the tag only when it is not 0.
   std::string Name;
   int32_t Tag = 0;
+
+  // What the record's file held when the record was read from it or last written to it;
+  // the save compares the file with it (core/filestamp.h). Bookkeeping of the file, not
+  // of the record's data, so a save of a const record keeps it up to date.
+  mutable FileStamp fileStamp;
 
  private:
   std::vector<std::unique_ptr<Record>> strays_;

@@ -631,6 +631,11 @@ void TForListe::SaveToFile(const std::filesystem::path& path) {
   SaveRecordToFile(*this, path);
 }
 
+void TForListe::ExportToFile(const std::filesystem::path& path) {
+  Versjon = kProgramVersion;
+  ExportRecordToFile(*this, path);
+}
+
 void TForListe::SaveToWorkspace() {
   if (auto problem = ValidateFileName(ForlisteNavn)) throw ObjTextError(*problem);
   if (FeedDirectory().empty()) throw ObjTextError(Tr(kNoFeedDirectory));

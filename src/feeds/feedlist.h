@@ -189,7 +189,11 @@ class TForListe : public Record {
   // feed directory: the list keeps the file it was read from when that lies there, else
   // the name's unusable characters become "_".
   std::filesystem::path FileNameFor();
-  void SaveToFile(const std::filesystem::path& path);  // throws ObjTextError
+  // Saves the list as its own file (throws ObjTextError; FileConflictError when the file
+  // changed since the list read it, see core/filestamp.h).
+  void SaveToFile(const std::filesystem::path& path);
+  // Writes the list to a file that is not its own (an attachment): no check, no stamp.
+  void ExportToFile(const std::filesystem::path& path);
   // Saves under FileNameFor; a name that cannot be a file name, or a list without a feed
   // directory, is refused (ObjTextError) before anything is written.
   void SaveToWorkspace();

@@ -210,12 +210,20 @@ void TAdresser::SetFileText(std::string_view bytes) {
   AdresseListe = std::move(lines);
 }
 
-bool TAdresser::writeToFile(const std::filesystem::path& path) const { return WriteFileAtomically(path, FileText()); }
+bool TAdresser::writeToFile(const std::filesystem::path& path, std::string* error) const {
+  try {
+    return WriteRecordFileGuarded(*this, path, FileText(), error);
+  } catch (const FileConflictError& e) {
+    if (error) *error = e.what();
+    return false;
+  }
+}
 
 bool TAdresser::LoadfromFile(const std::filesystem::path& path, std::string* error) {
   const auto bytes = ReadWholeFile(path, error);
   if (!bytes) return false;
   SetFileText(*bytes);
+  fileStamp = StampOfBytes(path, *bytes);
   return true;
 }
 

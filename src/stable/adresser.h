@@ -81,8 +81,12 @@ class TAdresser : public Record {
   // line holds a line-break character), and a last line needs no line end.
   void SetFileText(std::string_view bytes);
 
-  // Writes all lines, through a temporary file; false (the old file intact) on failure.
-  bool writeToFile(const std::filesystem::path& path) const;
+  // Writes all lines, through a temporary file; false (the old file intact, the reason in
+  // `error`) on failure, and when the file changed since the register read or wrote it
+  // (core/filestamp.h): another program's contacts are not replaced without asking.
+  bool writeToFile(const std::filesystem::path& path, std::string* error = nullptr) const;
+  // Whether the register holds exactly what it read from (or last wrote to) its file.
+  bool UnchangedSinceRead() const { return fileStamp.Known() && fileStamp.SameBytes(FileText()); }
   // Replaces the lines with the file's when it can be read; otherwise keeps them (false,
   // with the reason in `error`).
   bool LoadfromFile(const std::filesystem::path& path, std::string* error = nullptr);

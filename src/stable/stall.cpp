@@ -1,5 +1,6 @@
 #include "stable/stall.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "config/preferences.h"
@@ -356,8 +357,59 @@ bool TStall::SaveHorse(THest& h, std::string* error) {
 
 bool TStall::SaveAllHorses(std::string* error) {
   bool ok = true;
-  for (const auto& h : horses_) ok = SaveHorse(*h, error) && ok;
+  std::string all;
+  for (const auto& h : horses_) {
+    std::string why;
+    if (SaveHorse(*h, &why)) continue;
+    ok = false;
+    all += (all.empty() ? "" : "\r") + why;
+  }
+  if (!ok && error) *error = all;
   return ok;
+}
+
+THest* TStall::ReloadHorse(THest& h, std::unique_ptr<THest>* old, std::string* error) {
+  auto it = std::find_if(horses_.begin(), horses_.end(), [&](const auto& p) { return p.get() == &h; });
+  if (it == horses_.end()) {
+    if (error) *error = Tr(kFejl) + " " + h.Navn;
+    return nullptr;
+  }
+  auto fresh = std::make_unique<THest>(*env);
+  fresh->Navn = h.Navn;
+  try {
+    fresh->LoadfromFile(HorseFilePath(h));
+  } catch (const ObjTextError& e) {
+    if (error) *error = e.what();
+    return nullptr;
+  }
+  fresh->Navn = h.Navn;  // the directory decides the name, as at the scan
+  fresh->LagretSum = fresh->Fingerprint();
+  fresh->stable = this;
+  std::swap(*it, fresh);
+  fresh->stable = nullptr;
+  if (old) *old = std::move(fresh);
+  return it->get();
+}
+
+bool TStall::ReloadFromFile(std::string* error) {
+  TStall fresh(*env);
+  try {
+    fresh.Load(StableFilePath());
+  } catch (const ObjTextError& e) {
+    if (error) *error = e.what();
+    return false;
+  }
+  StallEier = std::move(fresh.StallEier);
+  StallNoMeals = fresh.StallNoMeals;
+  SFTider = std::move(fresh.SFTider);
+  ErModellHestStall = fresh.ErModellHestStall;
+  DiverseOpplysninger = std::move(fresh.DiverseOpplysninger);
+  if (ForListe) env->AnnounceGoing(*ForListe);
+  ForListe = std::move(fresh.ForListe);
+  NameFeedList();
+  fileStamp = fresh.fileStamp;
+  savedSignature = ChangeSignature();
+  return true;
 }
 
 bool TStall::RenameStable(const std::string& name, std::string* error) {

@@ -86,8 +86,22 @@ class TStall : public Record {
   // A horse never saved (ErNy) does not replace a horse file that is on disk already.
   // A stable whose own file does not exist yet is saved first: the scan finds horses only
   // below a stable file, so a horse saved without it would be lost at the next start.
+  // A horse file changed by another program since the horse was read is not replaced: false
+  // with the message naming the file (see core/filestamp.h; a window asks first, with
+  // PrepareSave).
   bool SaveHorse(THest& h, std::string* error = nullptr);
+  // Every horse; a horse that cannot be saved does not stop the others (the messages of all
+  // failures, one per line).
   bool SaveAllHorses(std::string* error = nullptr);
+  // "Take theirs": the horse read again from its file, put in the old record's place among
+  // the stable's horses. Returns the new record, or nullptr (and the message) when the file
+  // cannot be read, and then nothing changed. The old record goes to `old`: windows may still
+  // point into it, so its owner frees it when they are gone.
+  THest* ReloadHorse(THest& h, std::unique_ptr<THest>* old, std::string* error = nullptr);
+  // "Take theirs" for the stable's own file: its properties and feed list read again, in
+  // place (the horses stay as they are). The old feed list is announced going before it is
+  // freed. False with the message when the file cannot be read; then nothing changed.
+  bool ReloadFromFile(std::string* error = nullptr);
   // Deletes a horse and its directory; refuses a name that cannot be a file name and a
   // directory that is not strictly below the stable's.
   bool DeleteHorse(const std::string& name, std::string* error = nullptr);

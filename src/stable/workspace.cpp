@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "core/conflictnames.h"
 #include "core/cp1252.h"
 #include "core/fileio.h"
 #include "core/objtext.h"
@@ -231,6 +232,25 @@ std::unique_ptr<TForListe> Workspace::TakeFeedList(const TForListe* list) {
   return nullptr;
 }
 
+TForListe* Workspace::ReloadFeedList(TForListe& list, std::string* error) {
+  auto it = std::find_if(feedLists_.begin(), feedLists_.end(), [&](const auto& l) { return l.get() == &list; });
+  if (it == feedLists_.end()) {
+    if (error) *error = Tr(kFejl) + " " + list.ForlisteNavn;
+    return nullptr;
+  }
+  auto fresh = std::make_unique<TForListe>(app_.Env());
+  try {
+    fresh->LoadFromFile(list.FileNameFor());
+  } catch (const ObjTextError& e) {
+    if (error) *error = e.what();
+    return nullptr;
+  }
+  app_.Env().AnnounceGoing(list);
+  if (currentGuarantee_ == &list) currentGuarantee_ = fresh.get();
+  *it = std::move(fresh);
+  return it->get();
+}
+
 void Workspace::UpdateAllFromGuarantee() {
   if (!currentGuarantee_) return;
   for (const auto& l : feedLists_) {
@@ -369,27 +389,63 @@ bool Workspace::Backup(const fs::path& target, std::string* error) const {
   return false;
 }
 
-std::vector<std::string> Workspace::Close() {
+std::vector<std::string> Workspace::Close(ConflictPrompt* prompt, bool* cancelled) {
+  if (cancelled) *cancelled = false;
   std::vector<std::string> problems;
+  const DayNumber now = app_.clock.Now();
+  // One file of the close, under the check on its file; false when the user cancelled.
+  auto save = [&](const Record& record, const fs::path& file, const std::string& mine, auto&& write) {
+    if (prompt) {
+      std::string error;
+      switch (PrepareSave(record, file, PathText(file.filename()), *prompt, now, mine, &error)) {
+        case SaveStep::kSave: break;
+        case SaveStep::kTakeTheirs: return true;  // the other program's file stays
+        case SaveStep::kCancel:
+          if (error.empty()) {
+            if (cancelled) *cancelled = true;
+            return false;
+          }
+          problems.push_back(error);  // their file could not be put aside: it stays
+          return true;
+      }
+    }
+    write();
+    return true;
+  };
   const fs::path contactsFile = app_.preferences.SaveDirectory() / std::string(kAdresseFilNavn);
+  TAdresser& contacts = app_.contacts;
   if (!app_.contactsUnreadable) {
-    if (!app_.contacts.writeToFile(contactsFile)) problems.push_back("Cannot create file " + PathText(contactsFile));
-  } else if (!app_.contacts.AdresseListe.empty()) {
+    // An empty register that never had a file has nothing to set against one another
+    // program wrote meanwhile.
+    const bool nothingToKeep = !contacts.fileStamp.Known() && contacts.AdresseListe.empty() && OnDisk(contactsFile);
+    const bool go = nothingToKeep || save(contacts, contactsFile, contacts.FileText(), [&] {
+                      std::string why;
+                      if (!contacts.writeToFile(contactsFile, &why))
+                        problems.push_back(why.empty() ? "Cannot create file " + PathText(contactsFile) : why);
+                    });
+    if (!go) return problems;
+  } else if (!contacts.AdresseListe.empty()) {
     // The file that could not be read stays as it was; what the user entered meanwhile
     // goes beside it.
     const fs::path beside = app_.preferences.SaveDirectory() / "HorseOwners.new.txt";
-    if (app_.contacts.writeToFile(beside))
+    if (WriteFileAtomically(beside, contacts.FileText()))
       problems.push_back(Tr(kContactsElsewhere) + ": " + PathText(beside));
     else
       problems.push_back("Cannot create file " + PathText(beside));
   }
-  if (app_.active) app_.preferences.LastGlobalEPObjectName = app_.active->Navn;
-  try {
-    app_.preferences.Save(app_.settings);
-  } catch (const ObjTextError& e) {
-    problems.push_back(e.what());
-  }
+  TPreferences& prefs = app_.preferences;
+  if (app_.active) prefs.LastGlobalEPObjectName = app_.active->Navn;
+  prefs.RebuildNutrientLists(app_.settings);
+  const bool go = save(prefs, prefs.PreferencesFile(), RecordText(prefs), [&] {
+    try {
+      prefs.Save(app_.settings);
+    } catch (const ObjTextError& e) {
+      problems.push_back(e.what());
+    }
+  });
+  if (!go) return problems;
   CleanUp();
+  lock_.Release();
   return problems;
 }
 
@@ -407,6 +463,8 @@ static bool HoldsRecordFiles(const fs::path& dir) {
     }
     const std::string ext = it->path().extension().string();
     if (SameText(ext, ".eqs") || SameText(ext, ".eqh")) return true;
+    // Another machine's version of a file, kept by a sync tool or by keep mine.
+    if (IsConflictCopyName(TextFromPath(it->path().filename()))) return true;
   }
   return false;
 }
@@ -420,11 +478,12 @@ std::vector<fs::path> Workspace::CleanUpCandidates() const {
     if (d.is_symlink(ec) || !d.is_directory(ec)) continue;
     const std::string name = NameOf(d.path());
     if (name.find("Feeds") != std::string::npos || name.find('.') != std::string::npos) continue;
+    if (IsConflictCopyName(name)) continue;
     if (fs::is_regular_file(d.path() / PathFromText(name + ".eqs"), ec)) {
       for (const auto& h : SortedEntries(d.path())) {
         if (h.is_symlink(ec) || !h.is_directory(ec)) continue;
         const std::string hn = NameOf(h.path());
-        if (hn.find('.') != std::string::npos) continue;
+        if (hn.find('.') != std::string::npos || IsConflictCopyName(hn)) continue;
         if (!fs::is_regular_file(h.path() / PathFromText(hn + ".eqh"), ec) && !HoldsRecordFiles(h.path()))
           doomed.push_back(h.path());
       }

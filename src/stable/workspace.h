@@ -18,6 +18,7 @@
 #include "nutrition/behovsliste.h"
 #include "stable/adresser.h"
 #include "stable/stall.h"
+#include "stable/workspace_lock.h"
 
 namespace stallora {
 
@@ -142,6 +143,10 @@ class Workspace {
   // A guarantee list that replaces the current one (a download): the first node, current.
   TForListe& AddGuaranteeList(std::unique_ptr<TForListe> list);
   std::unique_ptr<TForListe> TakeFeedList(const TForListe* list);
+  // "Take theirs" for a stand-alone feed list: read again from its file, in the old list's
+  // place (and as the current guarantee list when it was). The old list is announced going,
+  // then freed. Returns the new list, or nullptr with the message (nothing changed).
+  TForListe* ReloadFeedList(TForListe& list, std::string* error = nullptr);
 
   // Brings every stand-alone list, stable feed list and ration up to date from the current
   // guarantee list and saves what changed.
@@ -201,13 +206,30 @@ class Workspace {
   bool Backup(const std::filesystem::path& target, std::string* error = nullptr) const;
 
   // The closing steps after the windows: contacts, preferences, clean-up of the save
-  // directory. Returns the messages of what could not be written.
-  std::vector<std::string> Close();
+  // directory, the workspace lock. Returns the messages of what could not be written.
+  // The contacts file and the preferences file are not replaced when another program changed
+  // them meanwhile: with a prompt the user chooses (keep mine, take theirs: the other file
+  // stays, cancel: `cancelled` is set and nothing further is done, so the program stays
+  // open); without one the file stays and the message says so.
+  std::vector<std::string> Close(ConflictPrompt* prompt = nullptr, bool* cancelled = nullptr);
   // Removes directories of the save directory that are neither stables nor horses, and the
   // temporary files interrupted saves left. Returns what could not be removed.
   std::vector<std::filesystem::path> CleanUp() const;
-  // What CleanUp would remove: directories, then temporary files.
+  // What CleanUp would remove: directories, then temporary files. A directory holding a
+  // conflict copy (core/conflictnames.h) is never among them.
   std::vector<std::filesystem::path> CleanUpCandidates() const;
+
+  // ---- other programs on the same save directory ----
+  // One start-up message per conflict copy in the save directory and the two levels below it
+  // (each names the copy and the file it belongs to). The scan adds them to Messages().
+  std::vector<std::string> ConflictCopyMessages() const;
+  // Whether the scan takes the workspace lock (the desktop program) or only looks at it (the
+  // command-line tool, tests). Off lets go of a lock held.
+  void TakeWorkspaceLock(bool take);
+  const WorkspaceLock& Lock() const { return lock_; }
+  // The one start-up message that is no problem: who else has the workspace open (empty
+  // when nobody). It is among Messages() too, for the tool; a window shows it as a notice.
+  const std::string& LockNotice() const { return lockNotice_; }
 
  private:
   AppContext& app_;
@@ -218,6 +240,13 @@ class Workspace {
   std::vector<std::string> messages_;
   struct ScanState;
   std::unique_ptr<ScanState> scan_;
+  bool takeLock_ = false;
+  WorkspaceLock lock_;
+  std::string lockNotice_;
+
+  // Takes or looks at the lock of the save directory; the message when another program has
+  // it open.
+  std::string LockMessage();
 };
 
 // Directory entries sorted by name without regard to case.

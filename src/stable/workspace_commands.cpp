@@ -175,8 +175,12 @@ bool Workspace::MoveHorse(THest& horse, TStall& target, const std::string& newNa
     if (error) *error = *problem;
     return false;
   }
-  // Save first, so the files carry what the user sees.
-  source->SaveHorse(horse);
+  // Save first, so the files carry what the user sees; a horse whose file another program
+  // changed meanwhile does not move on the other program's data without a word.
+  if (std::string why; !source->SaveHorse(horse, &why)) {
+    if (error) *error = why;
+    return false;
+  }
   std::unique_ptr<THest> moving = source->TakeHorse(&horse);
   const std::string oldName = moving->Navn;
   moving->Navn = name;

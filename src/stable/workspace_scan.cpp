@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/conflictnames.h"
 #include "core/cp1252.h"
 #include "core/fileio.h"
+#include "core/filestamp.h"
 #include "core/objtext.h"
 #include "core/textutil.h"
 #include "feeds/feedlist_import.h"
@@ -49,13 +51,15 @@ fs::path OwnFile(const fs::path& dir, const char* extension) {
 
 // A stable or horse file as the scan reads it: once. An older file's energy lines are
 // migrated in the bytes read, and the file is written back only when a line changed; the
-// record is then read from these bytes, also when the write-back failed. Throws
+// record is then read from these bytes, also when the write-back failed. `stamp` describes
+// what the file holds afterwards, for the check before the record's next save. Throws
 // ObjTextError with the reader's message when the file cannot be read.
-std::string ReadScanFile(const fs::path& path) {
+std::string ReadScanFile(const fs::path& path, FileStamp* stamp) {
   std::string error;
   std::optional<std::string> bytes = ReadWholeFile(path, &error);
   if (!bytes) throw ObjTextError(error);
-  if (MigrateEnergyText(*bytes)) WriteFileAtomically(path, *bytes);
+  *stamp = StampOfBytes(path, *bytes);
+  if (MigrateEnergyText(*bytes) && WriteFileAtomically(path, *bytes)) *stamp = StampOfBytes(path, *bytes);
   return std::move(*bytes);
 }
 
@@ -140,6 +144,8 @@ void Workspace::BeginScan() {
   st.S = app_.preferences.SaveDirectory();
   // What the program's start itself could not read (the contacts) heads the list.
   messages_ = app_.startupProblems;
+  lockNotice_ = LockMessage();
+  if (!lockNotice_.empty()) messages_.push_back(lockNotice_);
   // An interrupted save or download leaves its temporary file; nothing else removes it.
   RemoveProgramTempFiles(st.S);
   const fs::path feedDir = st.S / "Feeds" / nr;
@@ -147,7 +153,10 @@ void Workspace::BeginScan() {
   const std::vector<fs::directory_entry> feedEntries = SortedEntries(feedDir);
   for (const char* ext : {".eqf", ".mix"})
     for (const auto& entry : feedEntries)
-      if (entry.is_regular_file(ec) && !IsHidden(entry.path()) && SameText(entry.path().extension().string(), ext))
+      // Another machine's version of a list, kept beside it by a sync tool, is listed at
+      // the end, never read.
+      if (entry.is_regular_file(ec) && !IsHidden(entry.path()) && SameText(entry.path().extension().string(), ext) &&
+          !IsConflictCopyName(NameOf(entry.path())))
         st.feedFiles.push_back(entry.path());
 }
 
@@ -220,13 +229,15 @@ bool Workspace::ScanStep() {
         RemoveProgramTempFiles(he.path());
         auto horse = std::make_unique<THest>(env);
         horse->Navn = h;
+        FileStamp stamp;
         try {
-          horse->LoadFromText(ReadScanFile(horseFile));
+          horse->LoadFromText(ReadScanFile(horseFile, &stamp));
         } catch (const ObjTextError& e) {
           messages_.push_back(FileMessage(horseFile, S, e.what()));
           return false;
         }
         horse->Navn = h;  // the directory decides the name
+        horse->fileStamp = std::move(stamp);
         horse->LagretSum = horse->Fingerprint();
         if (!stable.ErModellHestStall) {
           std::string message = CheckHorse(*horse, stable.stallNavn, st.today);
@@ -262,14 +273,16 @@ bool Workspace::ScanStep() {
       }
       RemoveProgramTempFiles(entry.path());
       auto stable = std::make_unique<TStall>(env);
+      FileStamp stamp;
       try {
-        stable->LoadFromText(ReadScanFile(stableFile));
+        stable->LoadFromText(ReadScanFile(stableFile, &stamp));
       } catch (const ObjTextError& e) {
         // One damaged stable file must not hide the stables after it.
         messages_.push_back(FileMessage(stableFile, S, e.what()));
         ++st.stablesRead;
         return false;
       }
+      stable->fileStamp = std::move(stamp);
       stable->stallNavn = d;
       stable->NameFeedList();
       st.stable = std::move(stable);
@@ -277,6 +290,7 @@ bool Workspace::ScanStep() {
       st.nextHorse = 0;
       return false;
     }
+    for (std::string& m : ConflictCopyMessages()) messages_.push_back(std::move(m));
     st.phase = ScanState::Phase::kFinish;
     return false;
   }

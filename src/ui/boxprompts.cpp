@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTextDocument>
 #include <QToolTip>
 #include <QUrl>
@@ -49,6 +50,7 @@ Prompts::Answer BoxPrompts::Ask(Buttons buttons, const std::string& text, const 
   switch (buttons) {
     case Buttons::kYesNo: shown = QMessageBox::Yes | QMessageBox::No; first = QMessageBox::Yes; break;
     case Buttons::kOkCancel: shown = QMessageBox::Ok | QMessageBox::Cancel; first = QMessageBox::Ok; break;
+    case Buttons::kNoYes: shown = QMessageBox::Yes | QMessageBox::No; first = QMessageBox::No; break;
     case Buttons::kYesNoCancel:
       shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
       first = QMessageBox::Yes;
@@ -66,6 +68,23 @@ Prompts::Answer BoxPrompts::Ask(Buttons buttons, const std::string& text, const 
     case QMessageBox::Retry: return Answer::kRetry;
     default: return Answer::kCancel;
   }
+}
+
+ConflictChoice BoxPrompts::AskConflict(const std::string& question, const std::array<std::string, 3>& choices) {
+  QMessageBox box(QMessageBox::Warning, CaptionOr({}), ScreenText(question), QMessageBox::NoButton, Parent());
+  box.setObjectName(QStringLiteral("conflictBox"));
+  QPushButton* keep = box.addButton(Q(choices[0]), QMessageBox::AcceptRole);
+  keep->setObjectName(QStringLiteral("btnKeepMine"));
+  QPushButton* theirs = box.addButton(Q(choices[1]), QMessageBox::DestructiveRole);
+  theirs->setObjectName(QStringLiteral("btnTakeTheirs"));
+  QPushButton* cancel = box.addButton(Q(choices[2]), QMessageBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("btnCancel"));
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == keep) return ConflictChoice::kKeepMine;
+  if (box.clickedButton() == theirs) return ConflictChoice::kTakeTheirs;
+  return ConflictChoice::kCancel;
 }
 
 std::optional<QString> BoxPrompts::AskText(const QString& caption, const QString& prompt, const QString& start) {

@@ -21,6 +21,7 @@ class BoxPrompts final : public Prompts {
 
   void Tell(Tone tone, const std::string& text, const QString& caption, QWidget* field) override;
   Answer Ask(Buttons buttons, const std::string& text, const QString& caption) override;
+  ConflictChoice AskConflict(const std::string& question, const std::array<std::string, 3>& choices) override;
   std::optional<QString> AskText(const QString& caption, const QString& prompt, const QString& start) override;
   std::optional<QStringList> AskMemo(const QString& caption) override;
   std::optional<QString> Describe(const QString& caption, const std::string& explanation) override;

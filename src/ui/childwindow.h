@@ -17,7 +17,9 @@ class RecordWindow : public QWidget {
   virtual Record* record() const = 0;
   // Copies what the controls hold into the record.
   virtual void TakeDataIntoRecord() {}
-  // Saves the record (and what belongs to it); false with the message for the user.
+  // Saves the record (and what belongs to it); false with the message for the user. False
+  // with no message: the user cancelled, or chose the other program's version of the file
+  // (the window then gives way to one on the record read again).
   virtual bool SaveRecord(QString* error) = 0;
   // The record differs from what was last saved or opened.
   virtual bool HasUnsavedChanges() const = 0;
@@ -27,6 +29,9 @@ class RecordWindow : public QWidget {
   // may point into, such as a feed list it offers): let go of it. The main window closes
   // the window of the record itself right after, without a question.
   virtual void RecordGoing(const Record& record) { (void)record; }
+  // The window became the active one (also when the program became active again): the
+  // place to notice that another program changed the record's file.
+  virtual void WindowActivated() {}
 
  signals:
   // The record's name or icon changed: the tree shows it anew.

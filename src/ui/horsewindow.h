@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/filestamp.h"
 #include "forms/horse_editor.h"
 #include "ui/childwindow.h"
 #include "ui/prompts.h"
@@ -42,6 +43,9 @@ class HorseWindow : public RecordWindow {
   bool SaveRecord(QString* error) override;
   bool HasUnsavedChanges() const override;
   void StoreSignature() override;
+  // Another program may have saved the horse meanwhile: read it again (asking first when the
+  // window holds unsaved edits).
+  void WindowActivated() override;
   void RecordGoing(const Record& record) override;
 
   THest& Horse() const { return *horse_; }
@@ -97,6 +101,13 @@ class HorseWindow : public RecordWindow {
   void SaveHorseCommand();
   bool ApplyName();
   bool DiscardChanges();
+  // Before a save: when another program changed the horse's file, the user's choice; true
+  // goes ahead with the save, false does not (`problem` says why, or is empty when the user
+  // cancelled or took the other version).
+  bool CheckFileBeforeSave(std::string* problem);
+  // The horse read again from its file into the stable; this window gives way to one on the
+  // new record. False (the message shown) when the file cannot be read.
+  bool ReloadFromDisk();
 
   // What an edit of the horse or its ration changed: each page repaints what it shows of
   // it, the window its tabs and the ban.
@@ -131,6 +142,9 @@ class HorseWindow : public RecordWindow {
   RationPage* rationPage_ = nullptr;
   // A record given up by "No" at closing lives until the pages that point to it are gone.
   std::unique_ptr<THest> discarded_;
+  // What the window was last told about the horse's file on activation.
+  ReloadWatch reloadWatch_;
+  bool checkingDisk_ = false;  // a question of the check is open
 };
 
 // Registers the horse window's factory with the program's windows.

@@ -28,102 +28,19 @@
 #include "core/fileio.h"
 #include "core/textutil.h"
 #include "core/version.h"
-#include "core/common_texts.h"
 #include "feeds/feedlist_import.h"
 #include "render/pictures.h"
 #include "ui/qtext.h"
 #include "ui/horsetexts.h"
 #include "ui/icons.h"
 #include "ui/infobrowser.h"
+#include "ui/mainwindow_texts.h"
 #include "ui/mnemonics.h"
 #include "ui/workspacetree.h"
 
 namespace stallora {
+using namespace maintext;
 namespace {
-
-// ---- the window's texts
-inline constexpr const Text& kFil = common::kFil;
-inline constexpr Text kOpretNyStald{"main.newstable", "Opret ny stald"};
-inline constexpr const Text& kOpretNyForliste = common::kOpretNyFoderliste;
-inline constexpr const Text& kEtabler = common::kEtabler;
-inline constexpr const Text& kNy = common::kNy;
-inline constexpr const Text& kForblanding = common::kFoderblanding;
-inline constexpr Text kGemStaldOgHeste{"main.savestable", "Gem stald og heste"};
-inline constexpr const Text& kSlet = common::kSlet;
-inline constexpr const Text& kStald = common::kStald;
-inline constexpr Text kSikkerhedskopier{"main.backup", "Sikkerhedskopier"};
-inline constexpr const Text& kInformation = common::kInformation;
-inline constexpr const Text& kMappe = common::kMappeForAtGemmeBrugerdata;
-inline constexpr Text kImporterStald{"main.importstable", "Importer en stald fra en fil"};
-inline constexpr Text kImporterForliste{"main.importlist", "Importere en foderliste fra fil"};
-inline constexpr Text kImporterRuvex{"main.importtext", "Importer foderliste fra Ruvex"};
-inline constexpr const Text& kOpdater = common::kOpdaterStalloraFraInternet;
-inline constexpr const Text& kLuk = common::kLuk;
-inline constexpr const Text& kIndstillinger = common::kIndstillinger;
-inline constexpr const Text& kKontaktregister = common::kKontaktregister;
-inline constexpr const Text& kIndstillingAf = common::kIndstillingAfProgrammet;
-inline constexpr const Text& kInformationOm = common::kInformationOm;
-inline constexpr const Text& kFirma = common::kFirma;
-inline constexpr Text kSkole{"main.school", "Skole, universitet"};
-inline constexpr const Text& kMainNutrient = common::kNaeringsstof;
-inline constexpr const Text& kBehovsberegninger = common::kBehovsberegninger;
-inline constexpr Text kEnergyRules{"main.energyrules", "Energy/Protein rules"};
-inline constexpr const Text& kEnergiOgProtein = common::kEnergiOgProtein;
-inline constexpr const Text& kBehandlingsinformation = common::kBehandlingsinformation;
-inline constexpr const Text& kPrinteropsaetning = common::kPrinteropsaetning;
-inline constexpr const Text& kEpost = common::kEpost;
-inline constexpr Text kEnkelEpost{"main.simplemail", "Enkel epost"};
-inline constexpr const Text& kHest = common::kHest;
-inline constexpr Text kVindue{"main.window", "Vindue"};
-inline constexpr Text kOrdneVindue{"main.cascade", "Ordne vindue"};
-inline constexpr const Text& kVis = common::kVis;
-inline constexpr Text kStarthjaelp{"main.welcome", "Starthjælpe-skærm"};
-inline constexpr const Text& kHjaelp = common::kHjaelp;
-inline constexpr Text kOmStallora{"main.about", "Om Stallora"};
-inline constexpr Text kLaesOm{"main.readabout", "Læs om"};
-inline constexpr Text kBrugsanvisning{"main.manual", "Brugsanvisning"};
-inline constexpr Text kNormer{"main.norms", "Normer"};
-inline constexpr Text kFordoejelse{"main.digestion", "Fordøjelse og næringsstofomsætning "};
-inline constexpr const Text& kModelhestStald = common::kModelhestStald;
-inline constexpr Text kModelHeste{"main.modelhorses", "Model-Heste"};
-inline constexpr const Text& kNyStaldButton = common::kNyStald;
-inline constexpr const Text& kNyHestButton = common::kNyHest;
-inline constexpr Text kSoeg{"main.tb.find", "Søg"};
-inline constexpr const Text& kFindHest = common::kFindEnHest;
-inline constexpr Text kAfslutVinduer{"main.tb.closeall", "Afslut åbne vinduer"};
-inline constexpr Text kAfslutHint{"main.tb.closeallhint", "Gem data og luk data alle åbne vinduer"};
-inline constexpr Text kLukStallora{"main.tb.close", "Luk Stallora"};
-inline constexpr Text kVaelgStald{"main.choosestable", "Vælg stald ved at klikke på et staldikon!"};
-inline constexpr Text kOpretStaldFoerst{"main.createstablefirst", "Opret en stald før du går videre!"};
-inline constexpr Text kAngivNavn{"main.listname", "Angiv navn på foderliste"};
-inline constexpr const Text& kNavn = common::kNavn;
-inline constexpr Text kFjernStald{"main.removestable", "Fjern stald og tilhørende heste"};
-inline constexpr const Text& kBekraeftSletning = common::kBekraeftSletning;
-inline constexpr const Text& kGarantifoderliste = common::kGarantifoderliste;
-inline constexpr Text kIkkeTilladt{"main.notallowed", "Ikke tilladt"};
-inline constexpr const Text& kGem = common::kGem;
-inline constexpr Text kExporter{"main.export", "Exporter"};
-inline constexpr const Text& kEksporterHest = common::kEksporterHest;
-inline constexpr Text kOpretKopi{"main.copyhorse", "Opret  en kopi af hesten"};
-inline constexpr Text kImporterHest{"main.importhorse", "Importer en hest til stalden"};
-inline constexpr Text kVaelgHestefil{"main.choosehorsefile", "Vælg filen som har hestens navn"};
-inline constexpr Text kHestIkkeFundet{"main.horsenotfound", "Hest ikke fundet. Definer ny hest!"};
-inline constexpr Text kVaelgStaldfil{"main.choosestablefile", "Vælg staldfil"};
-inline constexpr Text kMedtagHeste{"main.includehorses", "Medtag heste"};
-inline constexpr const Text& kHestFindes = common::kHestFindesAlleredeAngivAndetNavn;
-inline constexpr const Text& kAngivNytNavn = common::kAngivNytNavn;
-inline constexpr const Text& kVaelg = common::kVaelg;
-inline constexpr Text kProgram{"main.program", "Program"};
-inline constexpr const Text& kVersionWord = common::kVersion;
-inline constexpr const Text& kOpgrader = common::kOpgraderTilVersion;
-inline constexpr const Text& kHentForliste = common::kHentDenSenesteFoderliste;
-inline constexpr Text kAktuelInfo{"main.season", "Aktuel information"};
-inline constexpr const Text& kDobbeltklik = common::kDobbeltklikForAtGaaTilWebadressen;
-inline constexpr const Text& kVaelgPlads = common::kVaelgPlads;
-inline constexpr const Text& kFinderIkke = common::kFinderIkkeFilen;
-inline constexpr Text kLinks{"main.links", "Links"};
-inline constexpr const Text& kMappeWord = common::kMappe;
-inline constexpr const Text& kManuelt = common::kManuelt;
 
 QString Lower(const Text& t) { return Q(FirstLetterLower(Tr(t))); }
 QString Upper(const Text& t) { return Q(FirstLetterUpper(Tr(t))); }
@@ -144,6 +61,7 @@ MainWindow::MainWindow(AppContext& app, Workspace& workspace, Prompts& prompts)
   setWindowTitle(QStringLiteral("Stallora"));
   setWindowIcon(Icon(IconKind::Horse));
   mdi_ = new QMdiArea(this);
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { NotifyActivated(sub); });
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   BuildNavigation();
@@ -573,30 +491,6 @@ void MainWindow::OpenFeedList(TForListe& list) {
   CascadeChildren();
 }
 
-bool MainWindow::SaveAndCloseAllWindows() {
-  bool ok = true;
-  const auto list = mdi_->subWindowList();
-  for (auto it = list.rbegin(); it != list.rend(); ++it) {
-    auto* w = qobject_cast<RecordWindow*>((*it)->widget());
-    if (!w) {
-      (*it)->close();
-      continue;
-    }
-    w->TakeDataIntoRecord();
-    QString error;
-    if (!w->SaveRecord(&error)) {
-      ok = false;
-      if (!error.isEmpty()) Ask().Error(L(error));
-      continue;  // the window stays open with what the user typed
-    }
-    w->StoreSignature();
-    children_.remove(w->record());
-    (*it)->close();
-  }
-  RefreshTree();
-  return ok;
-}
-
 void MainWindow::ShowHtml(const std::string& html, const QString& caption, int widthKind) {
   InfoBrowser::ShowHtmlText(html, caption, widthKind, app_.preferences.TempDirectory(), width(), this);
 }
@@ -676,46 +570,6 @@ void MainWindow::NewFeedMix() {
   }
 }
 
-void MainWindow::SaveStableAndHorses() {
-  const auto& stables = workspace_.Stables();
-  if (stables.empty()) {
-    Ask().Inform(Tr(kOpretStaldFoerst));
-    return;
-  }
-  TStall* stable = SelectedStable();
-  if (!stable && stables.size() == 1) stable = stables.front().get();
-  if (!stable) {
-    Ask().Inform(Tr(kVaelgStald));
-    return;
-  }
-  std::string error;
-  if (!stable->Save(&error) || !stable->SaveAllHorses(&error)) Ask().Error(error);
-}
-
-void MainWindow::SaveSelected() {
-  std::string error;
-  if (THest* h = SelectedHorse()) {
-    if (QMdiSubWindow* sub = FindChild(h))
-      if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) w->TakeDataIntoRecord();
-    if (!h->stable->SaveHorse(*h, &error)) Ask().Error(error);
-  } else if (TStall* s = SelectedStable()) {
-    if (!s->Save(&error) || !s->SaveAllHorses(&error)) Ask().Error(error);
-  } else if (TForListe* l = SelectedFeedList()) {
-    if (QMdiSubWindow* sub = FindChild(l))
-      if (auto* w = qobject_cast<RecordWindow*>(sub->widget())) w->TakeDataIntoRecord();
-    if (l->owner == ListOwnerKind::Stable) {
-      for (const auto& st : workspace_.Stables())
-        if (st->ForListe.get() == l && !st->Save(&error)) Ask().Error(error);
-    } else {
-      try {
-        l->SaveToFile(l->FileNameFor());
-      } catch (const ObjTextError& e) {
-        Ask().Error(e.what());
-      }
-    }
-  }
-}
-
 void MainWindow::DeleteStableCommand() {
   TStall* s = SelectedStable();
   if (!s) {
@@ -775,79 +629,6 @@ void MainWindow::CopySelectedHorse() {
   OpenHorse(copy);
 }
 
-void MainWindow::ImportHorseIntoSelected() {
-  TStall* s = SelectedStable();
-  if (!s) {
-    Ask().Inform(Tr(kVaelgStald));
-    return;
-  }
-  const QString file = Ask().OpenFileName(T(kVaelgHestefil), QString::fromStdString((app_.programDir / "Save").string()),
-                               QStringLiteral("Horse files (*.eqh)"));
-  if (file.isEmpty()) return;
-  std::string message;
-  bool ok = false;
-  try {
-    ok = s->ImportHorse(file.toStdString(), &message);
-  } catch (const ObjTextError& e) {
-    Ask().Error(e.what());
-    return;
-  }
-  if (!ok) {
-    // Why the file could not be taken (a name that cannot be a directory, say), or that it
-    // is no horse file.
-    Ask().Inform(message.empty() ? Tr(kHestIkkeFundet) : message);
-    return;
-  }
-  if (!message.empty()) Ask().Inform(message);
-  RefreshTree();
-}
-
-void MainWindow::ImportStable() {
-  const QString file = Ask().OpenFileName(T(kVaelgStaldfil), QString::fromStdString(app_.programDir.string()),
-                               QStringLiteral("Stable files (*.eqs)"));
-  if (file.isEmpty()) return;
-  const std::string name = TextFromPath(std::filesystem::path(file.toStdString()).stem());
-  const bool horses = Ask().Confirm(name + ": " + Tr(kMedtagHeste));
-  std::string error;
-  TStall* s = workspace_.ImportStable(file.toStdString(), horses, &error);
-  if (!error.empty()) Ask().Error(error);
-  RefreshTree();
-  if (s) tree_->expandAll();
-}
-
-void MainWindow::ImportFeedList() {
-  const QString file = Ask().OpenFileName(T(kImporterForliste), QString::fromStdString(app_.programDir.string()),
-                               Q(Tr(kFoderliste)) + " (*.eqf *.mix)");
-  if (file.isEmpty()) return;
-  std::string error;
-  TForListe* l = workspace_.ImportFeedList(file.toStdString(), &error);
-  if (!error.empty()) Ask().Error(error);
-  RefreshTree();
-  if (l) tree_->SelectRecord(l);
-}
-
-void MainWindow::ImportTextFeedList() {
-  const QString file = Ask().OpenFileName(QStringLiteral("Import utility for Version 1 -feedlists"),
-                               QString::fromStdString(app_.programDir.string()), QStringLiteral("Feed files (*.txt)"));
-  if (file.isEmpty()) return;
-  std::string error;
-  TForListe* l = workspace_.ImportTextFeedList(file.toStdString(), &error);
-  if (!error.empty()) Ask().Error(error);
-  RefreshTree();
-  if (l) tree_->SelectRecord(l);
-}
-
-void MainWindow::Backup() {
-  Ask().Inform(Tr(kVaelgPlads));
-  const QString parent = Ask().ChooseDirectory(T(kVaelgPlads), QString::fromStdString(app_.preferences.BackupDirectory().string()));
-  if (parent.isEmpty()) return;
-  const auto target = workspace_.BackupTarget(parent.toStdString());
-  if (!Ask().Confirm(Tr(kSikkerhedskopier) + ": " + PathText(target))) return;
-  SaveAndCloseAllWindows();
-  std::string error;
-  if (!workspace_.Backup(target, &error)) Ask().Error(error);
-}
-
 void MainWindow::CreateModelStable() {
   TStall& s = workspace_.NewModelHorseStable();
   RefreshTree();
@@ -889,7 +670,8 @@ void MainWindow::MoveHorse(THest& horse, TStall& target) {
       w->TakeDataIntoRecord();
       QString error;
       if (!w->SaveRecord(&error)) {
-        Ask().Error(L(error));
+        // No message: the user cancelled, or took the other program's version.
+        if (!error.isEmpty()) Ask().Error(L(error));
         return;
       }
     }
@@ -914,79 +696,8 @@ void MainWindow::MoveHorse(THest& horse, TStall& target) {
   RefreshTree();
 }
 
-void MainWindow::MailSelected() {
-  if (!SelectedHorse() && !SelectedStable() && !SelectedFeedList()) {
-    Ask().Inform(Tr(kVaelgStald));
-    return;
-  }
-  SaveAndCloseAllWindows();
-  std::filesystem::path attachment;
-  std::string subject;
-  if (THest* h = SelectedHorse()) {
-    attachment = h->stable->HorseFilePath(*h);
-    subject = h->Navn;
-  } else if (TStall* s = SelectedStable()) {
-    attachment = s->StableFilePath();
-    subject = s->stallNavn;
-  } else if (TForListe* l = SelectedFeedList()) {
-    subject = l->ForlisteNavn;
-    attachment = l->owner == ListOwnerKind::Stable ? app_.preferences.TempDirectory() / PathFromText(l->ForlisteNavn + ".eqf")
-                                                   : l->FileNameFor();
-    try {
-      l->SaveToFile(attachment);
-    } catch (const ObjTextError& e) {
-      Ask().Error(e.what());
-      return;
-    }
-  }
-  std::error_code ec;
-  if (!std::filesystem::exists(attachment, ec)) {
-    Ask().Error(Tr(kFinderIkke) + ": " + PathText(attachment));
-    return;
-  }
-  Ask().Mail(subject, {attachment});
-}
-
 void MainWindow::ShowEnergyProtein() {
   if (app_.active) Ask().Inform(app_.active->Beskrivelse(app_.settings, app_.regional.decimalSeparator));
-}
-
-bool MainWindow::SaveChangedStables() {
-  for (const auto& s : workspace_.Stables()) {
-    if (!s->HasUnsavedChanges()) continue;
-    const Prompts::Answer answer = Ask().YesNoCancel(s->stallNavn + ": " + Tr(horsetext::kWDataAendret));
-    if (answer == Prompts::Answer::kCancel) return false;
-    if (answer != Prompts::Answer::kYes) continue;
-    std::string error;
-    if (!s->Save(&error)) {
-      Ask().Error(error);
-      return false;
-    }
-  }
-  return true;
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-  if (closing_) return event->accept();
-  // Each child window saves or asks, as it does when closed on its own.
-  mdi_->closeAllSubWindows();
-  if (!mdi_->subWindowList().isEmpty() || !SaveChangedStables()) {
-    event->ignore();
-    return;
-  }
-  // A workspace read half-way stays so: nothing more is read and nothing of it is saved.
-  StopScan();
-  TPreferences& p = app_.preferences;
-  p.MainFormWindowState = isMaximized() ? TWindowState::wsMaximized
-                          : isMinimized() ? TWindowState::wsMinimized
-                                          : TWindowState::wsNormal;
-  if (!isMaximized() && !isMinimized()) {
-    p.MainFormHeight = height();
-    p.MainFormWidth = width();
-  }
-  for (const std::string& problem : workspace_.Close()) Ask().Error(problem);
-  closing_ = true;
-  event->accept();
 }
 
 }  // namespace stallora

@@ -128,6 +128,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildMenus();
@@ -152,6 +153,17 @@ class MainWindow : public QMainWindow {
   QString HorseCaption(const THest& h) const;
   // A record is about to be freed: every window lets go of it and its own window closes.
   void RecordGoing(const Record& record);
+  // Saves of the commands, each under the check on its file (mainwindow_saving.cpp): when
+  // another program changed the file the user chooses; take theirs reads it again. True
+  // when saved or the other version taken; false (the message shown) when cancelled or
+  // failed.
+  bool SaveHorseAsking(THest& horse);
+  bool SaveStableAsking(TStall& stable);
+  bool SaveStableAndHorsesAsking(TStall& stable);
+  bool SaveFeedListAsking(TForListe& list);
+  // Tells the record window of `sub` (soon, outside the activation's own events) that it is
+  // the active one.
+  void NotifyActivated(QMdiSubWindow* sub);
 
   AppContext& app_;
   Workspace& workspace_;

@@ -6,7 +6,8 @@
 // test ever waits for a box.
 //
 // Prompts is also the library's `Messages`, so what the library says or asks while a window
-// works (start-up, saving, the roughage wizard's question) arrives at the same place.
+// works (start-up, saving, the roughage wizard's question) arrives at the same place, and
+// its `ConflictPrompt`: the question when another program saved a file since it was read.
 //
 // Texts from the library are Windows-1252 with "\r" as line break; the prompts show them as
 // ScreenText() does. Captions and dialog texts are the windows' own QStrings.
@@ -26,6 +27,7 @@
 #include <vector>
 
 #include "core/daynum.h"
+#include "core/filestamp.h"
 #include "core/seams.h"
 
 class QDialog;
@@ -38,11 +40,12 @@ namespace stallora {
 
 class AppWindows;
 
-class Prompts : public Messages {
+class Prompts : public Messages, public ConflictPrompt {
  public:
   enum class Answer { kYes, kNo, kCancel, kRetry };
-  // The buttons of a question; the first one named is the default.
-  enum class Buttons { kYesNo, kOkCancel, kYesNoCancel, kYesCancelRetry };
+  // The buttons of a question; the first one named is the default. kNoYes shows Yes and No
+  // with No the default: for a question whose yes drops what the user typed.
+  enum class Buttons { kYesNo, kOkCancel, kYesNoCancel, kYesCancelRetry, kNoYes };
   // How a message is shown: a box with an information, warning or error icon, or a remark
   // beside the field the user is typing into (no box: it takes neither the focus nor the
   // next keystroke).
@@ -70,6 +73,7 @@ class Prompts : public Messages {
   // The library's yes/no question.
   bool Confirm(const std::string& text) override { return YesNo(text); }
   bool YesNo(const std::string& text) { return Ask(Buttons::kYesNo, text, {}) == Answer::kYes; }
+  bool YesNoDefaultNo(const std::string& text) { return Ask(Buttons::kNoYes, text, {}) == Answer::kYes; }
   bool OkCancel(const std::string& text) { return Ask(Buttons::kOkCancel, text, {}) == Answer::kYes; }
   Answer YesNoCancel(const std::string& text, const QString& caption = {}) {
     return Ask(Buttons::kYesNoCancel, text, caption);
@@ -79,6 +83,12 @@ class Prompts : public Messages {
   }
   // A file that exists: Yes writes over it, Retry chooses another name, Cancel stops.
   Answer AskOverwrite(const std::string& question);
+  // Another program changed the record's file since it was read (core/filestamp.h): keep
+  // mine, take theirs or cancel, with `choices` as the buttons' texts in that order. Nothing
+  // may be lost by a careless Enter or Escape: both cancel.
+  ConflictChoice AskConflict(const std::string& question, const std::array<std::string, 3>& choices) override = 0;
+  // The second confirmation of take theirs is a yes/no question, No the default.
+  bool ConfirmTakeTheirs(const std::string& question) override { return YesNoDefaultNo(question); }
 
   // ---- typed answers (nothing when the user cancels)
   // One line of text, starting from `start`.

@@ -603,8 +603,12 @@ bool ShowWelcomeAfterScan(MainWindow& main, OnlineService* online) {
 void HandleScanMessages(MainWindow& main, OnlineService* online, const std::vector<std::string>& messages) {
   std::vector<std::string> checks;
   std::string other;
+  const Workspace* ws = main.services().workspace;
   for (const std::string& m : messages) {
-    if (IsHorseCheckMessage(m)) {
+    // Another program on the workspace is news, not an error.
+    if (ws && !ws->LockNotice().empty() && m == ws->LockNotice()) {
+      main.Ask().Inform(m);
+    } else if (IsHorseCheckMessage(m)) {
       checks.push_back(m);
     } else {
       if (!other.empty()) other += "\r";

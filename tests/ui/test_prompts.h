@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -73,6 +74,11 @@ class TestPrompts : public Prompts {
   DayNumber offeredDate = 0;
   QString offeredWeight;
   bool printerReady = false;          // the print dialog: cancelled
+  // "changed by another program": the answers in turn; when none is left, cancel. The
+  // second confirmation of take theirs is a yes/no question (`answer`).
+  std::deque<ConflictChoice> conflictChoices;
+  std::vector<std::string> conflicts;          // the questions asked
+  std::array<std::string, 3> conflictButtons;  // the buttons of the last one
 
   // ---- scripts: set one and that kind of question is answered by it
   std::function<Answer(Buttons buttons, const std::string& text)> ask;
@@ -108,7 +114,7 @@ class TestPrompts : public Prompts {
     entries.push_back({Entry::kConfirm, text, caption});
     asked.push_back(text);
     if (ask) return ask(buttons, text);
-    if (buttons == Buttons::kYesNo || buttons == Buttons::kOkCancel) {
+    if (buttons == Buttons::kYesNo || buttons == Buttons::kOkCancel || buttons == Buttons::kNoYes) {
       if (fallback_ && !keepMessages) return fallback_->Ask(buttons, text, caption);
       return answer ? Answer::kYes : Answer::kNo;
     }
@@ -119,6 +125,19 @@ class TestPrompts : public Prompts {
     }
     if (fallback_ && !keepMessages) return fallback_->Ask(buttons, text, caption);
     return buttons == Buttons::kYesCancelRetry ? Answer::kYes : Answer::kCancel;
+  }
+  ConflictChoice AskConflict(const std::string& question, const std::array<std::string, 3>& choices) override {
+    entries.push_back({Entry::kConfirm, question, {}});
+    asked.push_back(question);
+    conflicts.push_back(question);
+    conflictButtons = choices;
+    if (!conflictChoices.empty()) {
+      const ConflictChoice c = conflictChoices.front();
+      conflictChoices.pop_front();
+      return c;
+    }
+    if (fallback_ && !keepMessages) return fallback_->AskConflict(question, choices);
+    return ConflictChoice::kCancel;
   }
   std::optional<QString> AskText(const QString& caption, const QString& prompt, const QString& start) override {
     if (askText) return askText(caption, prompt, start);

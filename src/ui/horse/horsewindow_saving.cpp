@@ -22,7 +22,7 @@ bool HorseWindow::SaveRecord(QString* error) {
     return false;
   }
   std::string problem;
-  if (!horse_->stable->SaveHorse(*horse_, &problem)) {
+  if (!CheckFileBeforeSave(&problem) || !horse_->stable->SaveHorse(*horse_, &problem)) {
     if (error) *error = Q(problem);
     return false;
   }
@@ -34,7 +34,7 @@ bool HorseWindow::SaveRecord(QString* error) {
 void HorseWindow::SaveHorseCommand() {
   TakeDataIntoRecord();
   QString error;
-  if (!SaveRecord(&error)) Ask().Error(L(error));
+  if (!SaveRecord(&error) && !error.isEmpty()) Ask().Error(L(error));
 }
 
 // "No" at closing: the horse as its file has it, in its place among the stable's horses.
@@ -100,8 +100,13 @@ void HorseWindow::closeEvent(QCloseEvent* event) {
       horse_->ForListe->PickAll();
       QString error;
       if (!SaveRecord(&error)) {
+        // The user took the other program's version: this window gives way.
+        if (dead_) {
+          event->accept();
+          return;
+        }
         // The window stays open with what the user typed.
-        Ask().Error(L(error));
+        if (!error.isEmpty()) Ask().Error(L(error));
         event->ignore();
         return;
       }
