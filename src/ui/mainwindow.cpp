@@ -84,6 +84,9 @@ MainWindow::~MainWindow() {
   // The sub-windows die after this object's members; they must not reach back into them.
   // Closed ones wait for their deferred deletion and are no longer in the area's list.
   for (QMdiSubWindow* sub : mdi_->findChildren<QMdiSubWindow*>()) sub->disconnect(this);
+  // The area tells of the last sub-window's deactivation while it is destroyed, by which
+  // time this object is only a QWidget.
+  mdi_->disconnect(this);
   children_.clear();
   if (app_.environment) app_.environment->beforeRecordGoes = nullptr;
 }
