@@ -12,6 +12,7 @@
 #include <random>
 
 #include "stable/system_switch.h"
+#include "bench_workspace.h"
 #include "stable/workspace.h"
 
 namespace stallora {
@@ -19,7 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kData = STALLORA_DATA_DIR;
+using bench::FillHorse;
+using bench::MakeProgramDir;
 
 struct Generated {
   fs::path dir;
@@ -28,41 +30,6 @@ struct Generated {
   std::unique_ptr<AppContext> app;
   std::unique_ptr<Workspace> workspace;
 };
-
-fs::path MakeProgramDir(const std::string& name) {
-  const fs::path dir = fs::temp_directory_path() / name;
-  fs::remove_all(dir);
-  fs::create_directories(dir / "Resources");
-  fs::copy_file(kData / "dan.ini", dir / "dan.ini");
-  for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
-    fs::copy_file(kData / "Resources" / f, dir / "Resources" / f);
-  return dir;
-}
-
-void FillHorse(THest& h, const RecordEnvironment& env, std::mt19937& rng, int feeds, int weighings, int treatments) {
-  h.Kategori = static_cast<TDyreKategori>(rng() % 6);
-  h.ForventetVoksenvekt = 450 + rng() % 200;
-  h.Fodselsdato = env.Today() - 300 - rng() % 3000;
-  h.TreningsMengde = (rng() % 100) / 100.0;
-  h.ParringsDato = env.Today() - rng() % 300;
-  h.PartusDato = env.Today() - rng() % 300;
-  for (int w = 0; w < weighings; ++w) h.VektListe->LeggTil(400 + rng() % 200, env.Today() - 7.0 * (weighings - w));
-  for (int f = 0; f < feeds; ++f) {
-    TFor& feed = h.ForListe->AddFeed(std::make_unique<TFor>(env));
-    feed.Fornavn = "Foder " + std::to_string(f);
-    feed.Fortype = static_cast<uint8_t>(rng() % 12);
-    feed.Valgt = true;
-    feed.TildeltKg = (rng() % 80) / 10.0;
-    feed.Pris = (rng() % 500) / 100.0;
-    for (int n = 0; n < 24; ++n) feed.SetValue(n, (rng() % 10000) / 100.0);
-  }
-  for (int t = 0; t < treatments; ++t) {
-    TTreatmentObj& tr = h.TreatmentListe->AddNew();
-    tr.TreatmentType = static_cast<TTreatmentType>(rng() % 6);
-    tr.TreatmentName = "Behandling " + std::to_string(t);
-    tr.PlannedDate = env.Today() - 400 + rng() % 500;
-  }
-}
 
 Generated& Big() {
   static Generated* g = [] {
