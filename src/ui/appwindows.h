@@ -49,6 +49,17 @@ class AppWindows {
   std::function<void(QWidget* parent, const TAdrRec& contact, bool isNew)> ownerContacts;
   // The editor of the treatment register.
   std::function<void(QWidget* parent)> treatmentRegister;
+  // The preferences dialog, opened on one of its pages (-1: the page it showed last).
+  std::function<void(QWidget* parent, int page)> preferences;
+  // The requirement-expression editor.
+  std::function<void(QWidget* parent)> requirementEditor;
+  // A feed-mix calculator on a new mix made from `source` ("Mix_" + its name, the source
+  // preselected); null `source`: a new mix of the main window's own.
+  std::function<void(QWidget* parent, TForListe* source)> feedMix;
+  // The modal generate-feed-list dialog on `target`. It keeps a backup of the target and
+  // restores it exactly unless the user accepts; true when the target was rebuilt. The caller
+  // refreshes what it shows of the target either way.
+  std::function<bool(QWidget* parent, TForListe& target)> generateFeedList;
 
   // ---- the single dialogs and windows
   PictureDialog& Picture();
