@@ -59,15 +59,17 @@ make_workspace() {
 }
 
 make_workspace "$work/ws"
-cp -R "$work/ws" "$work/old"
-cp -R "$work/ws" "$work/new"
 
 # ---- scan
+# Both builds scan a copy at the same path (a mix list keeps its own file name), which is then
+# kept under the build's side.
 for side in old new; do
   eval "cli=\$$side"
+  cp -R "$work/ws" "$work/run"
   status=0
-  "$cli" --program-dir "$work/$side" --today $today scan >"$work/$side.out" 2>"$work/$side.err" || status=$?
+  "$cli" --program-dir "$work/run" --today $today scan >"$work/$side.out" 2>"$work/$side.err" || status=$?
   echo "$status" >"$work/$side.status"
+  mv "$work/run" "$work/$side"
 done
 cmp -s "$work/old.out" "$work/new.out" || fail "scan's tree: $(diff "$work/old.out" "$work/new.out" | head -5)"
 cmp -s "$work/old.err" "$work/new.err" || fail "scan's messages: $(diff "$work/old.err" "$work/new.err" | head -5)"
@@ -86,9 +88,9 @@ run_all() {
     files=$((files + 1))
     for cmd in "format" "check" "check --syntax"; do
       # shellcheck disable=SC2086
-      a=$("$old" --program-dir "$work/ws" $cmd "$f" 2>&1; echo "status $?")
+      a=$(set +e; "$old" --program-dir "$work/ws" $cmd "$f" 2>&1; echo "status $?")
       # shellcheck disable=SC2086
-      b=$("$new" --program-dir "$work/ws" $cmd "$f" 2>&1; echo "status $?")
+      b=$(set +e; "$new" --program-dir "$work/ws" $cmd "$f" 2>&1; echo "status $?")
       [ "$a" = "$b" ] || fail "$cmd $f"
     done
   done
@@ -99,8 +101,9 @@ find "$work/ws/Save" -type f \( -name '*.eq?' -o -name '*.mix' \) | sort >"$list
 # shellcheck disable=SC2046
 IFS='
 '
-run_all $(cat "$list")
+set -- $(cat "$list")
 unset IFS
+run_all "$@"
 rm -f "$list"
 echo "format, check, check --syntax: $files files"
 if [ "$failures" -ne 0 ]; then

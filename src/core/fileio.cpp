@@ -47,7 +47,7 @@ bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const fs::path& path, std::string* error) {
+std::optional<std::string> ReadWholeFile(const fs::path& path, std::string* error, int64_t* mtimeNs) {
   // Non-blocking, so that opening a FIFO does not wait for a writer; the type is then
   // checked on what was opened, not on the name.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -70,21 +70,24 @@ std::optional<std::string> ReadWholeFile(const fs::path& path, std::string* erro
     errno = EFBIG;
     return std::nullopt;
   }
-  std::string data;
-  data.reserve(static_cast<size_t>(st.st_size));
-  char buf[1 << 16];
+  if (mtimeNs) *mtimeNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  // Read straight into the string: the size is known, and a file that changes size while it
+  // is read is still read to its end.
+  std::string data(static_cast<size_t>(st.st_size) + 1, '\0');
+  size_t got = 0;
   bool failed = false;
   for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (got == data.size()) data.resize(std::min<size_t>(data.size() * 2, kMaxReadFileBytes + 1));
+    const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
       failed = true;
       break;
     }
     if (n == 0) break;
-    data.append(buf, static_cast<size_t>(n));
+    got += static_cast<size_t>(n);
     // A file that grows while it is read is held to the same limit.
-    if (data.size() > kMaxReadFileBytes) {
+    if (got > kMaxReadFileBytes) {
       ::close(fd);
       SetError(error, Formatted(kTooLarge, path));
       errno = EFBIG;
@@ -98,6 +101,7 @@ std::optional<std::string> ReadWholeFile(const fs::path& path, std::string* erro
     errno = readErrno;
     return std::nullopt;
   }
+  data.resize(got);
   return data;
 }
 

@@ -19,8 +19,10 @@ inline constexpr std::uintmax_t kMaxReadFileBytes = std::uintmax_t{256} << 20;
 // waiting on it, and so is a file larger than kMaxReadFileBytes. `error` receives the
 // message for the user, naming the file ("Cannot open file %s" when it cannot be opened);
 // errno then holds the system's error number (EISDIR, EINVAL for another kind of file,
-// EFBIG for one too large).
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string* error = nullptr);
+// EFBIG for one too large). `mtimeNs`, when given, receives the file's modification time
+// (nanoseconds since the epoch) as it was when opened.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::string* error = nullptr,
+                                         int64_t* mtimeNs = nullptr);
 
 // Writes `bytes` to a temporary file in the target's directory, flushes it to disk and
 // renames it over the target; a target that exists keeps its permission bits. On any

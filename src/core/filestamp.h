@@ -33,12 +33,16 @@ struct FileStamp {
   bool SameBytes(std::string_view bytes) const;
 };
 
-// 64-bit FNV-1a: fast, no table, and for telling one version of a file from the next as good
-// as any; it is no protection against someone forging a collision on purpose.
+// A 64-bit hash that takes eight bytes per step (every file of the workspace is hashed at each
+// start): for telling one version of a file from the next as good as any, and no protection
+// against someone forging a collision on purpose. It lives only in memory (and in the tool's
+// output), so it may change between versions.
 uint64_t ContentHash(std::string_view bytes);
 
 // The stamp of bytes that were just read from or written to `path` (the time is the file's).
 FileStamp StampOfBytes(const std::filesystem::path& path, std::string_view bytes);
+// The same with the modification time already known (ReadWholeFile gives it).
+FileStamp StampOfBytes(const std::filesystem::path& path, std::string_view bytes, int64_t mtimeNs);
 // The stamp of what the file holds now; nothing when it cannot be read (gone, a directory).
 // `bytes` receives the content.
 std::optional<FileStamp> StampOfFile(const std::filesystem::path& path, std::string* bytes = nullptr);

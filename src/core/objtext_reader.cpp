@@ -237,11 +237,12 @@ void ReadRecordText(std::string_view text, Record& record, const ClassRegistry& 
 void LoadRecordFromFile(Record& record, const std::filesystem::path& path, const ClassRegistry& registry,
                         const LoadEnvironment* environment) {
   std::string error;
-  std::optional<std::string> text = ReadWholeFile(path, &error);
+  int64_t mtime = 0;
+  std::optional<std::string> text = ReadWholeFile(path, &error, &mtime);
   if (!text) throw ObjTextError(error);
   ReadRecordText(*text, record, registry, environment);
   // A later save compares the file with what was read here.
-  record.fileStamp = StampOfBytes(path, *text);
+  record.fileStamp = StampOfBytes(path, *text, mtime);
 }
 
 std::unique_ptr<Record> ReadRootRecordText(std::string_view text, const RootFactory& makeRoot,

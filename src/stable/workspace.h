@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "config/country_settings.h"
@@ -223,6 +224,21 @@ class Workspace {
   // One start-up message per conflict copy in the save directory and the two levels below it
   // (each names the copy and the file it belongs to). The scan adds them to Messages().
   std::vector<std::string> ConflictCopyMessages() const;
+  // What the scan learnt of a horse directory while it read the horse, so that the search
+  // for conflict copies at its end does not read the directory a second time: whether the
+  // directory holds its own record file, and the messages of the copies in it.
+  struct ScannedDirectory {
+    bool own = false;
+    std::vector<std::string> messages;
+  };
+  using ScannedDirectories = std::unordered_map<std::string, ScannedDirectory>;
+  // The same messages, taking the directories two levels below the save directory that are in
+  // `scanned` from there.
+  std::vector<std::string> ConflictCopyMessages(const ScannedDirectories& scanned) const;
+  // The entry for `scanned` of a directory two levels below the save directory, from its
+  // sorted entries.
+  ScannedDirectory ScanForConflictCopies(const std::filesystem::path& dir,
+                                         const std::vector<std::filesystem::directory_entry>& entries) const;
   // Whether the scan takes the workspace lock (the desktop program) or only looks at it (the
   // command-line tool, tests). Off lets go of a lock held.
   void TakeWorkspaceLock(bool take);
@@ -251,5 +267,8 @@ class Workspace {
 
 // Directory entries sorted by name without regard to case.
 std::vector<std::filesystem::directory_entry> SortedEntries(const std::filesystem::path& dir);
+// The same, after removing the program's temporary files among them (as
+// RemoveProgramTempFiles does), in one reading of the directory.
+std::vector<std::filesystem::directory_entry> SortedEntriesRemovingTemps(const std::filesystem::path& dir);
 
 }  // namespace stallora

@@ -56,9 +56,10 @@ fs::path OwnFile(const fs::path& dir, const char* extension) {
 // ObjTextError with the reader's message when the file cannot be read.
 std::string ReadScanFile(const fs::path& path, FileStamp* stamp) {
   std::string error;
-  std::optional<std::string> bytes = ReadWholeFile(path, &error);
+  int64_t mtime = 0;
+  std::optional<std::string> bytes = ReadWholeFile(path, &error, &mtime);
   if (!bytes) throw ObjTextError(error);
-  *stamp = StampOfBytes(path, *bytes);
+  *stamp = StampOfBytes(path, *bytes, mtime);
   if (MigrateEnergyText(*bytes) && WriteFileAtomically(path, *bytes)) *stamp = StampOfBytes(path, *bytes);
   return std::move(*bytes);
 }
@@ -101,6 +102,8 @@ struct Workspace::ScanState {
   std::unique_ptr<TStall> stable;
   std::vector<fs::directory_entry> horseEntries;
   size_t nextHorse = 0;
+  // The horse directories read, for the search for conflict copies at the end.
+  ScannedDirectories scanned;
 };
 
 Workspace::Workspace(AppContext& app) : app_(app) {}
@@ -226,7 +229,7 @@ bool Workspace::ScanStep() {
           messages_.push_back(FileMessage(horseFile, S, Tr(kNotAFile)));
           continue;
         }
-        RemoveProgramTempFiles(he.path());
+        st.scanned.emplace(he.path().native(), ScanForConflictCopies(he.path(), SortedEntriesRemovingTemps(he.path())));
         auto horse = std::make_unique<THest>(env);
         horse->Navn = h;
         FileStamp stamp;
@@ -290,7 +293,8 @@ bool Workspace::ScanStep() {
       st.nextHorse = 0;
       return false;
     }
-    for (std::string& m : ConflictCopyMessages()) messages_.push_back(std::move(m));
+    for (std::string& m : ConflictCopyMessages(st.scanned)) messages_.push_back(std::move(m));
+    st.scanned.clear();
     st.phase = ScanState::Phase::kFinish;
     return false;
   }

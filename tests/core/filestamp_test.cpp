@@ -9,6 +9,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "core/conflictnames.h"
 #include "core/fileio.h"
@@ -97,12 +98,32 @@ class FileStampTest : public ::testing::Test {
   DayNumber now_ = EncodeDate(2026, 12, 9) + EncodeTime(14, 5);
 };
 
-TEST(ContentHash, IsFnv1aOf64Bits) {
-  // The published FNV-1a test values.
-  EXPECT_EQ(ContentHash(""), 0xcbf29ce484222325ull);
-  EXPECT_EQ(ContentHash("a"), 0xaf63dc4c8601ec8cull);
-  EXPECT_EQ(ContentHash("foobar"), 0x85944171f73967e8ull);
+TEST(ContentHash, TellsApartEveryChangeOfOneByteAndEveryShortText) {
+  // Every bit of every byte of texts up to 40 bytes (across the eight-byte steps and the
+  // tail): a changed byte is always seen.
+  for (size_t length = 1; length <= 40; ++length) {
+    std::string text(length, '\0');
+    for (size_t i = 0; i < length; ++i) text[i] = static_cast<char>('A' + i * 7 % 50);
+    const uint64_t original = ContentHash(text);
+    for (size_t i = 0; i < length; ++i)
+      for (int bit = 0; bit < 8; ++bit) {
+        std::string changed = text;
+        changed[i] = static_cast<char>(changed[i] ^ (1 << bit));
+        ASSERT_NE(ContentHash(changed), original) << "length " << length << ", byte " << i << ", bit " << bit;
+      }
+  }
+  // A text and the same text with zero bytes after it (the tail is padded with zeros).
+  EXPECT_NE(ContentHash(std::string_view("a", 1)), ContentHash(std::string_view("a\0", 2)));
+  EXPECT_NE(ContentHash(""), ContentHash(std::string_view("\0", 1)));
+  EXPECT_NE(ContentHash(std::string(8, '\0')), ContentHash(std::string(16, '\0')));
   EXPECT_NE(ContentHash("ab"), ContentHash("ba"));
+  // All texts of up to two bytes: no two share a value.
+  std::set<uint64_t> seen{ContentHash("")};
+  for (int a = 0; a < 256; ++a) {
+    seen.insert(ContentHash(std::string(1, static_cast<char>(a))));
+    for (int b = 0; b < 256; ++b) seen.insert(ContentHash(std::string{static_cast<char>(a), static_cast<char>(b)}));
+  }
+  EXPECT_EQ(seen.size(), 1u + 256u + 256u * 256u);
 }
 
 TEST_F(FileStampTest, ReadingAndWritingRememberTheFile) {

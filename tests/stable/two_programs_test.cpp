@@ -1,6 +1,7 @@
 // Two programs on one save directory: each saves only over what it read, the user's three
 // answers do what they say on disk, conflict copies are listed and survive the clean-up.
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "core/conflictnames.h"
@@ -271,6 +272,40 @@ TEST_F(TwoProgramsTest, ConflictCopiesAreListedNeverReadAndSurviveTheCleanUp) {
         "Nord/Stjerne/Stjerne_conflict-20261209-093000.eqh", "Nord/Stjerne/Stjerne_conflict-20261209-093000.htm",
         "Syd/Syd_oversigt.sync-conflict-20261209-093000-ABCDEFG.htm"})
     EXPECT_TRUE(fs::exists(dir_ / "Save" / f)) << f;
+}
+
+TEST_F(TwoProgramsTest, TheScanFindsTheConflictCopiesAFreshSearchFindsAndRemovesTemporaryFiles) {
+  SetUpWorkspace();
+  const std::string horse = HorseText();
+  // In the horse's directory, which the scan reads once for both: copies, a temporary file
+  // an interrupted save left, a link with a copy's name (never followed, never listed), and
+  // two directories with copies' names, one of them a record's own (it keeps its name).
+  Write("Save/Nord/Bella/Bella.sync-conflict-20261209-093000-ABCDEFG.eqh", horse);
+  Write("Save/Nord/Bella/Bella_oversigt (conflicted copy 2026-12-09 093000).htm", "<html>");
+  Write("Save/Nord/Bella/.Bella.eqh.1a2b3c4d.tmp", "half");
+  fs::create_symlink(HorseFile(), dir_ / "Save/Nord/Bella/Bella.sync-conflict-20261209-100000-LINKLNK.eqh");
+  Write("Save/Nord/Bella/Foal.sync-conflict-20261209-093000-ABCDEFG/Foal.sync-conflict-20261209-093000-ABCDEFG.eqh",
+        horse);
+  Write("Save/Nord/Bella/Old.sync-conflict-20261209-093000-ABCDEFG/notes.txt", "x");
+  Write("Save/Nord/Nord.sync-conflict-20261209-093000-ABCDEFG.eqs", Read("Save/Nord/Nord.eqs"));
+
+  Workspace ws(*app_);
+  ws.Scan();
+  const std::vector<std::string> fresh = ws.ConflictCopyMessages();
+  std::vector<std::string> scanned;
+  for (const std::string& line : ws.Messages())
+    if (line.find("Konfliktkopi") != std::string::npos) scanned.push_back(line);
+  EXPECT_EQ(scanned, fresh);
+  auto named = [&](const std::string& copy) {
+    return std::count_if(fresh.begin(), fresh.end(), [&](const std::string& l) { return l.rfind(copy + ": ", 0) == 0; });
+  };
+  EXPECT_EQ(named("Nord/Bella/Bella.sync-conflict-20261209-093000-ABCDEFG.eqh"), 1);
+  EXPECT_EQ(named("Nord/Bella/Bella_oversigt (conflicted copy 2026-12-09 093000).htm"), 1);
+  EXPECT_EQ(named("Nord/Bella/Old.sync-conflict-20261209-093000-ABCDEFG"), 1);
+  EXPECT_EQ(named("Nord/Nord.sync-conflict-20261209-093000-ABCDEFG.eqs"), 1);
+  EXPECT_EQ(fresh.size(), 4u) << ::testing::PrintToString(fresh);
+  EXPECT_FALSE(fs::exists(dir_ / "Save/Nord/Bella/.Bella.eqh.1a2b3c4d.tmp"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "Save/Nord/Bella/Bella.sync-conflict-20261209-100000-LINKLNK.eqh"));
 }
 
 }  // namespace
