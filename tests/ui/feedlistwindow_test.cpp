@@ -40,6 +40,7 @@
 #include "ui/feedlist/copypage.h"
 #include "ui/feedlist/feededitorpage.h"
 #include "ui/feedlist/feedlistwindow.h"
+#include "ui/feedlist/infopage.h"
 #include "ui/feedlist/newfeedpage.h"
 #include "ui/feedlist/orderpage.h"
 #include "ui/feedlist/pricepage.h"
@@ -536,6 +537,43 @@ class FeedListWindowTest : public QObject {
     QVERIFY(!box->isVisibleTo(win));
     QVERIFY(fs::exists(w.FeedFile("VITAMINFABRIKKEN")));
     QCOMPARE(w.List("VITAMINFABRIKKEN").FeedNames(), (std::vector<std::string>{"Mineral"}));
+  }
+
+  // Every page shown in turn as the menu shows it; with STALLORA_FEEDWIN_SHOTS set to a
+  // directory, each is saved there as a picture to look at.
+  void everyPageShowsFromTheMenu() {
+    Workplace w("shots");
+    FeedListWindow* win = w.OpenByDoubleClick("Vinter");
+    QVERIFY(win);
+    auto* sub = qobject_cast<QMdiSubWindow*>(win->parentWidget());
+    sub->resize(1100, 640);
+    const QString shots = qEnvironmentVariable("STALLORA_FEEDWIN_SHOTS");
+    const auto shoot = [&](const char* name, QWidget* expected) {
+      QCOMPARE(win->MainTabs()->currentWidget() == win->ListTabs() ? win->ListTabs()->currentWidget()
+                                                                   : win->MainTabs()->currentWidget(),
+               expected);
+      if (!shots.isEmpty()) QVERIFY(sub->grab().save(shots + "/" + name + ".png"));
+    };
+    win->Editor().ToggleFeed(0);
+    win->Editor().ToggleFeed(3);
+    shoot("information", static_cast<QWidget*>(win->InfoPage()));
+    w.Action("miEditFeed")->trigger();
+    shoot("feed", static_cast<QWidget*>(win->FeedPage()));
+    w.Click("btnFeedCancel");
+    w.Action("miNewFeed")->trigger();
+    shoot("newfeed", static_cast<QWidget*>(win->NewPage()));
+    w.Click("btnTemplate");
+    shoot("newfeed-template", static_cast<QWidget*>(win->NewPage()));
+    w.Click("btnAbortNewFeed");
+    w.Action("miPrices")->trigger();
+    shoot("prices", static_cast<QWidget*>(win->PricePage()));
+    w.Action("miCompare")->trigger();
+    shoot("compare", static_cast<QWidget*>(win->ComparePage()));
+    w.Action("miCopyFrom")->trigger();
+    shoot("copy", static_cast<QWidget*>(win->CopyPage()));
+    w.Action("miOrder")->trigger();
+    shoot("order", static_cast<QWidget*>(win->OrderPage()));
+    QCOMPARE(w.List("Vinter").Count(), 4);  // the aborted new feed is gone
   }
 };
 

@@ -131,8 +131,8 @@ void FeedCopyPage::Refresh(unsigned changed) {
   }
   for (int i = 0; i < choices_->count(); ++i)
     choices_->item(i)->setSelected(static_cast<size_t>(i) < v.selected.size() && v.selected[static_cast<size_t>(i)]);
-  full_->setText(T(kFlKopierHele) + ": " + Q(v.fullListButton));
-  groupButton_->setText(T(kFlKopier) + ": " + Q(v.groupButton));
+  full_->setText(Q(v.fullListButton));
+  groupButton_->setText(Q(v.groupButton));
   groupButton_->setEnabled(v.groupEnabled);
   full_->setEnabled(v.donor >= 0);
   selected_->setEnabled(v.copySelectedEnabled);

@@ -71,7 +71,7 @@ FeedListWindow::FeedListWindow(TForListe& list, Services& services, QWidget* par
   pricePage_ = new FeedPricePage(*this);
   newPage_ = new NewFeedPage(*this);
   tabs_->addTab(listTabs_, T(kFlArbejdeMed) + " " + Lower(common::kFoderliste));
-  tabs_->addTab(feedPage_, T(common::kFoder2));
+  tabs_->addTab(feedPage_, TUpper(common::kFoder2));
   tabs_->addTab(pricePage_, T(kFlFoderpriser));
   tabs_->addTab(newPage_, T(kFlOpretNytFoder));
   layout->addWidget(tabs_, 1);

@@ -55,7 +55,7 @@ QVariant FeedAnalysisModel::headerData(int section, Qt::Orientation orientation,
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   switch (section) {
     case kName: return Q(Tr(kNaeringsstof));
-    case kValue: return Q(Tr(kFlNaeringsindhold));
+    case kValue: return QString();  // the value column needs no caption beside the two
     case kUnit: return Q(Tr(kFlEnhed));
     default: return {};
   }
