@@ -123,6 +123,18 @@ TEST_F(FeedListNotifyTest, ARefusalWithNothingChangedTellsNobody) {
   EXPECT_EQ(msg_.said.back(), Utf8ToCp1252("Du har ikke valgt færdigt.  Foder eller næringsstof savnes"));
 }
 
+// A locked feed's name left as it was is no attempt to change it; another name is refused.
+TEST_F(FeedListNotifyTest, ALockedNameLeftAsItWasSaysNothing) {
+  list_->FeedAt(0)->KanIkkeEndres = true;
+  editor_->OpenFeed(0);
+  msg_.said.clear();
+  EXPECT_TRUE(editor_->SetFeedName("Havre"));
+  EXPECT_TRUE(msg_.said.empty());
+  EXPECT_FALSE(editor_->SetFeedName("Rug"));
+  EXPECT_EQ(msg_.said.size(), 1u);
+  EXPECT_EQ(list_->FeedAt(0)->Fornavn, "Havre");
+}
+
 // The window's relay and the function listener both hear every notification; a listener
 // that goes is not told again.
 TEST_F(FeedListNotifyTest, EveryListenerIsToldAndAGoneOneIsNot) {

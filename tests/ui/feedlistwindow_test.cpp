@@ -170,6 +170,7 @@ class Workplace {
     auto* e = Find<QLineEdit>(field);
     if (!e) qFatal("no field %s", field);
     e->setText(text);
+    e->setModified(true);  // as typing leaves it
     emit e->editingFinished();
   }
   QAction* Action(const char* name) const {
@@ -351,7 +352,12 @@ class FeedListWindowTest : public QObject {
     QVERIFY(!win->Editor().SetAnalysisValue(0, "2"));
     QVERIFY(Has(w.prompts.said.back(), "garantifoderliste"));
     QCOMPARE(list.FeedAt(0)->Value(0), 0.95);
-    QVERIFY(win->findChild<QLineEdit*>("edFeedName")->isReadOnly());
+    auto* name = win->findChild<QLineEdit*>("edFeedName");
+    QVERIFY(name->isReadOnly());
+    // Leaving the locked field as it was says nothing.
+    const size_t said = w.prompts.said.size();
+    emit name->editingFinished();
+    QCOMPARE(w.prompts.said.size(), said);
     win->Editor().StoreSignature();
   }
 

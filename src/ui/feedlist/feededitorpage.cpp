@@ -173,7 +173,10 @@ FeedEditorPage::FeedEditorPage(FeedListWindow& window) : FeedListPageBase(window
 
 void FeedEditorPage::Field(QLineEdit* edit, bool (FeedListEditor::*set)(const std::string&)) {
   connect(edit, &QLineEdit::editingFinished, this, [this, edit, set] {
-    if (filling_ || !Editor().EditedFeed()) return;
+    // Only what the user typed goes to the editor: leaving a field unchanged (a locked one
+    // among them) says nothing.
+    if (filling_ || !Editor().EditedFeed() || !edit->isModified()) return;
+    edit->setModified(false);
     if (!(Editor().*set)(L(edit->text()))) {
       Show();
       KeepFocus(edit);
