@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -543,6 +544,42 @@ class FeedListWindowTest : public QObject {
     QVERIFY(!box->isVisibleTo(win));
     QVERIFY(fs::exists(w.FeedFile("VITAMINFABRIKKEN")));
     QCOMPARE(w.List("VITAMINFABRIKKEN").FeedNames(), (std::vector<std::string>{"Mineral"}));
+  }
+
+  // The commands that open other windows go through the hooks once they are set: the mix
+  // calculator gets this list, the generate dialog's rebuilt list is shown anew and counts as
+  // changed, the preferences open on the energy and protein page.
+  void theHookedCommandsReachTheirWindows() {
+    Workplace w("hooks");
+    TForListe* mixSource = nullptr;
+    int preferencesPage = -1;
+    w.main->Windows().feedMix = [&](QWidget*, TForListe* source) { mixSource = source; };
+    w.main->Windows().preferences = [&](QWidget*, int page) { preferencesPage = page; };
+    w.main->Windows().generateFeedList = [&](QWidget*, TForListe& target) {
+      // The dialog replaces every feed of the list with one of the brand's.
+      while (target.Count() > 0) target.RemoveFeed(target.FeedAt(0));
+      w.Add(target, "Hestemix", 8, 0.9, 100, 10, 6, "HESTEKRAFT");
+      return true;
+    };
+    FeedListWindow* win = w.OpenByDoubleClick("Vinter");
+    QVERIFY(win);
+    QVERIFY(w.Action("miFeedMix")->isEnabled());
+    QVERIFY(w.Action("miGenerate")->isEnabled());
+    QVERIFY(w.Find<QPushButton>("btnEnergyPreferences")->isEnabled());
+    w.Action("miFeedMix")->trigger();
+    QCOMPARE(mixSource, &w.List("Vinter"));
+    w.Click("btnEnergyPreferences");
+    QCOMPARE(preferencesPage, 3);
+    win->Editor().OpenFeed(0);  // an open feed is let go before the dialog replaces it
+    w.Action("miGenerate")->trigger();
+    QCOMPARE(win->Editor().EditedFeed(), nullptr);
+    QCOMPARE(win->Editor().Page(), FeedListPage::Information);
+    QVERIFY(win->HasUnsavedChanges());
+    FeedListTreeModel* tree = win->TreeModel();
+    const QModelIndex root = tree->index(0, 0);
+    QCOMPARE(tree->rowCount(root), 1);
+    QCOMPARE(tree->index(0, 0, tree->index(0, 0, root)).data().toString(), QStringLiteral("HESTEKRAFT"));
+    QCOMPARE(w.Find<QLabel>("lbCount")->text(), QStringLiteral("Antal foderemner i listen: 1"));
   }
 
   // Every page shown in turn as the menu shows it; with STALLORA_FEEDWIN_SHOTS set to a
