@@ -571,8 +571,12 @@ bool FeedListEditor::Close(CloseAnswer answer) {
     }
   }
   StopEditing();
+  DropPendingNewFeed();
   list_.storeEditedFeed = nullptr;
   list_.Touch();
+  // The window is done with the list, which may be freed before the window is (a deleted
+  // list): nothing touches it from here on, the destructor included.
+  listGone_ = true;
   return true;
 }
 

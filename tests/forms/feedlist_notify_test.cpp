@@ -135,6 +135,21 @@ TEST_F(FeedListNotifyTest, ALockedNameLeftAsItWasSaysNothing) {
   EXPECT_EQ(list_->FeedAt(0)->Fornavn, "Havre");
 }
 
+// A closed editor lets go of its list, which may be freed (a deleted list) before the
+// window and its editor are: the editor then outlives it without touching it.
+TEST_F(FeedListNotifyTest, AClosedEditorOutlivesItsList) {
+  editor_->ShowPage(FeedListPage::NewFeed);  // a blank feed waits in the list
+  ASSERT_EQ(list_->Count(), 4);
+  ASSERT_TRUE(editor_->Close(FeedListEditor::CloseAnswer::Yes));
+  EXPECT_TRUE(editor_->ListGone());
+  EXPECT_EQ(list_->Count(), 3);
+  EXPECT_FALSE(editor_->HasUnsavedChanges());
+  std::string error;
+  ASSERT_TRUE(ws_->DeleteFeedListFile(*list_, &error)) << error;
+  list_ = nullptr;
+  editor_.reset();  // under the address checker a touch of the freed list fails here
+}
+
 // The window's relay and the function listener both hear every notification; a listener
 // that goes is not told again.
 TEST_F(FeedListNotifyTest, EveryListenerIsToldAndAGoneOneIsNot) {

@@ -582,6 +582,35 @@ class FeedListWindowTest : public QObject {
     QCOMPARE(w.Find<QLabel>("lbCount")->text(), QStringLiteral("Antal foderemner i listen: 1"));
   }
 
+  // "Save as" proposes a free name in the feed directory and adds the copy to the workspace;
+  // "Delete" asks, closes the window without a question and removes the list's file.
+  void savesAsAndDeletes() {
+    Workplace w("saveas");
+    FeedListWindow* win = w.OpenByDoubleClick("Vinter");
+    QVERIFY(win);
+    w.prompts.askSaveFile = [&](const QString&, const QString& path, const QString&) {
+      w.prompts.proposedPath = path;
+      return Q(PathText(w.app->preferences.FeedDirectory() / "Sommer.eqf"));
+    };
+    w.prompts.answer = true;
+    w.Action("miSaveAs")->trigger();
+    QVERIFY2(w.prompts.proposedPath.endsWith("Minfoderliste1.eqf"), qPrintable(w.prompts.proposedPath));
+    QVERIFY(fs::exists(w.FeedFile("Sommer")));
+    QCOMPARE(w.List("Sommer").FeedNames(), w.List("Vinter").FeedNames());
+    QCOMPARE(w.prompts.asked.back(), std::string("Vis ny foderliste"));
+    w.prompts.answer = false;
+    w.Action("miDeleteList")->trigger();
+    QCOMPARE(w.prompts.asked.back(), C("Bekræft sletning Vinter"));
+    QVERIFY(fs::exists(w.FeedFile("Vinter")));
+    w.prompts.answer = true;
+    const size_t asked = w.prompts.asked.size();
+    w.Action("miDeleteList")->trigger();
+    QCOMPARE(w.prompts.asked.size(), asked + 1);  // no question at closing
+    QTRY_COMPARE(w.Windows(), 0);
+    QVERIFY(!fs::exists(w.FeedFile("Vinter")));
+    for (const auto& l : w.ws->FeedLists()) QVERIFY(l->ForlisteNavn != "Vinter");
+  }
+
   // Every page shown in turn as the menu shows it; with STALLORA_FEEDWIN_SHOTS set to a
   // directory, each is saved there as a picture to look at.
   void everyPageShowsFromTheMenu() {
