@@ -20,6 +20,7 @@
 #include "render/qttext.h"
 #include "stable/online_service.h"
 #include "stable/workspace.h"
+#include "ui/feedlist/feedlistwindow.h"
 #include "ui/horsewindow.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
@@ -219,6 +220,7 @@ int main(int argc, char** argv) {
   stallora::MainWindow window(app, workspace, prompts);
   // The record windows plug into the main window's windows.
   stallora::RegisterHorseWindow(window.Windows());
+  stallora::RegisterFeedListWindow(window.Windows());
   // The welcome, find-horse, contacts and mail windows answer the main window's commands.
 
   // The online test (a request for the version file): when it answers, the program is

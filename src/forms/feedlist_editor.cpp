@@ -36,6 +36,7 @@ FeedListEditor::FeedListEditor(TForListe& list, Workspace& workspace, Messages& 
     for (const auto& h : s->Horses())
       if (h->ForListe.get() == &list) ownerHorse_ = h.get();
   }
+  AddListener(&function_);
   list_.storeEditedFeed = [this] { StoreEditedFeed(); };
   comparison_ = std::make_unique<TForListe>(*list.env);
   comparison_->SetEnergyRecord(list.GetEnergyRecord());
@@ -59,14 +60,23 @@ bool FeedListEditor::IsGuaranteeList() const { return ::stallora::IsGuaranteeLis
 void FeedListEditor::Commit(unsigned changes) {
   if (!changedHorses_.empty()) changes |= kFlcHorses;
   if (!addedLists_.empty()) changes |= kFlcWorkspace;
-  Recompute(changes);
-  ++commits_;
-  if (listener_) listener_(changes);
-  changedHorses_.clear();
-  addedLists_.clear();
+  recomputeFlags_ |= changes;
+  const int before = Recomputes();
+  Editor::Commit(changes);
+  // Told (not gathered into a batch): the next operation starts with empty lists.
+  if (Recomputes() != before) {
+    changedHorses_.clear();
+    addedLists_.clear();
+  }
 }
 
-void FeedListEditor::Recompute(unsigned changes) {
+void FeedListEditor::Recompute() {
+  const unsigned changes = recomputeFlags_;
+  recomputeFlags_ = 0;
+  RecomputeFor(changes);
+}
+
+void FeedListEditor::RecomputeFor(unsigned changes) {
   if (changes & (kFlcTree | kFlcPicks)) BuildTree();
   UpdateVisibility();
   if (!PageAllowed(page_)) {
@@ -431,8 +441,7 @@ std::string FeedListEditor::ProposedSaveAsName() const { return ProposedListName
 
 TForListe* FeedListEditor::SaveAs(const std::filesystem::path& chosen) {
   std::string name = TextFromPath(chosen.filename());
-  if (name.size() > 4 && SameText(std::string_view(name).substr(name.size() - 4), ".eqf"))
-    name.resize(name.size() - 4);
+  if (name.size() > 4 && SameText(std::string_view(name).substr(name.size() - 4), ".eqf")) name.resize(name.size() - 4);
   std::string error;
   const std::filesystem::path dir = FeedDirectory();
   std::error_code ec;
@@ -472,9 +481,7 @@ TForListe* FeedListEditor::SaveAs(const std::filesystem::path& chosen) {
 
 bool FeedListEditor::MayDeleteList() const { return !ownerStable_ && !ownerHorse_; }
 
-std::string FeedListEditor::DeleteListQuestion() const {
-  return Tr(kFlBekraeftSletning) + " " + list_.ForlisteNavn;
-}
+std::string FeedListEditor::DeleteListQuestion() const { return Tr(kFlBekraeftSletning) + " " + list_.ForlisteNavn; }
 
 void FeedListEditor::TakeDataIntoList() {
   if (listGone_) return;
@@ -488,12 +495,13 @@ void FeedListEditor::TakeDataIntoList() {
 
 bool FeedListEditor::HasUnsavedChanges() const {
   if (listGone_) return false;
-  return list_.Fingerprint() != startFingerprint_ || ContentSignature(list_) != startSignature_;
+  return rebuilt_ || list_.Fingerprint() != startFingerprint_ || ContentSignature(list_) != startSignature_;
 }
 
 std::string FeedListEditor::CloseQuestion() const { return list_.ForlisteNavn + ": " + Tr(kFlDataAendret); }
 
 void FeedListEditor::TakeSnapshot() {
+  rebuilt_ = false;
   startFingerprint_ = list_.Fingerprint();
   startSignature_ = ContentSignature(list_);
   snapshot_.clear();
@@ -563,9 +571,27 @@ bool FeedListEditor::Close(CloseAnswer answer) {
     }
   }
   StopEditing();
+  DropPendingNewFeed();
   list_.storeEditedFeed = nullptr;
   list_.Touch();
+  // The window is done with the list, which may be freed before the window is (a deleted
+  // list): nothing touches it from here on, the destructor included.
+  listGone_ = true;
   return true;
+}
+
+void FeedListEditor::ListRebuilt(bool rebuilt) {
+  if (listGone_) return;
+  edited_ = nullptr;
+  workingCopy_.reset();
+  editingNew_ = false;
+  perDryMatter_ = false;
+  pendingNew_ = nullptr;
+  deleteBrandNode_.clear();
+  list_.UnpickAll();
+  if (rebuilt) rebuilt_ = true;
+  page_ = FeedListPage::Information;
+  Commit(kFlcAll);
 }
 
 void FeedListEditor::RecordGoing(const Record& record) {

@@ -19,6 +19,7 @@
 
 #include "core/seams.h"
 #include "feeds/feedlist.h"
+#include "forms/editor.h"
 #include "stable/workspace.h"
 
 namespace stallora {
@@ -27,12 +28,12 @@ enum class FeedListPage : uint8_t { Information, Compare, Copy, Order, Feed, New
 
 // What an operation changed, for the pages to refresh what they show.
 enum FeedListChange : unsigned {
-  kFlcInfo = 1u << 0,       // name, caption, information text, counts, energy labels
-  kFlcTree = 1u << 1,       // the feed tree's shape: feeds added, removed, renamed, moved, recategorised
-  kFlcPicks = 1u << 2,      // picked flags and their counts
-  kFlcFeed = 1u << 3,       // the edited feed's fields
-  kFlcPrices = 1u << 4,     // the price page
-  kFlcPages = 1u << 5,      // the page shown and which pages may be shown
+  kFlcInfo = 1u << 0,    // name, caption, information text, counts, energy labels
+  kFlcTree = 1u << 1,    // the feed tree's shape: feeds added, removed, renamed, moved, recategorised
+  kFlcPicks = 1u << 2,   // picked flags and their counts
+  kFlcFeed = 1u << 3,    // the edited feed's fields
+  kFlcPrices = 1u << 4,  // the price page
+  kFlcPages = 1u << 5,   // the page shown and which pages may be shown
   kFlcCompare = 1u << 6,
   kFlcCopy = 1u << 7,
   kFlcOrder = 1u << 8,
@@ -154,21 +155,23 @@ struct OrderView {
   bool showInProgram = false;
 };
 
-class FeedListEditor {
+class FeedListEditor : public Editor {
  public:
   using Listener = std::function<void(unsigned changes)>;
   FeedListEditor(TForListe& list, Workspace& workspace, Messages& messages);
-  ~FeedListEditor();
+  ~FeedListEditor() override;
   FeedListEditor(const FeedListEditor&) = delete;
   FeedListEditor& operator=(const FeedListEditor&) = delete;
 
-  void SetListener(Listener listener) { listener_ = std::move(listener); }
+  // A listener as a function (the window's pages listen through AddListener); replaces the
+  // one set before.
+  void SetListener(Listener listener) { function_.function = std::move(listener); }
   TForListe& List() const { return list_; }
   TStall* OwnerStable() const { return ownerStable_; }
   THest* OwnerHorse() const { return ownerHorse_; }
   bool IsGuaranteeList() const;
-  // Commits so far (one per operation that changed something); for tests and benchmarks.
-  int Commits() const { return commits_; }
+  // Commits so far (one recompute per operation that committed); for tests and benchmarks.
+  int Commits() const { return Recomputes(); }
 
   // ---- frame
   void Show();  // the window is shown: picks cleared, information page
@@ -184,8 +187,8 @@ class FeedListEditor {
   bool PageAllowed(FeedListPage page) const;
 
   // ---- information page and tree
-  std::string InfoText() const;   // the list's information text (CR between lines)
-  std::string CountText() const;  // "Antal foderemner i listen: n"
+  std::string InfoText() const;     // the list's information text (CR between lines)
+  std::string CountText() const;    // "Antal foderemner i listen: n"
   std::string TreeCaption() const;  // "n Valgt foder"
   const FeedTree& Tree() const { return tree_; }
   // Only feeds whose name holds the text (in any case) stand in the tree; empty: every feed.
@@ -332,6 +335,9 @@ class FeedListEditor {
   const std::vector<THest*>& ChangedHorses() const { return changedHorses_; }
   // Lists the last operation added to the workspace.
   const std::vector<TForListe*>& AddedLists() const { return addedLists_; }
+  // Another window (the generate dialog) rebuilt or restored the list's feeds: every pointer
+  // into them is dropped and every page shown anew; `rebuilt` marks the list changed.
+  void ListRebuilt(bool rebuilt);
   // Takes the edited feed into the list (the main window's save and close).
   void TakeDataIntoList();
   // The state the list was saved or opened in is the current one (the main window saved).
@@ -339,8 +345,16 @@ class FeedListEditor {
 
  private:
   enum class EditOrigin { Tree, ShowPicked, NewFeed };
+  struct FunctionListener : EditorListener {
+    Listener function;
+    void EditorChanged(ChangeFlags changed) override {
+      if (function) function(changed);
+    }
+  };
+  // Ends an operation: one recompute of what `changes` touches, one notification.
   void Commit(unsigned changes);
-  void Recompute(unsigned changes);
+  void Recompute() override;
+  void RecomputeFor(unsigned changes);
   void BuildTree();
   void UpdateVisibility();
   std::vector<TForListe*> WorkspaceLists() const;
@@ -372,11 +386,13 @@ class FeedListEditor {
   TForListe& list_;
   Workspace& workspace_;
   Messages& messages_;
-  Listener listener_;
+  FunctionListener function_;
+  unsigned recomputeFlags_ = 0;
   TStall* ownerStable_ = nullptr;
   THest* ownerHorse_ = nullptr;
-  int commits_ = 0;
-  bool listGone_ = false;  // the list is being freed; the window closes without asking
+  bool listGone_ = false;
+  bool rebuilt_ = false;  // rebuilt by another window since the last save  // the list is being freed; the window
+                          // closes without asking
 
   FeedListPage page_ = FeedListPage::Information;
   FeedListVisibility visibility_;

@@ -151,10 +151,11 @@ bool FeedListEditor::FieldRefused(bool editable, const std::string& field) {
 
 bool FeedListEditor::SetFeedName(const std::string& text) {
   if (!edited_) return false;
+  const std::string name = Cut(Trim(text));
+  // Leaving a locked name unchanged is no attempt to change it.
+  if (name == edited_->Fornavn) return true;
   const EditedFeedView v = FeedView();
   if (FieldRefused(v.nameEditable, Tr(kFodernavn))) return false;
-  const std::string name = Cut(Trim(text));
-  if (name == edited_->Fornavn) return true;
   std::string problem;
   if (name.empty()) {
     problem = Tr(kFlNavnMangler);

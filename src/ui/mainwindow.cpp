@@ -623,6 +623,14 @@ void MainWindow::DeleteSelected() {
   RefreshTree();
 }
 
+void MainWindow::DeleteFeedList(TForListe& list) {
+  if (list.owner == ListOwnerKind::Stable) return;
+  if (!CloseChildOf(&list, true)) return;
+  std::string error;
+  if (!workspace_.DeleteFeedListFile(list, &error)) Ask().Error(error);
+  RefreshTree();
+}
+
 void MainWindow::CopySelectedHorse() {
   THest* h = SelectedHorse();
   if (!h || !h->stable) return;

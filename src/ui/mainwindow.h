@@ -89,6 +89,9 @@ class MainWindow : public QMainWindow {
   void NewFeedMix();
   void SaveStableAndHorses();
   void DeleteSelected();
+  // Deletes a workspace feed list the user already confirmed: its window closes without a
+  // question, its file goes.
+  void DeleteFeedList(TForListe& list);
   void DeleteStableCommand();
   void CopySelectedHorse();
   void ImportHorseIntoSelected();

@@ -1,0 +1,139 @@
+// The feed list window itself (offscreen) on a list of 2,000 feeds: opening it, filtering
+// and scrolling its tree, and switching between its pages, each with its repaint.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTreeView>
+#include <filesystem>
+#include <random>
+
+#include "stable/workspace.h"
+#include "test_prompts.h"
+#include "ui/feedlist/feedlistwindow.h"
+#include "ui/feedlist/infopage.h"
+
+namespace stallora {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = STALLORA_DATA_DIR;
+
+struct BigList {
+  fs::path dir;
+  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
+  RecordingMessages messages;
+  TestPrompts prompts;
+  std::unique_ptr<AppContext> app;
+  std::unique_ptr<Workspace> workspace;
+  Services services;
+  TForListe* list = nullptr;
+};
+
+BigList& Big() {
+  static BigList* big = [] {
+    auto* b = new BigList;
+    b->dir = fs::temp_directory_path() / "stallora-bench-feedlistwin";
+    fs::remove_all(b->dir);
+    fs::create_directories(b->dir / "Resources");
+    fs::copy_file(kData / "dan.ini", b->dir / "dan.ini");
+    for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
+      fs::copy_file(kData / "Resources" / f, b->dir / "Resources" / f);
+    StartResult r = StartProgram(b->dir, b->clock, Regional{}, b->messages);
+    b->app = std::move(r.context);
+    b->workspace = std::make_unique<Workspace>(*b->app);
+    b->workspace->Scan();
+    TForListe& l = b->workspace->NewFeedList("Stor liste", false);
+    std::mt19937 rng(5);
+    const char* brands[] = {"GENERIC", "NORDHAVRE", "VITAMINFABRIKKEN", "HESTEKRAFT", "SKOVFODER"};
+    for (int n = 0; n < 2000; ++n) {
+      auto f = std::make_unique<TFor>(b->app->Env());
+      f->Fornavn = "Foder nr. " + std::to_string(n);
+      f->Brand = brands[rng() % 5];
+      f->Fortype = static_cast<TForkategorier>(rng() % 12);
+      f->TorrStoff = 20 + rng() % 80;
+      f->Pris = (rng() % 1000) / 100.0;
+      for (int i = 0; i < 24; ++i) f->SetValue(i, (rng() % 10000) / 100.0);
+      f->UpdateRatio();
+      l.AddFeed(std::move(f));
+    }
+    l.SaveToWorkspace();
+    b->list = &l;
+    b->services.app = b->app.get();
+    b->services.workspace = b->workspace.get();
+    b->services.prompts = &b->prompts;
+    return b;
+  }();
+  return *big;
+}
+
+void Settle() { QApplication::processEvents(); }
+
+void BM_WindowOpen2000Feeds(benchmark::State& state) {
+  BigList& b = Big();
+  for (auto _ : state) {
+    FeedListWindow window(*b.list, b.services);
+    window.resize(1100, 640);
+    window.show();
+    Settle();
+    window.StoreSignature();
+  }
+}
+
+void BM_WindowFilterAndScrollTree(benchmark::State& state) {
+  BigList& b = Big();
+  FeedListWindow window(*b.list, b.services);
+  window.resize(1100, 640);
+  window.show();
+  Settle();
+  auto* filter = window.findChild<QLineEdit*>("edTreeFilter");
+  QTreeView* tree = window.InfoPage()->Tree();
+  const char* texts[] = {"nr. 1", "nr. 19", "", "7"};
+  size_t n = 0;
+  for (auto _ : state) {
+    filter->setText(texts[n % 4]);
+    tree->expandAll();
+    tree->scrollToBottom();
+    Settle();
+    tree->scrollToTop();
+    Settle();
+    ++n;
+  }
+  filter->clear();
+  window.StoreSignature();
+}
+
+void BM_WindowPageSwitch(benchmark::State& state) {
+  BigList& b = Big();
+  FeedListWindow window(*b.list, b.services);
+  window.resize(1100, 640);
+  window.show();
+  Settle();
+  const FeedListPage pages[] = {FeedListPage::Compare, FeedListPage::Copy, FeedListPage::Order, FeedListPage::Prices,
+                                FeedListPage::Information};
+  size_t n = 0;
+  for (auto _ : state) {
+    window.GoTo(pages[n % 5]);
+    Settle();
+    ++n;
+  }
+  window.StoreSignature();
+}
+
+BENCHMARK(BM_WindowOpen2000Feeds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowFilterAndScrollTree)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowPageSwitch)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace stallora
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
