@@ -21,6 +21,7 @@
 #include "stable/online_service.h"
 #include "stable/workspace.h"
 #include "ui/horsewindow.h"
+#include "ui/requirements/requirementwindow.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/boxprompts.h"
@@ -219,6 +220,7 @@ int main(int argc, char** argv) {
   stallora::MainWindow window(app, workspace, prompts);
   // The record windows plug into the main window's windows.
   stallora::RegisterHorseWindow(window.Windows());
+  stallora::RegisterRequirementWindow(window);
   // The welcome, find-horse, contacts and mail windows answer the main window's commands.
 
   // The online test (a request for the version file): when it answers, the program is

@@ -317,7 +317,12 @@ void MainWindow::BuildToolBar() {
     if (findHorse) findHorse();
   });
   add(IconKind::SaveAll, T(kAfslutVinduer), T(kAfslutHint), [this] { SaveAndCloseAllWindows(); });
-  add(IconKind::Formulas, QStringLiteral("BehovsEdit"), QStringLiteral("BehovsEdit"), [this] {})->setEnabled(false);
+  // Enabled by the requirement editor's registration (unset in a test's main window).
+  QAction* behovsEdit = add(IconKind::Formulas, QStringLiteral("BehovsEdit"), QStringLiteral("BehovsEdit"), [this] {
+    if (windows_->requirementEditor) windows_->requirementEditor(this);
+  });
+  behovsEdit->setObjectName("actBehovsEdit");
+  behovsEdit->setEnabled(false);
   bar->addSeparator();
   language_ = new QComboBox(bar);
   language_->addItems({"DAN", "ENG", "NOR", "SVE", "NLD"});
