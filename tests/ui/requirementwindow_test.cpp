@@ -144,6 +144,7 @@ class RequirementWindowTest : public QObject {
     window_->Editor().SelectObject(4);
     emit messages->itemDoubleClicked(messages->item(0));
     QCOMPARE(window_->Editor().Current(), 0);
+    Fixture::Shot(window_, "requirement-editor");
   }
 
   void aFormulaTooLongIsRefusedAndTheOldOneKept() {
