@@ -47,7 +47,6 @@ RequirementWindow::RequirementWindow(Services& services, QWidget* parent) : QDia
   otUttrykk_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   otUttrykk_->setColumnWidth(0, 100);
   otUttrykk_->horizontalHeader()->setStretchLastSection(true);
-  otUttrykk_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
   auto* lblCodewords = new QLabel(Q(Tr(kUtCodewords)), this);
   lblCodewords->setObjectName("lblCodewords");
@@ -109,14 +108,17 @@ RequirementWindow::RequirementWindow(Services& services, QWidget* parent) : QDia
 RequirementWindow::~RequirementWindow() = default;
 
 void RequirementWindow::ShowList() {
-  editor_->Show();
+  // Shown first, so the rows are measured at the table's real width.
   show();
   raise();
   activateWindow();
+  editor_->Show();
 }
 
 void RequirementWindow::Repaint(unsigned changed) {
   formulas_->EditorChanged(changed);
+  // Rows as high as their wrapped formula, measured once the columns have their widths.
+  if (changed & (kUtObject | kUtFormula)) otUttrykk_->resizeRowsToContents();
   if (changed & kUtObject) {
     setWindowTitle(Q(editor_->Caption()));
     lblObjectNo_->setText(Q(editor_->ObjectLabel()));
