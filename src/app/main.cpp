@@ -22,6 +22,8 @@
 #include "stable/workspace.h"
 #include "ui/feedlist/feedlistwindow.h"
 #include "ui/horsewindow.h"
+#include "ui/preferences/preferencesdialog.h"
+#include "ui/requirements/requirementwindow.h"
 #include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/boxprompts.h"
@@ -221,6 +223,8 @@ int main(int argc, char** argv) {
   // The record windows plug into the main window's windows.
   stallora::RegisterHorseWindow(window.Windows());
   stallora::RegisterFeedListWindow(window.Windows());
+  stallora::RegisterRequirementWindow(window);
+  stallora::RegisterPreferencesWindows(window);
   // The welcome, find-horse, contacts and mail windows answer the main window's commands.
 
   // The online test (a request for the version file): when it answers, the program is

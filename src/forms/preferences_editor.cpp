@@ -28,11 +28,6 @@ bool IsPictureFile(const fs::path& file) {
 
 PreferencesEditor::PreferencesEditor(AppContext& app, Workspace* workspace) : app_(app), workspace_(workspace) {}
 
-void PreferencesEditor::Notify(unsigned flags) {
-  ++notifications_;
-  if (listener_) listener_(flags);
-}
-
 void PreferencesEditor::Show(PreferencesPage page) {
   page_ = page;
   boxOpen_ = false;

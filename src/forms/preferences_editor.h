@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/editor.h"
 #include "stable/system_switch.h"
 
 namespace stallora {
@@ -56,14 +57,11 @@ struct ObjectBox {
   bool operator==(const ObjectBox&) const = default;
 };
 
-class PreferencesEditor {
+class PreferencesEditor : public Editor {
  public:
   // `workspace` may be null (no system switch then converts anything but the active object).
   PreferencesEditor(AppContext& app, Workspace* workspace);
 
-  void SetListener(std::function<void(unsigned)> listener) { listener_ = std::move(listener); }
-  // How many notifications were sent (tests count them).
-  int Notifications() const { return notifications_; }
 
   // Showing the dialog: the show sequence, then the page to show.
   void Show(PreferencesPage page = PreferencesPage::Company);
@@ -182,7 +180,10 @@ class PreferencesEditor {
   std::optional<std::string> SetForwardDays(const std::string& text);
 
  private:
-  void Notify(unsigned flags);
+  // Nothing to recompute: the window edits the program's settings, which every record
+  // reads when it is next computed.
+  void Recompute() override {}
+  void Notify(unsigned flags) { Commit(flags, false); }
   void FillSystemEntries();
   int ActiveEntry() const;
   void MakeActive(const TEnergyProteinObj& obj);
@@ -193,8 +194,6 @@ class PreferencesEditor {
 
   AppContext& app_;
   Workspace* workspace_;
-  std::function<void(unsigned)> listener_;
-  int notifications_ = 0;
   PreferencesPage page_ = PreferencesPage::Company;
 
   bool boxOpen_ = false;

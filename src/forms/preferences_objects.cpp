@@ -113,6 +113,7 @@ void PreferencesEditor::NewObject() {
         taken = true;
       }
   }
+  Batch one(*this);
   auto obj = std::make_unique<TEnergyProteinObj>();
   obj->Navn = candidate();
   app_.energyList.Add(std::move(obj));

@@ -99,6 +99,7 @@ void PreferencesEditor::AddTreatment() {
 
 std::optional<std::string> PreferencesEditor::DeleteTreatment(const std::string& typedName,
                                                               const std::string& typedAddress) {
+  Batch one(*this);
   const int index = selectedTreatment_;
   if (treatmentBoxVisible_)
     if (auto problem = AcceptTreatment(typedName, typedAddress)) return problem;

@@ -43,11 +43,6 @@ RequirementEditor::RequirementEditor(TBehovsListe& list, const CountrySettings& 
                                      const Workspace* workspace, std::filesystem::path file)
     : list_(list), settings_(settings), regional_(regional), workspace_(workspace), file_(std::move(file)) {}
 
-void RequirementEditor::Notify(unsigned flags) {
-  ++notifications_;
-  if (listener_) listener_(flags);
-}
-
 const std::vector<std::string>& RequirementEditor::HelpLines() {
   static const std::vector<std::string> lines = {
       "+ -  * /   **          Math operators",

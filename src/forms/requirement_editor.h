@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/texts.h"
+#include "forms/editor.h"
 
 namespace stallora {
 
@@ -61,13 +62,11 @@ struct RuleTest {
   std::string message;  // on a failure: the evaluator's full message (text, position, formula)
 };
 
-class RequirementEditor {
+class RequirementEditor : public Editor {
  public:
   RequirementEditor(TBehovsListe& list, const CountrySettings& settings, const Regional& regional,
                     const Workspace* workspace, std::filesystem::path file);
 
-  void SetListener(std::function<void(unsigned)> listener) { listener_ = std::move(listener); }
-  int Notifications() const { return notifications_; }
 
   // Showing the window: object 0, no messages, the horses refilled, the first the test horse.
   void Show();
@@ -119,7 +118,10 @@ class RequirementEditor {
     bool arithmetic = false;
     std::string message;
   };
-  void Notify(unsigned flags);
+  // Nothing to recompute: the window edits the program's settings, which every record
+  // reads when it is next computed.
+  void Recompute() override {}
+  void Notify(unsigned flags) { Commit(flags, false); }
   void FillHorses();
   std::vector<Failure> Failures(bool syntaxOnly) const;
   std::string FailureLine(const Failure& f) const;
@@ -129,8 +131,6 @@ class RequirementEditor {
   const Regional& regional_;
   const Workspace* workspace_;
   std::filesystem::path file_;
-  std::function<void(unsigned)> listener_;
-  int notifications_ = 0;
   int current_ = 0;
   std::vector<std::string> horseEntries_;
   int selectedHorse_ = -1;

@@ -236,10 +236,17 @@ void MainWindow::BuildMenus() {
     if (showContacts) showContacts();
   });
   QMenu* prefs = settings->addMenu(T(kIndstillingAf));
+  // The preferences dialog's pages; enabled by the dialog's registration for the pages it has.
+  const char* prefNames[] = {"actPrefCompany", "actPrefNutrients", "actPrefSystem", "actPrefObjects"};
+  int prefPage = 0;
   for (const Text* t : {&kInformationOm, &kMainNutrient, &kBehovsberegninger, &kEnergyRules}) {
     QString caption = T(*t);
     if (t == &kInformationOm) caption += " " + Lower(kFirma) + ", " + Lower(kSkole);
-    prefs->addAction(caption)->setEnabled(false);
+    QAction* a = prefs->addAction(caption, this, [this, prefPage] {
+      if (windows_->preferences) windows_->preferences(this, prefPage);
+    });
+    a->setObjectName(prefNames[prefPage++]);
+    a->setEnabled(false);
   }
   settings->addAction(T(kEnergiOgProtein), this, &MainWindow::ShowEnergyProtein);
   settings->addAction(T(kBehandlingsinformation))->setEnabled(false);
@@ -317,7 +324,12 @@ void MainWindow::BuildToolBar() {
     if (findHorse) findHorse();
   });
   add(IconKind::SaveAll, T(kAfslutVinduer), T(kAfslutHint), [this] { SaveAndCloseAllWindows(); });
-  add(IconKind::Formulas, QStringLiteral("BehovsEdit"), QStringLiteral("BehovsEdit"), [this] {})->setEnabled(false);
+  // Enabled by the requirement editor's registration (unset in a test's main window).
+  QAction* behovsEdit = add(IconKind::Formulas, QStringLiteral("BehovsEdit"), QStringLiteral("BehovsEdit"), [this] {
+    if (windows_->requirementEditor) windows_->requirementEditor(this);
+  });
+  behovsEdit->setObjectName("actBehovsEdit");
+  behovsEdit->setEnabled(false);
   bar->addSeparator();
   language_ = new QComboBox(bar);
   language_->addItems({"DAN", "ENG", "NOR", "SVE", "NLD"});

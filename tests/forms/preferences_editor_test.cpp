@@ -14,6 +14,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+struct RecordingListener : EditorListener {
+  explicit RecordingListener(std::vector<unsigned>& f) : flags(f) {}
+  void EditorChanged(ChangeFlags changed) override { flags.push_back(changed); }
+  std::vector<unsigned>& flags;
+};
+
 std::string C(std::string_view utf8) { return Utf8ToCp1252(utf8); }
 
 class PreferencesEditorTest : public testing::ProgramDirTest {
@@ -24,7 +30,7 @@ class PreferencesEditorTest : public testing::ProgramDirTest {
     ws_ = std::make_unique<Workspace>(app);
     ws_->Scan();
     editor_ = std::make_unique<PreferencesEditor>(app, ws_.get());
-    editor_->SetListener([this](unsigned f) { flags_.push_back(f); });
+    editor_->AddListener(&recorder_);
     editor_->Show();
     flags_.clear();
   }
@@ -39,6 +45,8 @@ class PreferencesEditorTest : public testing::ProgramDirTest {
   std::unique_ptr<Workspace> ws_;
   std::unique_ptr<PreferencesEditor> editor_;
   std::vector<unsigned> flags_;
+  // Declared after the editor, so it goes first and unhooks itself.
+  RecordingListener recorder_{flags_};
 };
 
 TEST_F(PreferencesEditorTest, ShowingFillsTheGroupWithTheCountrysSystemsAndSelectsTheActiveOne) {
@@ -259,7 +267,13 @@ TEST_F(PreferencesEditorTest, NewObjectsGetAFreeNumberAndAreOpenedForEditing) {
     app_->energyList.Add(std::move(o));
   }
   const int count = app_->energyList.Antall();
+  const int told = editor_->Notifications();
+  flags_.clear();
   editor_->NewObject();
+  // Appending and opening it is one edit: one notification naming the list and the box.
+  EXPECT_EQ(editor_->Notifications(), told + 1);
+  EXPECT_EQ(flags_, std::vector<unsigned>{kPrObjects | kPrObjectBox});
+  EXPECT_EQ(editor_->Recomputes(), 0);
   EXPECT_EQ(app_->energyList.Antall(), count + 1);
   EXPECT_EQ(app_->energyList.Element(count)->Navn, "My Object3");
   EXPECT_EQ(editor_->SelectedObject(), count);
@@ -410,8 +424,11 @@ TEST_F(PreferencesEditorTest, TheTreatmentRegisterIsEditedLineByLine) {
   EXPECT_EQ(editor_->TreatmentNames().back(), "Ny Ormekur");
   EXPECT_TRUE(editor_->TreatmentBoxVisible());
   EXPECT_EQ(editor_->BoxTreatmentName(), "Ny Ormekur");
-  // Delete stores the open edit first, then removes the selected entry (the new one).
+  // Delete stores the open edit first, then removes the selected entry (the new one): one
+  // notification for both.
+  flags_.clear();
   EXPECT_FALSE(editor_->DeleteTreatment("Ny kur", "x"));
+  EXPECT_EQ(flags_, std::vector<unsigned>{kPrTreatments | kPrTreatmentBox});
   EXPECT_EQ(editor_->TreatmentNames().size(), worming);
   EXPECT_EQ(prefs().TreatmentRegister[1].find("Ny "), std::string::npos);
   editor_->OpenTreatment(0);

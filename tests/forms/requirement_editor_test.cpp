@@ -14,6 +14,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+struct RecordingListener : EditorListener {
+  explicit RecordingListener(std::vector<unsigned>& f) : flags(f) {}
+  void EditorChanged(ChangeFlags changed) override { flags.push_back(changed); }
+  std::vector<unsigned>& flags;
+};
+
 std::string C(std::string_view utf8) { return Utf8ToCp1252(utf8); }
 
 class RequirementEditorTest : public testing::ProgramDirTest {
@@ -36,7 +42,7 @@ class RequirementEditorTest : public testing::ProgramDirTest {
     ws_->Scan();
     file_ = app.preferences.RequirementListFile();
     editor_ = std::make_unique<RequirementEditor>(*app.requirements, app.settings, app.regional, ws_.get(), file_);
-    editor_->SetListener([this](unsigned f) { flags_.push_back(f); });
+    editor_->AddListener(&recorder_);
     editor_->Show();
     flags_.clear();
   }
@@ -51,6 +57,8 @@ class RequirementEditorTest : public testing::ProgramDirTest {
   fs::path file_;
   std::unique_ptr<RequirementEditor> editor_;
   std::vector<unsigned> flags_;
+  // Declared after the editor, so it goes first and unhooks itself.
+  RecordingListener recorder_{flags_};
 };
 
 TEST_F(RequirementEditorTest, ShowingStartsOnTheFirstObjectWithTheFirstHorse) {
