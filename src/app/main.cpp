@@ -25,6 +25,7 @@
 #include "ui/mainwindow.h"
 #include "ui/boxprompts.h"
 #include "ui/splash.h"
+#include "ui/stable/stablewindow.h"
 #include "ui/translations.h"
 #include "ui/welcomewindow.h"
 
@@ -219,6 +220,7 @@ int main(int argc, char** argv) {
   stallora::MainWindow window(app, workspace, prompts);
   // The record windows plug into the main window's windows.
   stallora::RegisterHorseWindow(window.Windows());
+  stallora::RegisterStableWindow(window.Windows());
   // The welcome, find-horse, contacts and mail windows answer the main window's commands.
 
   // The online test (a request for the version file): when it answers, the program is
