@@ -309,7 +309,8 @@ class StableWindowTest : public QObject {
     // Delete Alf: No keeps him, Yes deletes him and his directory.
     QModelIndex alf;
     for (int r = 0; r < info->HorseList()->model()->rowCount(); ++r)
-      if (info->HorseList()->model()->index(r, 0).data().toString() == "Alf") alf = info->HorseList()->model()->index(r, 0);
+      if (info->HorseList()->model()->index(r, 0).data().toString() == "Alf")
+        alf = info->HorseList()->model()->index(r, 0);
     QVERIFY(alf.isValid());
     QTest::mouseClick(info->HorseList()->viewport(), Qt::LeftButton, {}, info->HorseList()->visualRect(alf).center());
     QVERIFY(info->DeleteHorseButton()->isEnabled());
@@ -481,6 +482,14 @@ class StableWindowTest : public QObject {
     QAbstractItemModelTester tree(tp->TreatmentModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     QAbstractItemModelTester reports(tp->ReportsModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     w->WindowActivated();
+    // Pictures of every page for looking at them (STALLORA_UI_SHOTS=directory).
+    w->resize(1000, 660);
+    Fixture::Shot(w, "stable-information");
+    for (StablePage page : {StablePage::Horses, StablePage::Diary, StablePage::Feeding, StablePage::Treatments}) {
+      w->ShowPage(page);
+      Fixture::Shot(w, "stable-page" + QString::number(static_cast<int>(page)));
+    }
+    w->ShowPage(StablePage::Information);
     QVERIFY(!info->SummaryGroup()->isHidden());
     QVERIFY(!info->BanPicture()->isHidden());
     QCOMPARE(info->SummaryList()->model()->rowCount(), 7);
@@ -504,12 +513,14 @@ class StableWindowTest : public QObject {
     QCOMPARE(rroot.data().toString(), QStringLiteral("Nord"));
     QModelIndex bellaNode;
     for (int r = 0; r < tp->ReportsModel()->rowCount(rroot); ++r)
-      if (tp->ReportsModel()->index(r, 0, rroot).data().toString() == "Bella") bellaNode = tp->ReportsModel()->index(r, 0, rroot);
+      if (tp->ReportsModel()->index(r, 0, rroot).data().toString() == "Bella")
+        bellaNode = tp->ReportsModel()->index(r, 0, rroot);
     QVERIFY(bellaNode.isValid());
     QVERIFY(tp->ReportsModel()->rowCount(bellaNode) >= 1);
     QModelIndex kur;
     for (int r = 0; r < tp->ReportsModel()->rowCount(bellaNode); ++r)
-      if (tp->ReportsModel()->index(r, 0, bellaNode).data().toString() == "kur.htm") kur = tp->ReportsModel()->index(r, 0, bellaNode);
+      if (tp->ReportsModel()->index(r, 0, bellaNode).data().toString() == "kur.htm")
+        kur = tp->ReportsModel()->index(r, 0, bellaNode);
     QVERIFY(kur.isValid());
     tp->ReportClicked(kur);
     QVERIFY(tp->DeleteButton()->isEnabled());

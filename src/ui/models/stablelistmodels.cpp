@@ -23,8 +23,7 @@ QVariant StableHorsesModel::data(const QModelIndex& index, int role) const {
   const auto& names = editor_.View().horseNames;
   if (!index.isValid() || index.row() >= static_cast<int>(names.size())) return {};
   if (role == Qt::DisplayRole) return Q(names[static_cast<size_t>(index.row())]);
-  if (role == Qt::DecorationRole)
-    return Icon(editor_.View().modelStable ? IconKind::ModelHorse : IconKind::Horse);
+  if (role == Qt::DecorationRole) return Icon(editor_.View().modelStable ? IconKind::ModelHorse : IconKind::Horse);
   return {};
 }
 

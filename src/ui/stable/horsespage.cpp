@@ -16,7 +16,8 @@ StableHorsesPage::StableHorsesPage(StableWindow& window) : window_(window) {
   auto* layout = new QVBoxLayout(this);
   browser_ = new HtmlView(this);
   browser_->setObjectName("wbStallenshester");
-  buttons_ = new StableReportButtons(window_, "tsHester", *browser_, [] { return kHorseOverviewReport; }, this);
+  buttons_ = new StableReportButtons(
+      window_, "tsHester", *browser_, [] { return kHorseOverviewReport; }, this);
   layout->addWidget(browser_, 1);
   layout->addWidget(buttons_);
 }

@@ -158,8 +158,7 @@ StableInformationPage::StableInformationPage(StableWindow& window) : window_(win
   columns->addLayout(middle, 1);
 
   // Treatment summary.
-  grbHorseSummaries_ =
-      new QGroupBox(T(kBehandlingsinformation) + ": " + Q(FirstLetterLower(Tr(kHesteIStalden))), this);
+  grbHorseSummaries_ = new QGroupBox(T(kBehandlingsinformation) + ": " + Q(FirstLetterLower(Tr(kHesteIStalden))), this);
   grbHorseSummaries_->setObjectName("grbHorseSummaries");
   auto* summary = new QVBoxLayout(grbHorseSummaries_);
   lblTreatmentsUntil_ = new QLabel(grbHorseSummaries_);
@@ -223,8 +222,9 @@ void StableInformationPage::FitMealTable() {
   // Up to six feedings without scrolling; more scroll.
   const int rows = std::min(window_.Editor().View().mealCount + 1, 7);
   const int rowHeight = otMealTimes_->verticalHeader()->defaultSectionSize();
-  otMealTimes_->setFixedHeight(std::max(rows - 1, 1) * rowHeight + otMealTimes_->horizontalHeader()->sizeHint().height() +
-                               2 * otMealTimes_->frameWidth() + 5);
+  otMealTimes_->setFixedHeight(std::max(rows - 1, 1) * rowHeight +
+                               otMealTimes_->horizontalHeader()->sizeHint().height() + 2 * otMealTimes_->frameWidth() +
+                               5);
 }
 
 void StableInformationPage::Repaint(ChangeFlags changed) {

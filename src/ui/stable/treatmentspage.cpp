@@ -81,8 +81,8 @@ StableTreatmentsPage::StableTreatmentsPage(StableWindow& window) : window_(windo
   browser_->setObjectName("wbStabletreatments");
   listGroupLayout->addWidget(browser_);
   listLayout->addWidget(listGroup_, 1);
-  listLayout->addWidget(
-      new StableReportButtons(window_, "tsTreatmentReport", *browser_, [] { return kStableTreatmentReport; }, tsList));
+  listLayout->addWidget(new StableReportButtons(
+      window_, "tsTreatmentReport", *browser_, [] { return kStableTreatmentReport; }, tsList));
   pcReports_->addTab(tsList, T(kSrBehandlingsliste));
 
   connect(tvReports_, &QTreeView::clicked, this, [this](const QModelIndex& i) { ReportClicked(i); });
