@@ -28,6 +28,7 @@
 #include "ui/mainwindow.h"
 #include "ui/boxprompts.h"
 #include "ui/splash.h"
+#include "ui/stable/stablewindow.h"
 #include "ui/translations.h"
 #include "ui/welcomewindow.h"
 
@@ -225,6 +226,7 @@ int main(int argc, char** argv) {
   stallora::RegisterFeedListWindow(window.Windows());
   stallora::RegisterRequirementWindow(window);
   stallora::RegisterPreferencesWindows(window);
+  stallora::RegisterStableWindow(window.Windows());
   // The welcome, find-horse, contacts and mail windows answer the main window's commands.
 
   // The online test (a request for the version file): when it answers, the program is

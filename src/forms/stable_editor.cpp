@@ -48,17 +48,22 @@ const Regional& StableEditor::Reg() const { return app_.Env().regional; }
 DayNumber StableEditor::Until() const { return app_.Env().Today() + app_.preferences.ForwardReportingDays; }
 
 StableEditor::Snapshot StableEditor::Take() const {
-  return {stable_.stallNavn,         stable_.StallEier, stable_.DiverseOpplysninger, stable_.StallNoMeals,
-          stable_.SFTider,           stable_.ErModellHestStall, stable_.HorseCount()};
+  return {stable_.stallNavn, stable_.StallEier,         stable_.DiverseOpplysninger, stable_.StallNoMeals,
+          stable_.SFTider,   stable_.ErModellHestStall, stable_.HorseCount()};
 }
 
 void StableEditor::Commit(unsigned changes) {
-  Recompute(changes);
-  if (onChange) onChange(changes);
+  pendingView_ |= changes;
+  Editor::Commit(changes);
 }
 
-void StableEditor::Recompute(unsigned changes) {
-  ++recomputes_;
+void StableEditor::Recompute() {
+  const unsigned changes = pendingView_;
+  pendingView_ = 0;
+  RecomputeView(changes);
+}
+
+void StableEditor::RecomputeView(unsigned changes) {
   StableView& v = view_;
   v.caption = stable_.stallNavn;
   v.menuCaption = renamedMenuCaption_.empty() ? stable_.stallNavn : renamedMenuCaption_;
@@ -199,7 +204,7 @@ void StableEditor::SelectHorse(int row) {
 std::string StableEditor::SelectedHorseName() const {
   const int i = view_.selectedHorse;
   return i >= 0 && i < static_cast<int>(view_.horseNames.size()) ? view_.horseNames[static_cast<size_t>(i)]
-                                                                   : std::string();
+                                                                 : std::string();
 }
 
 THest& StableEditor::NewHorse() {
@@ -334,7 +339,7 @@ std::optional<SummaryJump> StableEditor::ActivateSummaryLine(int line) {
 
 void StableEditor::SelectReportsNode(std::optional<ReportsSelection> selection) {
   view_.reportsSelection = selection;
-  Commit(sc::kReportsTree);
+  Commit(sc::kReportsButton);
 }
 
 StableOutcome StableEditor::DeleteSelectedReports() {
@@ -380,8 +385,7 @@ std::string StableEditor::OutputHtml(int kind) { return EscapeNationalLetters(St
 
 StoreDialog StableEditor::StoreDialogFor(int kind) const {
   const Text& word = kind == kStableTreatmentReport ? kSrBehandlingsliste : kInformationOm;
-  return {Tr(kGem) + " " + Lower(word) + " " + stable_.stallNavn, ReportFilePath(stable_, kind),
-          "HTML files (*.htm)"};
+  return {Tr(kGem) + " " + Lower(word) + " " + stable_.stallNavn, ReportFilePath(stable_, kind), "HTML files (*.htm)"};
 }
 
 std::pair<fs::path, std::string> StableEditor::StoreTarget(const fs::path& chosen) const {
@@ -505,6 +509,11 @@ void StableEditor::ChooseFeedList(const std::string& name) {
 
 void StableEditor::HideFeedListChoices() {
   view_.feedListChoices.clear();
+  Commit(sc::kFeedList);
+}
+
+void StableEditor::FeedListRebuilt() {
+  feedListNamed_ = true;
   Commit(sc::kFeedList);
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/editor.h"
 #include "forms/stable_trees.h"
 #include "stable/adresser.h"
 #include "stable/workspace.h"
@@ -23,21 +24,22 @@ enum class StablePage { Information, Horses, Diary, Feeding, Treatments };
 
 // What an operation changed (bits of the listener's argument).
 namespace stablechange {
-inline constexpr unsigned kCaption = 1u << 0;        // window caption, menu caption, name field
-inline constexpr unsigned kHorses = 1u << 1;         // horse list, its selection, the pages shown
-inline constexpr unsigned kMeals = 1u << 2;          // number of feedings and the time table
-inline constexpr unsigned kOwner = 1u << 3;          // owner field and its list
-inline constexpr unsigned kFeedList = 1u << 4;       // feed list group and its drop-down
-inline constexpr unsigned kSummary = 1u << 5;        // treatment summary group
-inline constexpr unsigned kReport = 1u << 6;         // a report page has a new file to show
-inline constexpr unsigned kReportsTree = 1u << 7;    // saved reports tree and its button
-inline constexpr unsigned kTreatmentTree = 1u << 8;  // treatment tree and its label
-inline constexpr unsigned kModel = 1u << 9;          // model-stable box and the window's icon
-inline constexpr unsigned kNotes = 1u << 10;         // the notes were replaced
-inline constexpr unsigned kFeeding = 1u << 11;       // feeding page caption and buttons
-inline constexpr unsigned kPage = 1u << 12;          // the page to show changed
-inline constexpr unsigned kTree = 1u << 13;          // the main window's tree (names, icons)
-inline constexpr unsigned kAll = (1u << 14) - 1;
+inline constexpr unsigned kCaption = 1u << 0;         // window caption, menu caption, name field
+inline constexpr unsigned kHorses = 1u << 1;          // horse list, its selection, the pages shown
+inline constexpr unsigned kMeals = 1u << 2;           // number of feedings and the time table
+inline constexpr unsigned kOwner = 1u << 3;           // owner field and its list
+inline constexpr unsigned kFeedList = 1u << 4;        // feed list group and its drop-down
+inline constexpr unsigned kSummary = 1u << 5;         // treatment summary group
+inline constexpr unsigned kReport = 1u << 6;          // a report page has a new file to show
+inline constexpr unsigned kReportsTree = 1u << 7;     // saved reports tree built anew, and its button
+inline constexpr unsigned kTreatmentTree = 1u << 8;   // treatment tree and its label
+inline constexpr unsigned kModel = 1u << 9;           // model-stable box and the window's icon
+inline constexpr unsigned kNotes = 1u << 10;          // the notes were replaced
+inline constexpr unsigned kFeeding = 1u << 11;        // feeding page caption and buttons
+inline constexpr unsigned kPage = 1u << 12;           // the page to show changed
+inline constexpr unsigned kTree = 1u << 13;           // the main window's tree (names, icons)
+inline constexpr unsigned kReportsButton = 1u << 14;  // only the reports tree's selection and button
+inline constexpr unsigned kAll = (1u << 15) - 1;
 }  // namespace stablechange
 
 // What the window shows, recomputed once per operation.
@@ -117,20 +119,18 @@ struct ImportResult {
 };
 
 struct LeaveMealsResult {
-  std::string message;      // shown when not empty
+  std::string message;       // shown when not empty
   bool closeWindow = false;  // a horse window of the stable is open
 };
 
-class StableEditor {
+// Every operation ends in one commit: the view recomputed once and the listeners told once
+// with the stablechange bits (Editor's Recomputes() and Notifications() count them).
+class StableEditor : public Editor {
  public:
   StableEditor(TStall& stable, Workspace& workspace);
 
   TStall& Stable() const { return stable_; }
   const StableView& View() const { return view_; }
-  // Told once per operation with the stablechange bits.
-  std::function<void(unsigned)> onChange;
-  // Recomputes of the view (for the tests: one per operation).
-  int Recomputes() const { return recomputes_; }
 
   // ---- opening, activation, pages
   void Open();
@@ -201,6 +201,8 @@ class StableEditor {
   StableOutcome OfferFeedLists();
   void ChooseFeedList(const std::string& name);
   void HideFeedListChoices();
+  // Another window rebuilt the stable's feed list (the generate dialog): its caption anew.
+  void FeedListRebuilt();
 
   // ---- help
   std::string HelpAddress() const;
@@ -231,8 +233,10 @@ class StableEditor {
     bool operator==(const Snapshot&) const = default;
   };
   Snapshot Take() const;
+  // The end of every operation: what changed goes into the view's next recompute.
   void Commit(unsigned changes);
-  void Recompute(unsigned changes);
+  void Recompute() override;
+  void RecomputeView(unsigned changes);
   std::filesystem::path WriteReport(int kind, std::string* error);
   void RebuildTreatmentPage(int mode, int type, const std::string& label);
   DayNumber Until() const;
@@ -246,7 +250,7 @@ class StableEditor {
   std::string storedName_;
   bool mealsChanged_ = false;
   bool feedListNamed_ = false;
-  int recomputes_ = 0;
+  unsigned pendingView_ = 0;
   std::string renamedMenuCaption_;
 };
 

@@ -43,6 +43,32 @@ QTextCharFormat FormatOf(const RtfRun& run, const QFont& defaultFont) {
   return f;
 }
 
+// The horse window as the diary's host.
+class HorseDiaryHost : public DiaryHost {
+ public:
+  explicit HorseDiaryHost(HorseWindow& window) : window_(window) {}
+  Prompts& DiaryPrompts() const override { return window_.Ask(); }
+  bool DiaryClosed() const override { return window_.Dead(); }
+  void DiaryEdited() override { window_.DiaryEdited(); }
+  QString DiaryPrintTitle() const override { return T(kWDagbog) + ": " + Q(window_.Horse().Navn); }
+  void StoreDiary(std::string rtf) override { window_.Horse().DiaryMemo = std::move(rtf); }
+  bool HasSummaries() const override { return true; }
+  StringList SummaryLines(bool withHorse) override {
+    HorseReports reports(window_.Horse(), window_.HorseDirectory());
+    StringList lines;
+    if (withHorse) {
+      reports.Hestelinjer(lines);
+      lines.emplace_back();
+    }
+    reports.Rasjonslinjer(lines);
+    lines.emplace_back();
+    return lines;
+  }
+
+ private:
+  HorseWindow& window_;
+};
+
 }  // namespace
 
 void RtfToDocument(const RtfDocument& rtf, QTextDocument& document, const QFont& defaultFont) {
@@ -90,7 +116,14 @@ RtfDocument DocumentToRtf(const QTextDocument& document) {
   return out;
 }
 
-HorseDiary::HorseDiary(HorseWindow& window, QWidget* parent) : QWidget(parent), window_(window) {
+HorseDiary::HorseDiary(HorseWindow& window, QWidget* parent)
+    : QWidget(parent), ownHost_(std::make_unique<HorseDiaryHost>(window)), host_(*ownHost_) {
+  Build();
+}
+
+HorseDiary::HorseDiary(DiaryHost& host, QWidget* parent) : QWidget(parent), host_(host) { Build(); }
+
+void HorseDiary::Build() {
   setObjectName("grbDiary");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -151,6 +184,8 @@ HorseDiary::HorseDiary(HorseWindow& window, QWidget* parent) : QWidget(parent), 
   inserts->addWidget(addRation);
   inserts->addStretch();
   layout->addLayout(inserts);
+  addHorse->setVisible(host_.HasSummaries());
+  addRation->setVisible(host_.HasSummaries());
 
   connect(fontName_, &QFontComboBox::currentFontChanged, this, [this](const QFont& f) {
     if (!updating_) SetFontName(f.family());
@@ -162,7 +197,7 @@ HorseDiary::HorseDiary(HorseWindow& window, QWidget* parent) : QWidget(parent), 
   connect(italic_, &QToolButton::clicked, this, [this](bool on) { SetItalic(on); });
   connect(underline_, &QToolButton::clicked, this, [this](bool on) { SetUnderline(on); });
   connect(colour, &QToolButton::clicked, this, [this] {
-    if (auto c = window_.Ask().ChooseColor(editor_->textColor())) SetColour(*c);
+    if (auto c = host_.DiaryPrompts().ChooseColor(editor_->textColor())) SetColour(*c);
   });
   connect(print, &QToolButton::clicked, this, [this] { Print(); });
   connect(editor_, &QTextEdit::currentCharFormatChanged, this, [this](const QTextCharFormat& f) { ShowFormat(f); });
@@ -198,7 +233,7 @@ bool HorseDiary::Changed() const { return editor_->document()->isModified(); }
 
 void HorseDiary::Store() {
   if (!Changed()) return;
-  window_.Horse().DiaryMemo = WriteRtf(DocumentToRtf(*editor_->document()));
+  host_.StoreDiary(WriteRtf(DocumentToRtf(*editor_->document())));
 }
 
 void HorseDiary::InsertAtTop(const StringList& lines) {
@@ -213,19 +248,11 @@ void HorseDiary::InsertAtTop(const StringList& lines) {
   }
   cursor.endEditBlock();
   editor_->document()->setModified(true);
-  window_.DiaryEdited();
+  host_.DiaryEdited();
 }
 
 void HorseDiary::AddSummary(bool withHorse) {
-  HorseReports reports(window_.Horse(), window_.HorseDirectory());
-  StringList lines;
-  if (withHorse) {
-    reports.Hestelinjer(lines);
-    lines.emplace_back();
-  }
-  reports.Rasjonslinjer(lines);
-  lines.emplace_back();
-  InsertAtTop(lines);
+  if (host_.HasSummaries()) InsertAtTop(host_.SummaryLines(withHorse));
 }
 
 void HorseDiary::Merge(const QTextCharFormat& format) {
@@ -284,12 +311,12 @@ void HorseDiary::ShowFormat(const QTextCharFormat& format) {
   updating_ = was;
 }
 
-void HorseDiary::Print() { window_.Ask().Print(*editor_->document(), T(kWDagbog) + ": " + Q(window_.Horse().Navn)); }
+void HorseDiary::Print() { host_.DiaryPrompts().Print(*editor_->document(), host_.DiaryPrintTitle()); }
 
 bool HorseDiary::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == editor_ && event->type() == QEvent::FocusOut && editedSinceFocus_ && !window_.Dead()) {
+  if (watched == editor_ && event->type() == QEvent::FocusOut && editedSinceFocus_ && !host_.DiaryClosed()) {
     editedSinceFocus_ = false;
-    window_.DiaryEdited();
+    host_.DiaryEdited();
   }
   return QWidget::eventFilter(watched, event);
 }

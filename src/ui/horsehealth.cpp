@@ -295,6 +295,16 @@ void HorseHealthPage::SelectBanTreatment() {
   if (const QModelIndex node = ItemWithText(Q(ban->Caption())); node.isValid()) tree_->setCurrentIndex(node);
 }
 
+void HorseHealthPage::EditTreatment(TTreatmentObj& t) {
+  if (EditOpen()) {
+    window_.Ask().Inform(Tr(kWDuHarAlt));
+    type_->setFocus();
+    return;
+  }
+  if (const QModelIndex node = model_->IndexOfTreatment(&t); node.isValid()) tree_->setCurrentIndex(node);
+  OpenEditor(t, false);
+}
+
 void HorseHealthPage::ActivateNode(const QModelIndex& node) {
   if (!node.isValid() || !node.parent().isValid()) return;  // the root
   TTreatmentObj* t = model_->TreatmentAt(node);

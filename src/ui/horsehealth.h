@@ -39,6 +39,9 @@ class HorseHealthPage : public QWidget {
   void StoreEditIfOpen();
   // Selects the node of the treatment that bans the horse.
   void SelectBanTreatment();
+  // Opens a treatment of the horse in the editor (another window leads here); while an edit
+  // is open the user is told so, as a double click in the tree would.
+  void EditTreatment(TTreatmentObj& treatment);
   // What an edit of the horse changed: the tree anew when the treatments did.
   void Repaint(ChangeFlags changed);
 

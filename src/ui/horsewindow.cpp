@@ -389,6 +389,11 @@ void HorseWindow::ShowTreatmentsTab() {
   if (pcForm_->currentWidget() != tsTreatments_) pcForm_->setCurrentWidget(tsTreatments_);
 }
 
+void HorseWindow::OpenTreatment(TTreatmentObj& treatment) {
+  ShowTreatmentsTab();
+  healthPage_->EditTreatment(treatment);
+}
+
 void HorseWindow::ShowBanTreatment() {
   ShowTreatmentsTab();
   healthPage_->SelectBanTreatment();

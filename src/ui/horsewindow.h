@@ -72,6 +72,8 @@ class HorseWindow : public RecordWindow {
   // The treatments tab with the ban treatment selected.
   void ShowBanTreatment();
   void ShowTreatmentsTab();
+  // The treatments tab with one of the horse's treatments open in its editor.
+  void OpenTreatment(TTreatmentObj& treatment);
   // Marks the horse changed because the diary changed.
   void DiaryEdited();
   // The horse's name was applied (or is being typed): the menu and the titles show it.

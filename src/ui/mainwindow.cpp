@@ -479,8 +479,8 @@ void MainWindow::OpenHorse(THest& horse) {
 
 void MainWindow::OpenStable(TStall& stable) {
   if (RaiseChild(&stable)) return;
-  // Until stables have an editing window of their own, they open on their reports.
-  RecordWindow* w = windows_->factories.stable ? windows_->factories.stable(stable, services_) : NewStableReportWindow(stable);
+  if (!windows_->factories.stable) return;
+  RecordWindow* w = windows_->factories.stable(stable, services_);
   if (!w) return;
   AddChild(&stable, w, Q(stable.stallNavn));
   CascadeChildren();

@@ -10,7 +10,6 @@
 #include "feeds/feedlist.h"
 #include "feeds/mix.h"
 #include "ui/qtext.h"
-#include "stable/stable_reports.h"
 #include "stable/stall.h"
 #include "ui/clipboard.h"
 
@@ -23,11 +22,10 @@ inline constexpr Text kRwRefreshHint{"reportwin.refreshhint", "Dan rapporten ige
 inline constexpr Text kRwPrint{"reportwin.print", "Udskriv"};
 inline constexpr Text kRwPrintHint{"reportwin.printhint", "Udskriv rapporten eller gem den som PDF (Ctrl+P)"};
 inline constexpr const Text& kRwCopy = common::kKopier;
-inline constexpr Text kRwCopyHint{"reportwin.copyhint",
-                                  "Kopier rapporten til udklipsholderen, så den kan sættes ind i et tekstbehandlingsprogram"};
+inline constexpr Text kRwCopyHint{
+    "reportwin.copyhint", "Kopier rapporten til udklipsholderen, så den kan sættes ind i et tekstbehandlingsprogram"};
 inline constexpr Text kRwPriceList{"reportwin.pricelist", "Prisliste"};
 inline constexpr Text kRwRecipe{"reportwin.recipe", "Opskrift"};
-
 
 QToolButton* Button(QWidget* parent, const char* name, const Text& text, const Text& hint) {
   auto* b = new QToolButton(parent);
@@ -101,15 +99,6 @@ void ReportWindow::ShowPage(int index) {
     Refresh();
   else
     chooser_->setCurrentIndex(index);
-}
-
-ReportWindow* NewStableReportWindow(TStall& stable) {
-  static constexpr const Text* kTitles[] = {&kSrOversigt, &kSrFoderbehov, &kSrRationstildeling, &kSrSammenstilning,
-                                            &kSrBehandlingsliste};
-  std::vector<ReportWindow::Page> pages;
-  for (int kind = 0; kind < 5; ++kind)
-    pages.push_back({T(*kTitles[kind]), [&stable, kind] { return StableReport(stable, kind); }});
-  return new ReportWindow(stable, std::move(pages));
 }
 
 ReportWindow* NewFeedListReportWindow(TForListe& list) {

@@ -1,6 +1,6 @@
 #pragma once
-// The window a stable or a feed list opens in until it has an editing window of its own: its
-// reports, read-only, with refresh, print and copy. Nothing is edited here, so closing never
+// The window a feed list opens in until it has an editing window of its own: its reports,
+// read-only, with refresh, print and copy. Nothing is edited here, so closing never
 // asks.
 
 #include <QComboBox>
@@ -14,7 +14,6 @@
 
 namespace stallora {
 
-class TStall;
 class TForListe;
 
 class ReportWindow : public RecordWindow {
@@ -53,8 +52,7 @@ class ReportWindow : public RecordWindow {
   std::string html_;
 };
 
-// The stable's five reports; the feed list's price list (a mix: its recipe).
-ReportWindow* NewStableReportWindow(TStall& stable);
+// The feed list's price list (a mix: its recipe).
 ReportWindow* NewFeedListReportWindow(TForListe& list);
 
 }  // namespace stallora

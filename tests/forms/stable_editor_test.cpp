@@ -20,8 +20,8 @@ TEST(StableMealTime, AcceptsTimesOfDayOnly) {
   EXPECT_EQ(ParseMealTime(" 07.15 "), 7 * 3600 + 15 * 60);
   EXPECT_EQ(ParseMealTime("00:00"), 0);
   EXPECT_EQ(ParseMealTime("23:59"), 23 * 3600 + 59 * 60);
-  for (const char* bad : {"25:70", "abc", "24:00", "12:60", "8:0", "", ":30", "123:00", "1:2:3", "-1:00", "08:00x",
-                          "08:0a", "8"})
+  for (const char* bad :
+       {"25:70", "abc", "24:00", "12:60", "8:0", "", ":30", "123:00", "1:2:3", "-1:00", "08:00x", "08:0a", "8"})
     EXPECT_FALSE(ParseMealTime(bad)) << bad;
 }
 
@@ -318,6 +318,48 @@ TEST_F(StableEditorTest, ASaveThatCannotBeWrittenKeepsTheChange) {
   EXPECT_FALSE(r.ok);
   EXPECT_NE(r.message.find("Nord.eqs"), std::string::npos) << r.message;
   EXPECT_TRUE(e.CloseQuestion()) << "still unsaved";
+}
+
+}  // namespace
+}  // namespace stallora
+
+namespace stallora {
+namespace {
+
+using testing::StableEditorTest;
+
+// The window copies its controls into the stable in one go (owner, notes, feedings): the
+// view is recomputed once and the listeners hear one notification naming every part.
+TEST_F(StableEditorTest, ABatchOfEditsIsOneRecomputeAndOneNotificationWithAllTheirFlags) {
+  StableEditor& e = Edit("Nord");
+  const int recomputes = e.Recomputes();
+  const int told = e.Notifications();
+  {
+    Editor::Batch batch(e);
+    e.TakeOwnerText("Kari");
+    e.SetMealCount(2);
+    e.SetMealTime(2, "18:30");
+    EXPECT_EQ(notifications_, 0);
+    EXPECT_EQ(e.Recomputes(), recomputes);
+  }
+  EXPECT_EQ(e.Recomputes() - recomputes, 1);
+  EXPECT_EQ(e.Notifications() - told, 1);
+  EXPECT_EQ(notifications_, 1);
+  EXPECT_TRUE(lastChanges_ & stablechange::kOwner);
+  EXPECT_TRUE(lastChanges_ & stablechange::kMeals);
+  // The view recomputed at the end of the batch shows every edit of it.
+  EXPECT_EQ(e.View().owner, "Kari");
+  EXPECT_EQ(e.View().mealTimes, (std::vector<std::string>{"00:00", "18:30"}));
+
+  // An edit that changes nothing the user sees (the notes as they were) tells no one.
+  notifications_ = 0;
+  e.SetNotes(e.Stable().DiverseOpplysninger);
+  EXPECT_EQ(notifications_, 0);
+
+  // A listener that is gone is not told.
+  e.RemoveListener(&listener_);
+  e.SelectHorse(0);
+  EXPECT_EQ(notifications_, 0);
 }
 
 }  // namespace

@@ -45,10 +45,8 @@ class StableEditorTest : public ProgramDirTest {
     TStall* s = ws_->StableByName(stable);
     EXPECT_NE(s, nullptr) << stable;
     editor_ = std::make_unique<StableEditor>(*s, *ws_);
-    editor_->onChange = [this](unsigned changes) {
-      ++notifications_;
-      lastChanges_ = changes;
-    };
+    listener_.test = this;
+    editor_->AddListener(&listener_);
     editor_->Open();
     notifications_ = 0;
     return *editor_;
@@ -56,8 +54,17 @@ class StableEditorTest : public ProgramDirTest {
 
   std::filesystem::path Save() const { return dir_ / "Save"; }
 
+  struct Listener : EditorListener {
+    StableEditorTest* test = nullptr;
+    void EditorChanged(ChangeFlags changes) override {
+      ++test->notifications_;
+      test->lastChanges_ = changes;
+    }
+  };
+
   std::unique_ptr<Workspace> ws_;
   std::unique_ptr<StableEditor> editor_;
+  Listener listener_;
   int notifications_ = 0;
   unsigned lastChanges_ = 0;
 };

@@ -18,6 +18,7 @@
 #include "ui/infobrowser.h"
 #include "ui/mnemonics.h"
 #include "ui/reportwindow.h"
+#include "ui/stable/stablewindow.h"
 #include "smallwin_fixture.h"
 
 using namespace stallora;
@@ -76,7 +77,8 @@ class MainWindowTest : public QObject {
     QVERIFY(Nodes(main).contains("Min stald3"));
     QCOMPARE(f.ws->Stables().size(), size_t{3});
     // Without a guarantee feed list the user is told how to get feeds.
-    QVERIFY(f.boxes.texts.contains(QStringLiteral("Garantifoderliste mangler! Kopier foder fra en eksisterende foderliste")));
+    QVERIFY(f.boxes.texts.contains(
+        QStringLiteral("Garantifoderliste mangler! Kopier foder fra en eksisterende foderliste")));
   }
 
   void newHorseWithoutAStable() {
@@ -207,7 +209,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(attached[0].filename().string()), QStringLiteral("Nord.eqs"));
   }
 
-  void stablesAndFeedListsOpenOnTheirReportsOnce() {
+  void stablesOpenOnTheirWindowAndFeedListsOnTheirReportsOnce() {
     Fixture f("reportwindows");
     TStall& s = f.WriteStable("Nord");
     f.WriteHorse(s, "Bella", "Ida Hansen");
@@ -219,23 +221,24 @@ class MainWindowTest : public QObject {
     list.SaveToFile(f.app->preferences.FeedDirectory() / "Vinter.eqf");
     MainWindow& main = f.Open();
     RegisterHorseWindow(main.Windows());
+    RegisterStableWindow(main.Windows());
 
     TStall* nord = f.ws->StableByName("Nord");
     QVERIFY(nord);
     main.OpenStable(*nord);
     QCOMPARE(main.MdiArea()->subWindowList().size(), 1);
-    auto* reports = qobject_cast<ReportWindow*>(main.MdiArea()->activeSubWindow()->widget());
-    QVERIFY(reports);
-    QCOMPARE(reports->record(), static_cast<Record*>(nord));
-    QVERIFY(reports->Html().find("Oversigt over heste") != std::string::npos);
-    QVERIFY(reports->Html().find("Bella") != std::string::npos);
-    QVERIFY(reports->View()->toPlainText().contains("Ida Hansen"));
-    reports->ShowPage(kStableTreatmentReport);
-    QVERIFY(reports->Html().find("Behandlingsliste") != std::string::npos);
-    // Opening it again raises the same window; nothing to save, so closing never asks.
+    auto* stableWindow = qobject_cast<StableWindow*>(main.MdiArea()->activeSubWindow()->widget());
+    QVERIFY(stableWindow);
+    QCOMPARE(stableWindow->record(), static_cast<Record*>(nord));
+    // The stable's reports are on its pages: the overview of its horses, the treatments.
+    stableWindow->ShowPage(StablePage::Horses);
+    QVERIFY(stableWindow->findChild<HtmlView*>("wbStallenshester")->toPlainText().contains("Ida Hansen"));
+    stableWindow->ShowPage(StablePage::Treatments);
+    QVERIFY(!stableWindow->findChild<HtmlView*>("wbStabletreatments")->toPlainText().isEmpty());
+    // Opening it again raises the same window; nothing was changed, so nothing to save.
     main.OpenStable(*nord);
     QCOMPARE(main.MdiArea()->subWindowList().size(), 1);
-    QVERIFY(!reports->HasUnsavedChanges());
+    QVERIFY(!stableWindow->HasUnsavedChanges());
 
     TForListe* vinter = nullptr;
     for (const auto& l : f.ws->FeedLists())
@@ -438,7 +441,8 @@ class MainWindowTest : public QObject {
     const fs::path page = f.dir / "side.htm";
     std::ofstream(page, std::ios::binary) << "<html><body>Lokal side</body></html>";
     handedOut.clear();
-    main.OpenInfoPage(QStringLiteral("Lokal"), QUrl::fromLocalFile(QString::fromStdString(page.string())).toString().toStdString());
+    main.OpenInfoPage(QStringLiteral("Lokal"),
+                      QUrl::fromLocalFile(QString::fromStdString(page.string())).toString().toStdString());
     QVERIFY(handedOut.isEmpty());
     QCOMPARE(InfoWindows().size(), 1);
     QVERIFY(InfoWindows().first()->View()->toPlainText().contains("Lokal side"));
@@ -451,13 +455,14 @@ class MainWindowTest : public QObject {
     fs::permissions(opener, fs::perms::owner_all);
     QString why;
     QObject owner;
-    QVERIFY(LaunchExternal(QUrl("https://stallora.example/om"), &owner, [&](const QString& w) { why = w; },
-                           QString::fromStdString(opener.string())));
+    QVERIFY(LaunchExternal(
+        QUrl("https://stallora.example/om"), &owner, [&](const QString& w) { why = w; },
+        QString::fromStdString(opener.string())));
     QTRY_VERIFY(!why.isEmpty());
     QCOMPARE(why, QStringLiteral("opener: no method available for opening 'https://stallora.example/om'"));
     bool told = false;
-    QVERIFY(LaunchExternal(QUrl("https://stallora.example/"), &owner, [&](const QString&) { told = true; },
-                           QStringLiteral("/bin/true")));
+    QVERIFY(LaunchExternal(
+        QUrl("https://stallora.example/"), &owner, [&](const QString&) { told = true; }, QStringLiteral("/bin/true")));
     QTest::qWait(300);
     QVERIFY(!told);
     QVERIFY(!LaunchExternal(QUrl("file:///tmp/x.htm"), &owner, {}, QStringLiteral("/bin/true")));
@@ -490,7 +495,7 @@ class MainWindowTest : public QObject {
     };
     int checked = 0;
     std::function<void(const QList<QAction*>&, const QString&)> check = [&](const QList<QAction*>& actions,
-                                                                          const QString& where) {
+                                                                            const QString& where) {
       QSet<QChar> used;
       for (QAction* a : actions) {
         if (a->isSeparator() || a->text().isEmpty()) continue;
