@@ -7,6 +7,7 @@
 
 #include "core/fileio.h"
 #include "smallwin_fixture.h"
+#include "ui/stable/stablewindow.h"
 
 using namespace stallora;
 using namespace stallora::uitest;
@@ -83,6 +84,8 @@ class StartScanTest : public QObject {
   static MainWindow& Window(Fixture& f, std::vector<std::string>* messages) {
     f.ws = std::make_unique<Workspace>(*f.app);
     f.main = std::make_unique<MainWindow>(*f.app, *f.ws, f.box);
+    // A stable opens in its own window, as in the program.
+    RegisterStableWindow(f.main->Windows());
     RegisterSmallWindows(*f.main);
     f.main->scanMessagesHandler = [messages](const std::vector<std::string>& m) { *messages = m; };
     f.main->resize(1000, 700);
