@@ -72,13 +72,23 @@ appstreamcli validate --no-net "$R/usr/share/metainfo/$appstream_id.metainfo.xml
 appstreamcli validate-tree --no-net "$R" >"$work/tree.txt" 2>&1 && ok "AppStream tree valid" \
   || { cat "$work/tree.txt"; fail "appstreamcli validate-tree"; }
 
-# ---- the manual page names every option and command of --help
+# ---- the manual page has an entry for every command of --help and names every option
+# anywhere in --help (the commands' own options too), each as a whole word
 cli="$R/usr/bin/stallora-cli"
 MANWIDTH=200 man -l "$R/usr/share/man/man1/stallora-cli.1.gz" 2>/dev/null | col -b >"$work/man.txt"
-"$cli" --help | sed -n 's/^  \(-[-a-z]*\|[a-z][-a-z]*\).*/\1/p' | sort -u >"$work/words.txt"
+"$cli" --help >"$work/help.txt"
+sed -n '/^Commands:/,$s/^  \([a-z][-a-z]*\).*/\1/p' "$work/help.txt" | sort -u >"$work/commands.txt"
+grep -o -E -- '(^|[^-a-zA-Z])--?[a-z][-a-z]*' "$work/help.txt" | sed 's/^[^-]*//' | sort -u >"$work/options.txt"
+sed -n '/^COMMANDS/,/^[A-Z]/p' "$work/man.txt" >"$work/man-commands.txt"
 missing=""
-while read -r word; do grep -q -- "$word" "$work/man.txt" || missing="$missing $word"; done <"$work/words.txt"
-[ -z "$missing" ] && ok "manual page covers $(wc -l <"$work/words.txt") options and commands of --help" \
+while read -r word; do
+  grep -q -E "^       $word( |\$)" "$work/man-commands.txt" || missing="$missing $word"
+done <"$work/commands.txt"
+while read -r word; do
+  grep -q -E -- "(^|[^-a-zA-Z])$word([^-a-z]|\$)" "$work/man.txt" || missing="$missing $word"
+done <"$work/options.txt"
+[ "$(wc -l <"$work/commands.txt")" -ge 15 ] || fail "only $(wc -l <"$work/commands.txt") commands read from --help"
+[ -z "$missing" ] && ok "manual page covers the $(wc -l <"$work/commands.txt") commands and $(wc -l <"$work/options.txt") options of --help" \
   || fail "manual page lacks:$missing"
 [ "$("$cli" --version)" = "stallora-cli $version" ] && ok "--version is $version" || fail "--version"
 
