@@ -69,6 +69,13 @@ desktop-file-validate "$R/usr/share/applications/stallora.desktop" && ok "deskto
   || fail "desktop-file-validate"
 appstreamcli validate --no-net "$R/usr/share/metainfo/$appstream_id.metainfo.xml" && ok "metainfo valid" \
   || fail "appstreamcli validate"
+# The screenshot the metainfo announces is the one shipped, at the size it states.
+shot="$R/usr/share/doc/stallora/screenshots/main-window.png"
+stated=$(sed -n 's/.*<image type="source" width="\([0-9]*\)" height="\([0-9]*\)".*/\1 x \2/p' \
+  "$R/usr/share/metainfo/$appstream_id.metainfo.xml")
+actual=$(file -b "$shot" | sed -n 's/^PNG image data, \([0-9]* x [0-9]*\),.*/\1/p')
+[ -n "$stated" ] && [ "$stated" = "$actual" ] && ok "screenshot is $actual as the metainfo states" \
+  || fail "screenshot is '$actual', the metainfo states '$stated'"
 appstreamcli validate-tree --no-net "$R" >"$work/tree.txt" 2>&1 && ok "AppStream tree valid" \
   || { cat "$work/tree.txt"; fail "appstreamcli validate-tree"; }
 
