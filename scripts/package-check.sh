@@ -122,6 +122,37 @@ mkdir -p "$home"
 HOME="$home" XDG_DATA_HOME= "$cli" scan >"$work/scan-user.txt" 2>&1 || fail "scan as a new user: $(cat "$work/scan-user.txt")"
 [ -f "$home/.local/share/stallora/Save/Egebjerg/Egebjerg.eqs" ] && ok "first use made ~/.local/share/stallora with the demo" \
   || fail "no demo workspace in the user's directory"
+# A later start keeps what the user changed or deleted, and brings back an installed file the
+# user lost.
+U="$home/.local/share/stallora"
+if [ -d "$U/Save/Egebjerg/Birk" ] && [ -f "$U/Resources/fpinf45.txt" ]; then
+  printf '\r\n' >>"$U/dan.ini"
+  rm -r "$U/Save/Egebjerg/Birk"
+  rm "$U/Resources/fpinf45.txt"
+  mine=$(md5sum "$U/dan.ini")
+  HOME="$home" XDG_DATA_HOME= "$cli" scan >"$work/scan-again.txt" 2>&1 || fail "second scan: $(cat "$work/scan-again.txt")"
+  [ "$(md5sum "$U/dan.ini")" = "$mine" ] && [ ! -e "$U/Save/Egebjerg/Birk" ] \
+    && cmp -s "$U/Resources/fpinf45.txt" "$data/Resources/fpinf45.txt" \
+    && ok "a second start kept the user's settings and deletion and restored a lost resource" \
+    || fail "a second start overwrote or lost the user's files"
+else
+  fail "the first use made no Birk or fpinf45.txt to change"
+fi
+# A user whose data directory cannot be written gets a message naming the directory, not a
+# crash (checked as an ordinary user: root writes anywhere).
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null && id nobody >/dev/null 2>&1; then
+  locked="$work/locked"
+  mkdir -p "$locked/.local/share"
+  chmod 755 "$work"
+  chmod -R a+rX "$R"
+  chmod 555 "$locked/.local/share"
+  status=0
+  setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups env HOME="$locked" XDG_DATA_HOME= \
+    "$cli" scan >"$work/locked.txt" 2>&1 || status=$?
+  [ "$status" -eq 1 ] && grep -q "^Programmappen kan ikke bruges: $locked/.local/share/stallora" "$work/locked.txt" \
+    && ok "an unwritable data directory is reported by name: $(cat "$work/locked.txt")" \
+    || fail "unwritable data directory (status $status): $(cat "$work/locked.txt")"
+fi
 # The program as a new user starts it, in a virtual display, closed the ordinary way.
 if command -v xvfb-run >/dev/null; then
   home2="$work/home2"
