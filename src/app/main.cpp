@@ -11,10 +11,12 @@
 #include <ctime>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <thread>
 
 #include "config/program_directory.h"
 #include "core/daynum.h"
+#include "core/version.h"
 #include "net/update_service.h"
 #include "render/fonts.h"
 #include "render/qttext.h"
@@ -182,9 +184,34 @@ class StartupTiming : public QObject {
   std::thread poster_;
 };
 
+// Asked from a terminal, the program answers there and needs no display. Qt's own options
+// (-platform and the like) are left to Qt.
+constexpr const char* kUsage =
+    "Usage: stallora [--no-splash]\n"
+    "\n"
+    "Starts Stallora, the feeding and health program for horses, on the user's workspace.\n"
+    "\n"
+    "  --no-splash   open the main window at once, without the start picture\n"
+    "  --help        show this text and exit\n"
+    "  --version     show the program's version and exit\n"
+    "\n"
+    "The command-line tool for records and reports is stallora-cli (see stallora-cli --help).\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::printf("stallora %.*s\n", static_cast<int>(stallora::kProgramVersionText.size()),
+                  stallora::kProgramVersionText.data());
+      return 0;
+    }
+  }
   QApplication qapp(argc, argv);
   QApplication::setApplicationName("Stallora");
   QApplication::setOrganizationName("Stallora");

@@ -12,6 +12,12 @@ cp "$bin/stallora" "$bin/stallora-cli" "$work/"
 for item in "$source"/*; do
   case "$(basename "$item")" in service|README.md) ;; *) cp -R "$item" "$work/" ;; esac
 done
+# Asked from a terminal without a display, the program answers and ends.
+help=$(env -u DISPLAY -u QT_QPA_PLATFORM "$work/stallora" --help) || { echo "stallora --help failed"; exit 1; }
+case "$help" in "Usage: stallora"*--no-splash*) ;; *) echo "stallora --help printed: $help"; exit 1 ;; esac
+version=$(env -u DISPLAY -u QT_QPA_PLATFORM "$work/stallora" --version)
+want=$(sed -n 's/.*kProgramVersionText = "\(.*\)";/\1/p' "$bin/../generated/core/version.h")
+if [ "$version" != "stallora $want" ]; then echo "stallora --version printed '$version', not 'stallora $want'"; exit 1; fi
 before=$("$work/stallora-cli" --program-dir "$work" --save-dir "$work/Save" scan)
 
 # The widget tests run offscreen; this one wants the real (virtual) display.
