@@ -128,11 +128,12 @@ std::optional<std::string> PreferencesEditor::SaveRegister() {
 
 int PreferencesEditor::ForwardDays() const { return app_.preferences.ForwardReportingDays; }
 
-std::optional<std::string> PreferencesEditor::SetForwardDays(const std::string& typed) {
+std::optional<std::string> PreferencesEditor::SetForwardDays(const std::string& typed, bool typing) {
   const std::string text = Trim(typed);
   int days = 0;
   auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), days);
   if (text.empty() || ec != std::errc() || p != text.data() + text.size() || days < 0 || days > kMaxForwardDays) {
+    if (typing) return std::nullopt;
     Notify(kPrForwardDays);  // the field shows the kept value again
     return Tr(kPfDaysRange);
   }
