@@ -33,6 +33,7 @@ void PreferencesEditor::Show(PreferencesPage page) {
   boxOpen_ = false;
   objectBoxVisible_ = false;
   editedObject_ = -1;
+  daysBeforeTyping_.reset();
   treatmentBoxVisible_ = false;
   pendingEntry_ = -1;
   if (selectedObject_ >= app_.energyList.Antall()) selectedObject_ = -1;

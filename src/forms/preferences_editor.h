@@ -182,7 +182,8 @@ class PreferencesEditor : public Editor {
   int ForwardDays() const;
   // Stored at every change; a text that is not a whole number from 0 to 365 is refused. While
   // the field is being typed in (`typing`) such a text is neither stored nor reported (it may
-  // be on its way to a number); when the field is left it is refused and the kept value shown.
+  // be on its way to a number); when the field is left it is refused and the value the field
+  // had before the typing began is kept (and shown).
   std::optional<std::string> SetForwardDays(const std::string& text, bool typing = false);
 
  private:
@@ -225,6 +226,7 @@ class PreferencesEditor : public Editor {
   bool treatmentBoxVisible_ = false;
   std::string boxName_;
   std::string boxAddress_;
+  std::optional<int> daysBeforeTyping_;
 };
 
 // Whether a file holds a picture the reports can show (JPEG, BMP, PNG or GIF), by its first bytes.

@@ -479,8 +479,18 @@ TEST_F(PreferencesEditorTest, ForwardReportingDaysOutsideTheirRangeAreRefused) {
   // Leaving the field with such a text reports it; the field is told to show the kept value.
   flags_.clear();
   EXPECT_EQ(editor_->SetForwardDays("400"), Tr(kPfDaysRange));
-  EXPECT_EQ(prefs().ForwardReportingDays, 30);
+  EXPECT_EQ(prefs().ForwardReportingDays, 365);  // from before the typing began
   EXPECT_EQ(flags_, std::vector<unsigned>{kPrForwardDays});
+  // "4" and "40" are stored on the way to "400"; the refusal goes back to 365, not to 40.
+  for (const char* step : {"4", "40", "400"}) editor_->SetForwardDays(step, true);
+  EXPECT_EQ(prefs().ForwardReportingDays, 40);
+  EXPECT_EQ(editor_->SetForwardDays("400"), Tr(kPfDaysRange));
+  EXPECT_EQ(editor_->ForwardDays(), 365);
+  // A good number left ends the typing: the next refusal keeps that one.
+  editor_->SetForwardDays("1", true);
+  EXPECT_FALSE(editor_->SetForwardDays("12"));
+  EXPECT_EQ(editor_->SetForwardDays("-3"), Tr(kPfDaysRange));
+  EXPECT_EQ(editor_->ForwardDays(), 12);
 }
 
 TEST_F(PreferencesEditorTest, TheBoxStoresIntoTheObjectItWasOpenedOnWhateverIsSelected) {

@@ -293,12 +293,16 @@ class PreferencePagesTest : public QObject {
     Type(days, "21");
     QCOMPARE(Prefs().ForwardReportingDays, 21);
     const size_t told = f_->shown.said.size();
-    // On the way to a number nothing is said; left so, it is told and the kept value shown.
+    // On the way to a number nothing is said; left so, it is told and the value from before
+    // the typing is kept and shown.
     days->setText("");
     emit days->textEdited("");
     QCOMPARE(f_->shown.said.size(), told);
-    days->setText("400");
-    emit days->textEdited("400");
+    for (const QString step : {"4", "40", "400"}) {
+      days->setText(step);
+      emit days->textEdited(step);
+    }
+    QCOMPARE(Prefs().ForwardReportingDays, 40);
     QCOMPARE(f_->shown.said.size(), told);
     emit days->editingFinished();
     QCOMPARE(Last(), Tr(kPfDaysRange));

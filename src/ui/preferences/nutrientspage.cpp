@@ -53,15 +53,20 @@ NutrientsPage::NutrientsPage(PreferencesDialog& dialog) : QWidget(&dialog), dial
   box->addWidget(lvNutrients_, 1);
   box->addLayout(boxButtons);
 
-  auto* left = new QVBoxLayout;
+  // The buttons keep their width whether the box is shown beside them or not.
+  auto* buttons = new QWidget(this);
+  buttons->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+  auto* left = new QVBoxLayout(buttons);
+  left->setContentsMargins(0, 0, 0, 0);
   left->addWidget(btnPlan_);
   left->addWidget(btnColumns_);
   left->addSpacing(12);
   left->addWidget(cbWarnings_);
   left->addStretch();
   auto* page = new QHBoxLayout(this);
-  page->addLayout(left);
+  page->addWidget(buttons);
   page->addWidget(gbNutrients_, 1);
+  page->addStretch(0);
 
   connect(&dialog.Relay(), &EditorRelay::Changed, model_, &NutrientChecksModel::EditorChanged);
   connect(btnPlan_, &QPushButton::clicked, this,
