@@ -151,6 +151,7 @@ class PreferencePagesTest : public QObject {
     DoubleClick(List("lbObjects"), 0);
     QVERIFY(box->isVisible());
     QCOMPARE(Find<QLineEdit>("edObjectName")->text(), Q(list.Element(0)->Navn));
+    Fixture::Shot(dialog_, "preferences-objects");
     QCOMPARE(Find<QComboBox>("cbSystem")->currentIndex(), static_cast<int>(list.Element(0)->Energiberegning));
     const double factor = list.Element(0)->EnergiFaktor;
     const std::string name = list.Element(0)->Navn;

@@ -168,6 +168,7 @@ void ObjectsPage::Repaint(unsigned changed) {
     gbObject_->setVisible(e.ObjectBoxVisible());
     const ObjectBox& b = e.Box();
     edName_->setText(Q(b.name));
+    edName_->setCursorPosition(0);  // a long name shows its beginning
     const std::vector<std::string> countries = e.CountryEntries();
     int country = -1;
     for (size_t i = 0; i < countries.size(); ++i)
