@@ -32,6 +32,8 @@ void PreferencesEditor::Show(PreferencesPage page) {
   page_ = page;
   boxOpen_ = false;
   objectBoxVisible_ = false;
+  editedObject_ = -1;
+  daysBeforeTyping_.reset();
   treatmentBoxVisible_ = false;
   pendingEntry_ = -1;
   if (selectedObject_ >= app_.energyList.Antall()) selectedObject_ = -1;

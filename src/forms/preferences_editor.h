@@ -131,6 +131,7 @@ class PreferencesEditor : public Editor {
   std::vector<std::string> ObjectNames() const;
   int SelectedObject() const { return selectedObject_; }
   std::string ActiveObjectCaption() const;  // "Active object: " + name
+  std::string ActiveObjectName() const;
   bool ObjectBoxVisible() const { return objectBoxVisible_; }
   const ObjectBox& Box() const { return box_; }
   // The choices of the box's drop-downs.
@@ -139,13 +140,16 @@ class PreferencesEditor : public Editor {
   static std::vector<std::string> UnitNames();
   std::vector<std::string> ProteinNames() const;
   static std::vector<std::string> SystemNames();
+  // A click on an object: the one the delete and default buttons act on. An open box keeps
+  // editing the object it was opened on.
+  void SelectObject(int index);
   // Double-click on an object: its values in the box.
   void ShowObject(int index);
   void NewObject();
   bool DeleteObjectEnabled() const;
   void DeleteObject();
-  // Stores the box into the selected object; a name another object has, an empty name or a
-  // factor that is not a number above 0 (at most 100) is refused with its message.
+  // Stores the box into the object it was opened on; a name another object has, an empty name
+  // or a factor that is not a number above 0 (at most 100) is refused with its message.
   std::optional<std::string> AcceptObject(const ObjectBox& typed);
   // The object the country entry's number finds (FinnLand) in the box, with the typed name.
   void CountryReset(const ObjectBox& typed);
@@ -176,8 +180,11 @@ class PreferencesEditor : public Editor {
   std::string SaveRegisterQuestion() const;
   std::optional<std::string> SaveRegister();
   int ForwardDays() const;
-  // Stored at every change; a text that is not a whole number from 0 to 365 is refused.
-  std::optional<std::string> SetForwardDays(const std::string& text);
+  // Stored at every change; a text that is not a whole number from 0 to 365 is refused. While
+  // the field is being typed in (`typing`) such a text is neither stored nor reported (it may
+  // be on its way to a number); when the field is left it is refused and the value the field
+  // had before the typing began is kept (and shown).
+  std::optional<std::string> SetForwardDays(const std::string& text, bool typing = false);
 
  private:
   // Nothing to recompute: the window edits the program's settings, which every record
@@ -207,6 +214,7 @@ class PreferencesEditor : public Editor {
   int pendingEntry_ = -1;
 
   int selectedObject_ = -1;
+  int editedObject_ = -1;
   bool objectBoxVisible_ = false;
   ObjectBox box_;
 
@@ -218,6 +226,7 @@ class PreferencesEditor : public Editor {
   bool treatmentBoxVisible_ = false;
   std::string boxName_;
   std::string boxAddress_;
+  std::optional<int> daysBeforeTyping_;
 };
 
 // Whether a file holds a picture the reports can show (JPEG, BMP, PNG or GIF), by its first bytes.

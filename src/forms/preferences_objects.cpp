@@ -46,9 +46,9 @@ int CountryNumberOf(const std::string& entry) {
 
 std::vector<std::string> PreferencesEditor::ObjectNames() const { return app_.energyList.Navneliste(); }
 
-std::string PreferencesEditor::ActiveObjectCaption() const {
-  return Tr(kPfActiveObject) + (app_.active ? app_.active->Navn : std::string());
-}
+std::string PreferencesEditor::ActiveObjectName() const { return app_.active ? app_.active->Navn : std::string(); }
+
+std::string PreferencesEditor::ActiveObjectCaption() const { return Tr(kPfActiveObject) + ActiveObjectName(); }
 
 std::vector<std::string> PreferencesEditor::CountryEntries() const {
   std::vector<std::string> entries = CountryList();
@@ -90,10 +90,16 @@ ObjectBox PreferencesEditor::BoxOf(const TEnergyProteinObj& o) const {
   return b;
 }
 
+void PreferencesEditor::SelectObject(int index) {
+  if (index < 0 || !app_.energyList.Element(index) || index == selectedObject_) return;
+  selectedObject_ = index;
+  Notify(kPrObjects);
+}
+
 void PreferencesEditor::ShowObject(int index) {
   const TEnergyProteinObj* o = app_.energyList.Element(index);
   if (index < 0 || !o) return;
-  selectedObject_ = index;
+  selectedObject_ = editedObject_ = index;
   box_ = BoxOf(*o);
   objectBoxVisible_ = true;
   Notify(kPrObjects | kPrObjectBox);
@@ -129,18 +135,21 @@ void PreferencesEditor::DeleteObject() {
   app_.energyList.Fjern(app_.energyList.Element(selectedObject_));
   if (selectedObject_ >= app_.energyList.Antall()) selectedObject_ = app_.energyList.Antall() - 1;
   objectBoxVisible_ = false;
+  editedObject_ = -1;
   FillSystemEntries();
   Notify(kPrObjects | kPrObjectBox | kPrSystemEntries);
 }
 
 std::optional<std::string> PreferencesEditor::AcceptObject(const ObjectBox& typed) {
-  TEnergyProteinObj* o = app_.energyList.Element(selectedObject_);
-  if (selectedObject_ < 0 || !o) return std::nullopt;
+  // The box's values belong to the object it was opened on, wherever the list's selection went.
+  const int target = editedObject_ >= 0 ? editedObject_ : selectedObject_;
+  TEnergyProteinObj* o = app_.energyList.Element(target);
+  if (target < 0 || !o) return std::nullopt;
   const std::string name = Trim(typed.name);
   if (name.empty()) return Tr(kPfNameEmpty);
   // No other object may have the name (the active object is found by its name at start).
   for (int i = 0; i < app_.energyList.Antall(); ++i)
-    if (i != selectedObject_ && app_.energyList.Element(i)->Navn == name)
+    if (i != target && app_.energyList.Element(i)->Navn == name)
       return Tr(kPfNavn) + " " + FirstLetterLower(Tr(kFindesAendre));
   const std::optional<double> factor = ReadFactor(typed.factorText);
   const bool factorOk = factor && *factor > 0 && *factor <= kMaxFactor;
@@ -159,6 +168,7 @@ std::optional<std::string> PreferencesEditor::AcceptObject(const ObjectBox& type
     return Tr(kPfFactorRange);
   }
   objectBoxVisible_ = false;
+  editedObject_ = -1;
   Notify(kPrObjects | kPrObjectBox | kPrSystemEntries);
   return std::nullopt;
 }

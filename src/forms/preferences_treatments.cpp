@@ -128,14 +128,23 @@ std::optional<std::string> PreferencesEditor::SaveRegister() {
 
 int PreferencesEditor::ForwardDays() const { return app_.preferences.ForwardReportingDays; }
 
-std::optional<std::string> PreferencesEditor::SetForwardDays(const std::string& typed) {
+std::optional<std::string> PreferencesEditor::SetForwardDays(const std::string& typed, bool typing) {
   const std::string text = Trim(typed);
   int days = 0;
   auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), days);
-  if (text.empty() || ec != std::errc() || p != text.data() + text.size() || days < 0 || days > kMaxForwardDays) {
+  const bool ok =
+      !text.empty() && ec == std::errc() && p == text.data() + text.size() && days >= 0 && days <= kMaxForwardDays;
+  // Typing "400" stores 4 and 40 on the way; the value kept when it is refused is the one the
+  // field had before the typing began.
+  if (typing && !daysBeforeTyping_) daysBeforeTyping_ = app_.preferences.ForwardReportingDays;
+  if (!ok) {
+    if (typing) return std::nullopt;
+    if (daysBeforeTyping_) app_.preferences.ForwardReportingDays = *daysBeforeTyping_;
+    daysBeforeTyping_.reset();
     Notify(kPrForwardDays);  // the field shows the kept value again
     return Tr(kPfDaysRange);
   }
+  if (!typing) daysBeforeTyping_.reset();
   if (days == app_.preferences.ForwardReportingDays) return std::nullopt;
   app_.preferences.ForwardReportingDays = days;
   Notify(kPrForwardDays);

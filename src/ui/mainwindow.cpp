@@ -249,7 +249,11 @@ void MainWindow::BuildMenus() {
     a->setEnabled(false);
   }
   settings->addAction(T(kEnergiOgProtein), this, &MainWindow::ShowEnergyProtein);
-  settings->addAction(T(kBehandlingsinformation))->setEnabled(false);
+  QAction* treatmentsItem = settings->addAction(T(kBehandlingsinformation), this, [this] {
+    if (windows_->preferences) windows_->preferences(this, 4);  // the treatment page
+  });
+  treatmentsItem->setObjectName("actPrefTreatments");
+  treatmentsItem->setEnabled(false);
   settings->addAction(T(kPrinteropsaetning), this, [this] {
     QPrinter printer;
     QPageSetupDialog dialog(&printer, this);

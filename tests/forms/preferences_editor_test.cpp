@@ -465,6 +465,67 @@ TEST_F(PreferencesEditorTest, ForwardReportingDaysOutsideTheirRangeAreRefused) {
   }
   EXPECT_FALSE(editor_->SetForwardDays("365"));
   EXPECT_EQ(editor_->ForwardDays(), 365);
+
+  // While typing, a text on its way to a number is neither stored, reported nor repainted;
+  // a number in range is stored at once.
+  flags_.clear();
+  EXPECT_FALSE(editor_->SetForwardDays("", true));
+  EXPECT_FALSE(editor_->SetForwardDays("400", true));
+  EXPECT_EQ(editor_->ForwardDays(), 365);
+  EXPECT_TRUE(flags_.empty());
+  EXPECT_FALSE(editor_->SetForwardDays("30", true));
+  EXPECT_EQ(prefs().ForwardReportingDays, 30);
+  EXPECT_EQ(flags_, std::vector<unsigned>{kPrForwardDays});
+  // Leaving the field with such a text reports it; the field is told to show the kept value.
+  flags_.clear();
+  EXPECT_EQ(editor_->SetForwardDays("400"), Tr(kPfDaysRange));
+  EXPECT_EQ(prefs().ForwardReportingDays, 365);  // from before the typing began
+  EXPECT_EQ(flags_, std::vector<unsigned>{kPrForwardDays});
+  // "4" and "40" are stored on the way to "400"; the refusal goes back to 365, not to 40.
+  for (const char* step : {"4", "40", "400"}) editor_->SetForwardDays(step, true);
+  EXPECT_EQ(prefs().ForwardReportingDays, 40);
+  EXPECT_EQ(editor_->SetForwardDays("400"), Tr(kPfDaysRange));
+  EXPECT_EQ(editor_->ForwardDays(), 365);
+  // A good number left ends the typing: the next refusal keeps that one.
+  editor_->SetForwardDays("1", true);
+  EXPECT_FALSE(editor_->SetForwardDays("12"));
+  EXPECT_EQ(editor_->SetForwardDays("-3"), Tr(kPfDaysRange));
+  EXPECT_EQ(editor_->ForwardDays(), 12);
+}
+
+TEST_F(PreferencesEditorTest, TheBoxStoresIntoTheObjectItWasOpenedOnWhateverIsSelected) {
+  const int a = 0;
+  const int b = 1;
+  const std::string nameB = app_->energyList.Element(b)->Navn;
+  const double factorB = app_->energyList.Element(b)->EnergiFaktor;
+  editor_->ShowObject(a);
+  ObjectBox typed = editor_->Box();
+  typed.name = C("Omdøbt");
+  typed.factorText = "2,5";
+  // A click on another object moves the selection (one notification) but not the box.
+  flags_.clear();
+  editor_->SelectObject(b);
+  EXPECT_EQ(editor_->SelectedObject(), b);
+  EXPECT_TRUE(editor_->ObjectBoxVisible());
+  EXPECT_EQ(flags_, std::vector<unsigned>{kPrObjects});
+  editor_->SelectObject(b);  // the same again: nothing
+  editor_->SelectObject(99);
+  editor_->SelectObject(-1);
+  EXPECT_EQ(flags_.size(), 1u);
+  EXPECT_EQ(editor_->SelectedObject(), b);
+
+  EXPECT_FALSE(editor_->AcceptObject(typed));
+  EXPECT_EQ(app_->energyList.Element(a)->Navn, C("Omdøbt"));
+  EXPECT_DOUBLE_EQ(app_->energyList.Element(a)->EnergiFaktor, 2.5);
+  EXPECT_EQ(app_->energyList.Element(b)->Navn, nameB);
+  EXPECT_DOUBLE_EQ(app_->energyList.Element(b)->EnergiFaktor, factorB);
+  EXPECT_EQ(editor_->SelectedObject(), b);  // the list keeps its selection
+  // The duplicate check leaves out the edited object, not the selected one.
+  editor_->ShowObject(a);
+  editor_->SelectObject(b);
+  typed = editor_->Box();
+  typed.name = nameB;
+  EXPECT_EQ(editor_->AcceptObject(typed), C("Navn findes! Vil du ændre værdierne"));
 }
 
 }  // namespace

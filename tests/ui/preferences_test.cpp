@@ -101,7 +101,7 @@ class PreferencesTest : public QObject {
 
   void choosingTheOtherSystemConvertsAndSavesEveryHorse() {
     Open("actPrefSystem");
-    QCOMPARE(dialog_->Pages()->currentIndex(), 1);
+    QCOMPARE(dialog_->Pages()->currentIndex(), static_cast<int>(PreferencesPage::System));
     const std::string oldActive = f_->app->active->Navn;
     const auto before = Files();
     auto* group = dialog_->findChild<QButtonGroup*>();

@@ -5,11 +5,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QHBoxLayout>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "forms/preferences_texts.h"
 #include "render/qttext.h"
+#include "ui/icons.h"
 #include "ui/mainwindow.h"
 #include "ui/qtext.h"
 #include "ui/preferences/preferencesdialog.h"
@@ -26,12 +29,24 @@ SystemPage::SystemPage(PreferencesDialog& dialog) : QWidget(&dialog), dialog_(di
   rgSystem_->setObjectName("rgSystem");
   entries_ = new QVBoxLayout(rgSystem_);
   group_ = new QButtonGroup(this);
+  // The warning sends the user to this button before a switch.
+  auto* help = new QToolButton(this);
+  help->setObjectName("btnSystemHelp");
+  help->setIcon(Icon(IconKind::Help));
+  help->setToolTip(Q(Tr(kPfHelpHint)));
+  auto* warning = new QHBoxLayout;
+  warning->addWidget(lblWarning_, 1);
+  warning->addWidget(help, 0, Qt::AlignTop);
   auto* page = new QVBoxLayout(this);
-  page->addWidget(lblWarning_);
+  page->addLayout(warning);
   page->addWidget(lblActive_);
   page->addWidget(rgSystem_);
   page->addStretch();
   connect(group_, &QButtonGroup::idClicked, this, &SystemPage::Chosen);
+  connect(help, &QToolButton::clicked, this, [this] {
+    if (MainWindow* main = dialog_.services().main)
+      main->OpenInfoPage(rgSystem_->title(), dialog_.Editor().HelpAddress());
+  });
 }
 
 void SystemPage::Repaint(unsigned changed) {
