@@ -273,6 +273,11 @@ class FeedMixWindowTest : public QObject {
     QCOMPARE(win->Tabs()->currentWidget(), static_cast<QWidget*>(win->Mixing()));
     // Nothing typed yet: every share "0%", no price, no saving page.
     QCOMPARE(w.Cell(0, MixGridModel::kPercent), QStringLiteral("0%"));
+    // The grid, fitted while its page was hidden, shows both rows below its header.
+    auto* grid = w.Find<QTableView>("gridMix");
+    QApplication::processEvents();
+    QVERIFY2(grid->viewport()->height() >= 2 * grid->rowHeight(0),
+             qPrintable(QStringLiteral("%1 < 2 x %2").arg(grid->viewport()->height()).arg(grid->rowHeight(0))));
     QCOMPARE(w.Find<QLabel>("lblPrice")->text(), QStringLiteral("*"));
     QVERIFY(!win->Tabs()->isTabVisible(2));
     w.TypeKg(0, "3");
