@@ -249,6 +249,14 @@ class FeedMixWindowTest : public QObject {
     QCOMPARE(root.data().toString(), Q(C("Hø")));
     QCOMPARE(tree->rowCount(root), 3);
     QCOMPARE(tree->index(0, 0, tree->index(0, 0, root)).data().toString(), QStringLiteral("Almindeligt FODER"));
+    // Each group its own picture; a feed shows its status until it is picked, then the mark.
+    auto picture = [](const QModelIndex& i) { return i.data(Qt::DecorationRole).value<QIcon>().cacheKey(); };
+    const QModelIndex roughage = tree->index(0, 0, root), concentrate = tree->index(1, 0, root);
+    QVERIFY(!roughage.data(Qt::DecorationRole).value<QIcon>().isNull());
+    QVERIFY(picture(roughage) != picture(concentrate));
+    QVERIFY(!tree->IndexOfFeed(0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    const qint64 hayStatus = picture(tree->IndexOfFeed(0));
+    QVERIFY(hayStatus != picture(tree->IndexOfFeed(1)));  // generic roughage, generic concentrate
     w.PickFromTree(Q(C("Hø")));
     // With a feed in the mix the tree gives way to "Vælg foder", which brings it back.
     QVERIFY(!w.Find<QGroupBox>("gbSource")->isVisibleTo(win));
@@ -262,6 +270,8 @@ class FeedMixWindowTest : public QObject {
     QCOMPARE(tree->FeedOf(tree->IndexOfFeed(1)), 1);
     QCOMPARE(tree->IndexOfFeed(1).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
     QCOMPARE(tree->IndexOfFeed(2).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+    QVERIFY(picture(tree->IndexOfFeed(0)) != hayStatus);
+    QCOMPARE(picture(tree->IndexOfFeed(0)), picture(tree->IndexOfFeed(1)));
     // Picking a feed that is in the mix asks; Cancel keeps the one there.
     w.prompts.answer = false;
     w.PickFromTree("Havre");

@@ -2,6 +2,7 @@
 
 #include <QFont>
 
+#include "feeds/mix_sources.h"
 #include "render/qttext.h"
 #include "ui/icons.h"
 
@@ -18,8 +19,9 @@ void MixSourceTreeModel::Rebuild() {
   beginResetModel();
   nodes_.clear();
   const MixSourceTree& tree = editor_.Tree();
-  auto add = [&](int parent, Kind kind, const std::string& name, int feed) {
+  auto add = [&](int parent, Kind kind, const std::string& name, int feed, int icon) {
     Node n;
+    n.icon = icon;
     n.parent = parent;
     n.kind = kind;
     n.name = name;
@@ -33,12 +35,12 @@ void MixSourceTreeModel::Rebuild() {
     return id;
   };
   if (editor_.Source()) {
-    const int root = add(-1, Kind::Root, tree.rootName, -1);
+    const int root = add(-1, Kind::Root, tree.rootName, -1, kIconSourceRoot);
     for (const MixSourceTree::Group& g : tree.groups) {
-      const int gid = add(root, Kind::Group, g.name, -1);
+      const int gid = add(root, Kind::Group, g.name, -1, g.icon);
       for (const MixSourceTree::Brand& b : g.brands) {
-        const int bid = add(gid, Kind::Brand, b.name, -1);
-        for (const MixSourceTree::Feed& f : b.feeds) add(bid, Kind::Feed, f.name, f.index);
+        const int bid = add(gid, Kind::Brand, b.name, -1, -1);
+        for (const MixSourceTree::Feed& f : b.feeds) add(bid, Kind::Feed, f.name, f.index, f.icon);
       }
     }
   }
@@ -114,9 +116,8 @@ QVariant MixSourceTreeModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: return Q(n->name);
     case Qt::DecorationRole:
-      if (n->kind == Kind::Root) return Icon(IconKind::FeedList);
-      if (n->kind == Kind::Feed && inMix) return Icon(IconKind::FeedMix);
-      return {};
+      if (n->kind == Kind::Feed && inMix) return ImageListIcon(kIconPickedIntoMix);
+      return n->icon >= 0 ? QVariant(ImageListIcon(n->icon)) : QVariant();
     case Qt::CheckStateRole:
       if (n->kind == Kind::Feed) return inMix ? Qt::Checked : Qt::Unchecked;
       return {};

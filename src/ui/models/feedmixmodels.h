@@ -45,6 +45,7 @@ class MixSourceTreeModel : public QAbstractItemModel {
     Kind kind = Kind::Root;
     std::string name;
     int feed = -1;
+    int icon = -1;  // in the program's image list
   };
   void Rebuild();
   QModelIndex IndexOf(int node) const;
