@@ -446,6 +446,14 @@ class FeedMixWindowTest : public QObject {
     QVERIFY(hw);
     QCOMPARE(&hw->Horse(), w.horse);
     QCOMPARE(hw->MainTabs()->currentWidget()->objectName(), QStringLiteral("tsFeedsAndfeeding"));
+    // ... on its amounts, where the tried feed has a row.
+    auto* amounts = hw->findChild<QWidget*>("tsAllocateFeed");
+    QVERIFY(amounts && amounts->isVisibleTo(hw));
+    auto* table = amounts->findChild<QTableView*>("otAllocations");
+    QVERIFY(table);
+    QVERIFY(!table->model()
+                 ->match(table->model()->index(0, 0), Qt::DisplayRole, Q(C("Prøveblanding")), 1, Qt::MatchExactly)
+                 .isEmpty());
     // Tried twice: still one feed of that name.
     w.Click("btnTryHorse");
     QCOMPARE(w.horse->ForListe->Count(), before + 1);
