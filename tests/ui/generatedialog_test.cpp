@@ -11,12 +11,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QtTest/QtTest>
 #include <filesystem>
 #include <memory>
 
 #include "core/cp1252.h"
+#include "core/fileio.h"
 #include "core/objtext.h"
 #include "feeds/feedlist.h"
 #include "render/qttext.h"
@@ -65,10 +68,15 @@ class Workplace {
     Add(s, "Halm", 6, "GENERIC");
     s.SaveToWorkspace();
     main = std::make_unique<MainWindow>(*app, *ws, prompts);
+    RegisterStableWindow(main->Windows());
     RegisterFeedMixWindows(main->Windows(), *main);
     main->show();
   }
   ~Workplace() {
+    for (QMdiSubWindow* sub : main->MdiArea()->subWindowList()) {
+      if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
+      delete sub;
+    }
     main.reset();
     ws.reset();
     app.reset();
@@ -191,6 +199,35 @@ class GenerateDialogTest : public QObject {
     QVERIFY(!has("Halm"));
     QCOMPARE(std::count(names.begin(), names.end(), Utf8ToCp1252("Acme Müsli")), std::ptrdiff_t(1));
     for (const auto& f : w.target->Feeds()) QVERIFY(!f->Valgt);
+  }
+
+  void theStableWindowsBrandCommandRebuildsTheStablesListAndSavesIt() {
+    Workplace w("stable");
+    TStall& stable = w.ws->NewStable();
+    w.main->OpenStable(stable);
+    StableWindow* win = w.main->findChild<StableWindow*>();
+    QVERIFY(win);
+    QAction* command = win->findChild<QAction*>("miBrands");
+    QVERIFY(command);
+    QVERIFY(command->isEnabled());
+    QString title;
+    w.prompts.runDialog = [&](QDialog& d) {
+      title = d.windowTitle();
+      // The first other list is "Stald"; the supplier's list is chosen.
+      In<QComboBox>(d, "cbSource")->setCurrentText("Garanti");
+      QListWidgetItem* bolt = Brand(d, "Bolt");
+      if (!bolt) return int(QDialog::Rejected);
+      bolt->setCheckState(Qt::Checked);
+      In<QPushButton>(d, "btnOK")->click();
+      return d.result();
+    };
+    command->trigger();
+    QCOMPARE(title, QStringLiteral("Vælg leverandører til: ") + Q(stable.ForListe->ForlisteNavn));
+    QVERIFY(stable.ForListe->FeedByName("Bolt Mineral"));
+    // Rebuilt means saved: the stable's file holds the new feed.
+    const auto text = ReadWholeFile(stable.StableFilePath());
+    QVERIFY(text);
+    QVERIFY(text->find("Bolt Mineral") != std::string::npos);
   }
 };
 
