@@ -311,6 +311,24 @@ class FeedMixWindowTest : public QObject {
     // The analysis per kg weighs by kg: (3 × 0.45 + 1 × 0.95) / 4 = 0.575 fe/kg.
     const QString analysis = w.Find<QTextBrowser>("hvAnalysis")->toPlainText();
     QVERIFY2(analysis.contains(QStringLiteral("Energi\n0,58\nfe/kg")), qPrintable(analysis));
+    // Print: the recipe joins the analysis in the view, then "Udskrift?"; No prints nothing,
+    // Yes goes to the print dialog under the mix's name.
+    win->Tabs()->setCurrentIndex(1);
+    int dialogs = 0;
+    w.prompts.setupPrinter = [&](QPrinter&) {
+      ++dialogs;
+      return false;
+    };
+    QVERIFY(!analysis.contains("Havre"));
+    w.prompts.answer = false;
+    w.Click("btnPrint");
+    QCOMPARE(w.prompts.asked.back(), std::string("Udskrift?"));
+    QCOMPARE(dialogs, 0);
+    const QString printed = w.Find<QTextBrowser>("hvAnalysis")->toPlainText();
+    QVERIFY2(printed.contains("Havre") && printed.contains(QStringLiteral("Energi\n0,58\nfe/kg")), qPrintable(printed));
+    w.prompts.answer = true;
+    w.Click("btnPrint");
+    QCOMPARE(dialogs, 1);
   }
 
   void amountsStepRescaleAndRefuseBadInput() {
