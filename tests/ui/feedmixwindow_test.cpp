@@ -329,6 +329,15 @@ class FeedMixWindowTest : public QObject {
     w.prompts.answer = true;
     w.Click("btnPrint");
     QCOMPARE(dialogs, 1);
+    // A double click in the mix's list asks; Yes takes the feed out and clears its mark.
+    win->Tabs()->setCurrentIndex(0);
+    auto* mixList = w.Find<QListWidget>("lbMixFeeds");
+    emit mixList->itemDoubleClicked(mixList->item(1));
+    QCOMPARE(w.prompts.asked.back(), std::string(C("Bekræft sletning: Havre")));
+    QCOMPARE(win->Editor().Mix().Count(), 1);
+    QCOMPARE(mixList->count(), 1);
+    QCOMPARE(w.Find<QLabel>("lblCount")->text(), QStringLiteral("1 Valgt foder"));
+    QCOMPARE(tree->IndexOfFeed(1).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
   }
 
   void amountsStepRescaleAndRefuseBadInput() {
