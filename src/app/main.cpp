@@ -23,6 +23,7 @@
 #include "stable/online_service.h"
 #include "stable/workspace.h"
 #include "ui/feedlist/feedlistwindow.h"
+#include "ui/feedmix/feedmixwindow.h"
 #include "ui/horsewindow.h"
 #include "ui/preferences/preferencesdialog.h"
 #include "ui/requirements/requirementwindow.h"
@@ -254,6 +255,7 @@ int main(int argc, char** argv) {
   stallora::RegisterRequirementWindow(window);
   stallora::RegisterPreferencesWindows(window);
   stallora::RegisterStableWindow(window.Windows());
+  stallora::RegisterFeedMixWindows(window.Windows(), window);
   // The welcome, find-horse, contacts and mail windows answer the main window's commands.
 
   // The online test (a request for the version file): when it answers, the program is

@@ -98,7 +98,9 @@ class Writer {
       }
       case PropertyKind::kString: {
         const std::string& s = prop.Ref<std::string>(r);
-        if (s.empty()) return;
+        // A text whose record starts it non-empty must be written even when emptied, or it
+        // reads back as that start.
+        if (s.empty() && !prop.writeZero) return;
         PropertyStart(prop.name, level);
         String(s, level);
         break;

@@ -32,9 +32,10 @@ const RecordClass& TForListe::StaticClass() {
   using L = TForListe;
   static const RecordClass c = RecordClass::Make<L>(
       "TForListe",
-      {Prop<&L::ForlisteNavn>("ForlisteNavn"), Prop<&L::SpraakNr>("SpraakNr"), Prop<&L::Versjon>("Versjon").WriteZero(),
-       Prop<&L::Versjonstekst>("Versjonstekst"), Prop<&L::EndretDato>("EndretDato").WriteZero(),
-       Prop<&L::ForBlanding>("ForBlanding"), Prop<&L::Forblandingstype>("Forblandingstype").Range(0, kMaxFeedCategory),
+      {Prop<&L::ForlisteNavn>("ForlisteNavn").WriteZero(), Prop<&L::SpraakNr>("SpraakNr"),
+       Prop<&L::Versjon>("Versjon").WriteZero(), Prop<&L::Versjonstekst>("Versjonstekst"),
+       Prop<&L::EndretDato>("EndretDato").WriteZero(), Prop<&L::ForBlanding>("ForBlanding"),
+       Prop<&L::Forblandingstype>("Forblandingstype").Range(0, kMaxFeedCategory),
        Prop<&L::ForListeFilNavn>("ForListeFilNavn"), Prop<&L::DyreartNr>("DyreartNr"), Prop<&L::Endret>("Endret"),
        Prop<&L::EnergiBeregning>("EnergiBeregning"), Prop<&L::EnergiBasis>("EnergiBasis"),
        Prop<&L::EnergiEnhet>("EnergiEnhet"), Prop<&L::EnergiFaktor>("EnergiFaktor").WriteZero(),

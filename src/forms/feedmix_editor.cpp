@@ -177,6 +177,7 @@ bool FeedMixEditor::RemoveFromMix(const std::string& name) {
 
 void FeedMixEditor::ShowSourceTree() {
   treeRequested_ = true;
+  UpdateVisibility();  // the commit computes nothing, and the box shows what this says
   Commit(kMixPages, false);
 }
 

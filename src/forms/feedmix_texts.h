@@ -36,6 +36,7 @@ inline constexpr const Text& kMxFodernavn = common::kFodernavn;
 inline constexpr const Text& kMxNavn = common::kNavn;
 inline constexpr const Text& kMxOK = common::kOK;
 inline constexpr const Text& kMxLuk = common::kLuk;
+inline constexpr const Text& kMxGem = common::kGem;
 inline constexpr Text kMxNoTarget{"feedmix.notarget", "Vælg en foderliste at lægge blandingen i"};
 
 // ---- the generate dialog

@@ -74,6 +74,15 @@ TFor* RationEditor::TakeFeed(const TForListe& list, int index) {
   return &f;
 }
 
+TFor& RationEditor::AddFeed(const TFor& feed, const TForListe& from) {
+  // Two feeds of one name would be one feed to every rule that finds feeds by name.
+  if (TFor* old = Ration().FeedByName(feed.Fornavn)) Ration().RemoveFeed(old);
+  TFor& f = Ration().InsertFeedFrom(feed.Clone(), &from);
+  f.Valgt = true;
+  Commit(kRationFeeds | kRationAmounts | kRationSelection | kRationDated);
+  return f;
+}
+
 void RationEditor::ResetChosenFeeds() {
   Ration().Clear();
   Commit(kRationFeeds);

@@ -57,6 +57,9 @@ class RationEditor : public Editor {
   // ration's energy system and placed in its category group (the other feeds keep their
   // order). The copy, or nullptr when `index` is no feed of the list.
   TFor* TakeFeed(const TForListe& list, int index);
+  // A feed made elsewhere (a mix tried on the horse) joins the ration as a picked copy with
+  // its kg, converted as TakeFeed converts; a feed of that name already there gives way to it.
+  TFor& AddFeed(const TFor& feed, const TForListe& from);
   // "Nulstil værdier for... Valgt foder": an empty ration.
   void ResetChosenFeeds();
   // The selection list was closed or the roughage wizard chose feeds: the ration's feeds

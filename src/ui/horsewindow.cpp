@@ -168,6 +168,14 @@ Record* HorseWindow::record() const { return horse_; }
 
 HorseDiary* HorseWindow::Diary() const { return registrationPage_->Diary(); }
 
+void HorseWindow::TryFeed(const TFor& feed, const TForListe& from) {
+  if (dead_) return;
+  editor_->Ration().AddFeed(feed, from);
+  rationPage_->Refresh();
+  pcForm_->setCurrentWidget(tsFeedsAndfeeding_);
+  rationPage_->ShowAmountsPage();
+}
+
 std::filesystem::path HorseWindow::HorseDirectory() const {
   if (horse_->stable) return horse_->stable->HorseDirectory(*horse_);
   return services_.app->preferences.TempDirectory();

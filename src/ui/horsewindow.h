@@ -82,6 +82,9 @@ class HorseWindow : public RecordWindow {
   // The mail of a horse with an attachment (or none).
   void MailHorse(const std::filesystem::path& attachment);
   QString CaptionText() const;
+  // A feed made elsewhere (a mix) tried on the horse: it joins the ration through the ration's
+  // editor and the window shows the feeding page on the amounts.
+  void TryFeed(const TFor& feed, const TForListe& from);
 
   // Pages, for the tests and the screenshots.
   QTabWidget* MainTabs() const { return pcForm_; }

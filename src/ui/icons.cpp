@@ -126,7 +126,56 @@ QPixmap Draw(IconKind kind) {
   return pm;
 }
 
+// Roughage green, concentrate ochre, supplements blue, group 11 grey.
+QColor GroupColour(int offset) {
+  static const QColor colours[4] = {QColor(90, 160, 60), QColor(210, 160, 40), QColor(60, 120, 200),
+                                    QColor(130, 130, 130)};
+  return colours[offset & 3];
+}
+
+QPixmap DrawNumbered(int number) {
+  QPixmap pm = Blank();
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  if (number >= 22 && number <= 33) {
+    const QColor c = GroupColour((number - 22) % 4);
+    p.setPen(QPen(c.darker(150), 2));
+    if (number < 26) {  // commercial: filled
+      p.setBrush(c);
+      p.drawEllipse(7, 7, 18, 18);
+    } else if (number < 30) {  // generic: a ring
+      p.setBrush(Qt::NoBrush);
+      p.drawEllipse(8, 8, 16, 16);
+    } else {  // own: a square
+      p.setBrush(c.lighter(130));
+      p.drawRoundedRect(7, 7, 18, 18, 3, 3);
+    }
+  } else if (number >= 35 && number <= 38) {
+    Sheet(p, GroupColour(number - 35).lighter(160), GroupColour(number - 35).darker(120));
+  } else if (number == 34) {
+    Dot(p, QColor(190, 190, 190));
+  } else if (number == 46) {
+    p.setPen(QPen(QColor(190, 60, 40), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(8, 8, 16, 16);
+    p.drawLine(11, 21, 21, 11);
+  }
+  return pm;
+}
+
 }  // namespace
+
+QIcon ImageListIcon(int number) {
+  if (number == 20) return Icon(IconKind::FeedList);
+  if (number == 39) return Icon(IconKind::FeedMix);
+  if (!((number >= 22 && number <= 38) || number == 46)) return {};
+  static QHash<int, QIcon> cache;
+  auto it = cache.find(number);
+  if (it != cache.end()) return *it;
+  QIcon icon(DrawNumbered(number));
+  cache.insert(number, icon);
+  return icon;
+}
 
 QIcon Icon(IconKind kind) {
   static QHash<int, QIcon> cache;

@@ -503,7 +503,9 @@ bool MainWindow::RaiseChild(const Record* record) {
 void MainWindow::OpenFeedList(TForListe& list) {
   if (RaiseChild(&list)) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  RecordWindow* w = windows_->factories.feedList ? windows_->factories.feedList(list, services_) : NewFeedListReportWindow(list);
+  const auto& factory =
+      list.ForBlanding && windows_->factories.mix ? windows_->factories.mix : windows_->factories.feedList;
+  RecordWindow* w = factory ? factory(list, services_) : NewFeedListReportWindow(list);
   QApplication::restoreOverrideCursor();
   if (!w) return;
   AddChild(&list, w, Q(list.ForlisteNavn));

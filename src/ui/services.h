@@ -29,6 +29,8 @@ struct WindowFactories {
   std::function<RecordWindow*(THest&, Services&)> horse;
   std::function<RecordWindow*(TStall&, Services&)> stable;
   std::function<RecordWindow*(TForListe&, Services&)> feedList;
+  // A stored mix (a feed list with ForBlanding): the feed-mix calculator. Unset: feedList.
+  std::function<RecordWindow*(TForListe&, Services&)> mix;
 };
 
 }  // namespace stallora

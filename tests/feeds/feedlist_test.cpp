@@ -51,6 +51,30 @@ TEST(FeedList, NewListsTakeTheirStartingValuesFromTheEnvironment) {
   EXPECT_EQ(ration.ForlisteNavn, "foderliste");
 }
 
+// A list starts named "foderliste": a name the user emptied must be written, or it comes back
+// as that name; a stable's list, which starts empty, reads back empty as well.
+TEST(FeedList, AnEmptyNameSurvivesWritingAndReading) {
+  FeedsEnv fx;
+  for (ListOwnerKind kind : {ListOwnerKind::Workspace, ListOwnerKind::Stable, ListOwnerKind::Animal}) {
+    TForListe list(*fx.env, kind);
+    list.ForlisteNavn.clear();
+    const std::string text = RecordText(list);
+    EXPECT_TRUE(Contains(text, "ForlisteNavn = ''")) << text;
+    TForListe read(*fx.env, kind);
+    read.LoadFromText(text, fx.dir / "x.eqf");
+    EXPECT_EQ(read.ForlisteNavn, "");
+    // Reading records where the list came from; apart from that the text is the same.
+    read.ForListeFilNavn.clear();
+    EXPECT_EQ(RecordText(read), text);
+  }
+  // A named list is written as before.
+  TForListe named(*fx.env);
+  named.ForlisteNavn = "Vinter";
+  TForListe read(*fx.env);
+  read.LoadFromText(RecordText(named), fx.dir / "x.eqf");
+  EXPECT_EQ(read.ForlisteNavn, "Vinter");
+}
+
 TEST(FeedList, LoadedFeedsJoinTheListInFileOrderWithOrWithoutAnalysis) {
   FeedsEnv fx;
   TForListe list(*fx.env);
@@ -549,7 +573,8 @@ TEST(FeedList, PagesShowNamesAsTyped) {
   list.ForBlanding = true;
   TFor& odd = Add(list, "<b>\"Kraft\"</b>");
   odd.TildeltKg = 1;
-  for (const std::string& page : {list.PriceListPage(), list.MixRecipePage(), odd.FeedInfoPage(), odd.FeedInfoPageDM()}) {
+  for (const std::string& page :
+       {list.PriceListPage(), list.MixRecipePage(), odd.FeedInfoPage(), odd.FeedInfoPageDM()}) {
     EXPECT_EQ(page.find("<b>\""), std::string::npos) << page;
     EXPECT_EQ(page.find("<forår>"), std::string::npos);
   }

@@ -160,6 +160,25 @@ TEST_F(FeedMixEditorTest, AddingTwiceAsksAndRemovingAsks) {
   EXPECT_TRUE(e.Visibility().sourceTree);
 }
 
+// The source tree gives way to "Vælg foder" once the mix has a feed; the button brings it
+// back until the selection is confirmed.
+TEST_F(FeedMixEditorTest, TheSourceTreeHidesWithTheFirstFeedAndComesBackOnRequest) {
+  FeedMixEditor& e = NewMix();
+  EXPECT_TRUE(e.Visibility().sourceTree);
+  EXPECT_FALSE(e.Visibility().chooseButton);
+  ASSERT_TRUE(e.AddFromSource(0));
+  EXPECT_FALSE(e.Visibility().sourceTree);
+  EXPECT_TRUE(e.Visibility().chooseButton);
+  const int before = e.Notifications();
+  e.ShowSourceTree();
+  EXPECT_TRUE(e.Visibility().sourceTree);
+  EXPECT_EQ(e.Notifications(), before + 1);
+  ASSERT_TRUE(e.AddFromSource(1));
+  EXPECT_TRUE(e.Visibility().sourceTree);  // still asked for
+  e.ConfirmSelection();
+  EXPECT_FALSE(e.Visibility().sourceTree);
+}
+
 TEST_F(FeedMixEditorTest, OneEditOneNotification) {
   FeedMixEditor& e = HayAndOats();
   const int before = e.Notifications();

@@ -170,6 +170,36 @@ TEST_F(RationEditorTest, TakeFeedAddsAPickedCopyInCategoryOrder) {
   EXPECT_EQ(told.flags[0], kRationFeeds | kRationSelection);
 }
 
+// A feed made elsewhere (a mix tried on the horse) joins with its kg, picked, in one commit;
+// tried again under the same name it replaces the first, so the ration never holds two.
+TEST_F(RationEditorTest, AddFeedJoinsWithItsAmountAndReplacesOneOfTheSameName) {
+  RationEditor e(*horse_);
+  Told told;
+  e.AddListener(&told);
+  TForListe mix(env_);
+  mix.ForBlanding = true;
+  TFor made(env_);
+  made.Fornavn = "Blanding";
+  made.Fortype = 3;
+  made.TildeltKg = 4;
+  made.TorrStoff = 85;
+  made.Valgt = false;
+  TFor& added = e.AddFeed(made, mix);
+  EXPECT_NE(&added, &made);
+  EXPECT_TRUE(added.Valgt);
+  EXPECT_EQ(added.TildeltKg, 4);
+  EXPECT_EQ(horse_->ForListe->Count(), 4);
+  EXPECT_EQ(e.Recomputes(), 1);
+  ASSERT_EQ(told.flags.size(), 1u);
+  EXPECT_TRUE(told.flags[0] & kRationFeeds);
+  EXPECT_TRUE(told.flags[0] & kRationAmounts);
+  made.TildeltKg = 2;
+  e.AddFeed(made, mix);
+  EXPECT_EQ(horse_->ForListe->Count(), 4);
+  ASSERT_TRUE(horse_->ForListe->FeedByName("Blanding"));
+  EXPECT_EQ(horse_->ForListe->FeedByName("Blanding")->TildeltKg, 2);
+}
+
 // The horse window's editor passes a ration edit on once, without computing again, and its
 // own edits compute once; several steps of one action in a batch are one commit.
 TEST_F(RationEditorTest, TheHorseEditorTellsRationEditsOnAndComputesItsOwnOnce) {

@@ -127,8 +127,8 @@ class FeedListWindow : public RecordWindow {
   FeedOrderPage* orderPage_ = nullptr;
 };
 
-// Registers the feed list window's factory with the program's windows (a mix keeps opening
-// on its recipe until the feed-mix calculator opens existing mixes).
+// Registers the feed list window's factory with the program's windows. A mix opens in the
+// feed-mix calculator (factories.mix); where that is not registered, on its recipe.
 void RegisterFeedListWindow(AppWindows& windows);
 
 }  // namespace stallora

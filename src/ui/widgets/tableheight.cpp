@@ -10,7 +10,8 @@ namespace stallora {
 
 void FitTableHeight(QTableView* t, int rows) {
   const int rowHeight = t->verticalHeader()->defaultSectionSize();
-  const int header = t->horizontalHeader()->isVisible() ? t->horizontalHeader()->sizeHint().height() : 0;
+  // isHidden, not isVisible: a table on a page not shown yet is fitted too, header and all.
+  const int header = t->horizontalHeader()->isHidden() ? 0 : t->horizontalHeader()->sizeHint().height();
   const int scroll = t->horizontalScrollBar()->isVisible() ? t->horizontalScrollBar()->height() : 0;
   t->setFixedHeight(header + std::max(rows, 1) * rowHeight + 2 * t->frameWidth() + scroll + 2);
 }
