@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "core/floattext.h"
 #include "core/html_report.h"
@@ -68,7 +69,7 @@ std::string TFor::WriteAnalyser() const {
   const char sep = env->regional.decimalSeparator;
   for (double v : Analyse.Values()) {
     if (v >= -99999999.0 && v <= 9999999999.0) {
-      out += FormatFixed(10, 3, v, sep);
+      AppendFormatFixed(out, 10, 3, v, sep);
     } else {
       // Ten columns would cut the exponent off such a value and it would read back as
       // another number; it is written whole instead (the reader takes any width).
@@ -88,15 +89,27 @@ void TFor::ReadAnalyser(std::string_view bytes) {
   while (pos < bytes.size()) {
     size_t end = pos;
     while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    std::string line(bytes.substr(pos, end - pos));
+    // The line is copied to change its first comma into a point; the lines this program
+    // writes fit the buffer on the stack.
+    const std::string_view text = bytes.substr(pos, end - pos);
+    char small[64];
+    std::string large;
+    char* line = small;
+    if (text.size() > sizeof small) {
+      large.assign(text);
+      line = large.data();
+    } else {
+      std::memcpy(small, text.data(), text.size());
+    }
+    const size_t length = text.size();
     // CR LF, CR or LF end a line; CR LF counts once.
     pos = end + ((end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ? 2 : 1);
-    if (const size_t comma = line.find(','); comma != std::string::npos) line[comma] = '.';
+    if (void* comma = std::memchr(line, ',', length)) *static_cast<char*>(comma) = '.';
     size_t b = 0;
-    while (b < line.size() && line[b] == ' ') ++b;
+    while (b < length && line[b] == ' ') ++b;
     double v = 0;
-    const char* first = line.data() + b;
-    const char* last = line.data() + line.size();
+    const char* first = line + b;
+    const char* last = line + length;
     if (first < last && *first == '+') ++first;
     auto r = std::from_chars(first, last, v);
     // A line that does not read as a number keeps its place with the value 0.
