@@ -73,6 +73,39 @@ bool RoundDigits(Digits& digits, int& exponent, int keep) {
   return digits.n > 0;
 }
 
+// The common case without the shortest-digits search: a value that is the double nearest to
+// a decimal k / 10^decimals of at most 15 digits. Such a decimal is the value's shortest
+// form (two decimals of 15 digits or fewer never share a double), and when all its digits
+// fit the width nothing is rounded or cut: the text is k with the separator put in. False
+// for every other value, which takes the general way.
+bool FixedFast(std::string& out, int width, int decimals, double value, char decimalSeparator) {
+  static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+  if (decimals > 6 || width <= 0 || width > 15 || !(std::fabs(value) < 1e15)) return false;
+  const double scaled = std::nearbyint(value * kPowers[decimals]);
+  if (!(std::fabs(scaled) < 1e15)) return false;
+  const auto k = static_cast<int64_t>(scaled);
+  if (static_cast<double>(k) / kPowers[decimals] != value) return false;
+  const uint64_t magnitude = static_cast<uint64_t>(k < 0 ? -k : k);
+  char digits[24];
+  const auto res = std::to_chars(digits, digits + sizeof digits, magnitude);
+  const int count = static_cast<int>(res.ptr - digits);
+  if (count > width) return false;
+  if (k < 0) out.push_back('-');
+  // The whole part (a single 0 below one), then the decimals with their leading zeros.
+  const int whole = count - decimals;
+  if (whole > 0)
+    out.append(digits, static_cast<size_t>(whole));
+  else
+    out.push_back('0');
+  if (decimals > 0) {
+    out.push_back(decimalSeparator);
+    if (whole < 0) out.append(static_cast<size_t>(-whole), '0');
+    const int from = whole > 0 ? whole : 0;
+    out.append(digits + from, static_cast<size_t>(count - from));
+  }
+  return true;
+}
+
 // The text appended since `start` padded or cut as Pad does.
 void PadFrom(std::string& out, size_t start, int width) {
   if (width < 0) width = 0;
@@ -92,6 +125,11 @@ void AppendFormatFixed(std::string& out, int width, int decimals, double value, 
   const size_t start = out.size();
   if (std::isnan(value) || std::isinf(value)) {
     out += std::isnan(value) ? "NAN" : value < 0 ? "-INF" : "INF";
+    PadFrom(out, start, width);
+    return;
+  }
+
+  if (FixedFast(out, width, decimals, value, decimalSeparator)) {
     PadFrom(out, start, width);
     return;
   }
