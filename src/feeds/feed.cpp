@@ -1,5 +1,6 @@
 #include "feeds/feed.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -84,32 +85,39 @@ std::string TFor::WriteAnalyser() const {
 
 void TFor::ReadAnalyser(std::string_view bytes) {
   Analyse.Clear();
+  // One value per line: room for them all at once.
+  Analyse.Values().reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  const size_t n = bytes.size();
   size_t pos = 0;
   int index = 0;
-  while (pos < bytes.size()) {
-    size_t end = pos;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    // The line is copied to change its first comma into a point; the lines this program
-    // writes fit the buffer on the stack.
-    const std::string_view text = bytes.substr(pos, end - pos);
+  while (pos < n) {
+    // The line's end and its first comma in one look; leading blanks are not part of it.
+    while (pos < n && bytes[pos] == ' ') ++pos;
+    size_t end = pos, comma = std::string_view::npos;
+    for (; end < n && bytes[end] != '\r' && bytes[end] != '\n'; ++end)
+      if (bytes[end] == ',' && comma == std::string_view::npos) comma = end;
+    const char* first = bytes.data() + pos;
+    const char* last = bytes.data() + end;
+    // A comma is the decimal separator: the line is read from a copy with a point there
+    // (on the stack for the lines this program writes).
     char small[64];
     std::string large;
-    char* line = small;
-    if (text.size() > sizeof small) {
-      large.assign(text);
-      line = large.data();
-    } else {
-      std::memcpy(small, text.data(), text.size());
+    if (comma != std::string_view::npos) {
+      const size_t length = end - pos;
+      char* line = small;
+      if (length > sizeof small) {
+        large.assign(first, length);
+        line = large.data();
+      } else {
+        std::memcpy(small, first, length);
+      }
+      line[comma - pos] = '.';
+      first = line;
+      last = line + length;
     }
-    const size_t length = text.size();
     // CR LF, CR or LF end a line; CR LF counts once.
-    pos = end + ((end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ? 2 : 1);
-    if (void* comma = std::memchr(line, ',', length)) *static_cast<char*>(comma) = '.';
-    size_t b = 0;
-    while (b < length && line[b] == ' ') ++b;
+    pos = end + ((end + 1 < n && bytes[end] == '\r' && bytes[end + 1] == '\n') ? 2 : 1);
     double v = 0;
-    const char* first = line + b;
-    const char* last = line + length;
     if (first < last && *first == '+') ++first;
     auto r = std::from_chars(first, last, v);
     // A line that does not read as a number keeps its place with the value 0.
