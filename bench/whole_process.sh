@@ -40,7 +40,8 @@ else
 fi
 xvfb_pid=""
 cleanup() {
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  # Waited for: a run straight after this one would otherwise find the display still taken.
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
   if [ -z "${KEEP:-}" ]; then rm -rf "$work"; fi
 }
 trap cleanup EXIT INT TERM
@@ -184,6 +185,7 @@ if want gui && [ -x "$gui" ] && command -v Xvfb >/dev/null; then
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
   xvfb_pid=$!
   for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || { echo "the virtual display did not start" >&2; exit 1; }
   display=:$(cat "$work/display")
   echo
   echo "The program at 20,000 horses (ms after the launch; medians of $runs starts):"

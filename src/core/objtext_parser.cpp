@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
+#include <exception>
 #include <locale.h>
 
 #include <fmt/format.h>
@@ -80,7 +81,12 @@ class Parser {
   void Run() {
     Next();
     ParseBlock(BlockAt(0), /*isRoot=*/true);
+    if (held_) std::rethrow_exception(held_);
   }
+
+  // The visitor's own errors wait until the rest of the text is checked (a grammar error
+  // there is the one thrown); the walk then goes on as the syntax check alone.
+  void HoldVisitorErrors() { holdVisitorErrors_ = true; }
 
  private:
   bool Storing() const { return mode_ != Mode::kCheck; }
@@ -239,7 +245,8 @@ class Parser {
       // Hexadecimal: up to 16 digits, the bit pattern of a 64-bit integer.
       ok = t.size() > 1 && t.size() <= 17;
       uint64_t u = 0;
-      for (size_t i = 1; ok && i < t.size(); ++i) u = (u << 4) | static_cast<uint64_t>(kHex.v[static_cast<unsigned char>(t[i])]);
+      for (size_t i = 1; ok && i < t.size(); ++i)
+        u = (u << 4) | static_cast<uint64_t>(kHex.v[static_cast<unsigned char>(t[i])]);
       v = static_cast<int64_t>(u);
     } else {
       auto r = std::from_chars(t.data(), t.data() + t.size(), v);
@@ -378,9 +385,9 @@ class Parser {
           block.properties.emplace_back();
           ParseProperty(block.properties.back());
         }
-        visitor_->BeginBlock(block);
+        Deliver(&block);
         while (!IsKeyword("end")) ParseBlock(BlockAt(level + 1), false);
-        visitor_->EndBlock();
+        Deliver(nullptr);
         break;
       }
     }
@@ -398,6 +405,21 @@ class Parser {
     if (!IsChar('=')) Fail("''='' expected");
     Next();
     ParseValue(prop.value);
+  }
+
+  // A block's start (or, for null, the end of the current one) to the visitor.
+  void Deliver(ObjBlock* block) {
+    if (held_) return;
+    if (!holdVisitorErrors_) {
+      block ? visitor_->BeginBlock(*block) : visitor_->EndBlock();
+      return;
+    }
+    try {
+      block ? visitor_->BeginBlock(*block) : visitor_->EndBlock();
+    } catch (const ObjTextError&) {
+      held_ = std::current_exception();
+      mode_ = Mode::kCheck;
+    }
   }
 
   ObjAggregate& Aggregate(ObjValue& v) {
@@ -448,10 +470,8 @@ class Parser {
         v.text = {binBegin_, static_cast<size_t>(binEnd_ - binBegin_)};
         Next();
         return;
-      case Tok::kChar:
-        break;
-      case Tok::kEof:
-        Fail("Invalid property value");
+      case Tok::kChar: break;
+      case Tok::kEof: Fail("Invalid property value");
     }
     if (tokChar_ == '[') {
       v.kind = K::kSet;
@@ -540,6 +560,8 @@ class Parser {
   size_t blockDepth_ = 0;
   Mode mode_;
   ObjBlockVisitor* visitor_;
+  bool holdVisitorErrors_ = false;
+  std::exception_ptr held_;
 
   Tok tok_ = Tok::kEof;
   const char* tokBegin_ = nullptr;
@@ -622,7 +644,8 @@ void ObjValue::AppendBytes(std::string& out) const {
       continue;
     }
     // The parser let through only whole pairs of digits.
-    *d++ = static_cast<char>((kHex.v[static_cast<unsigned char>(p[0])] << 4) | kHex.v[static_cast<unsigned char>(p[1])]);
+    *d++ =
+        static_cast<char>((kHex.v[static_cast<unsigned char>(p[0])] << 4) | kHex.v[static_cast<unsigned char>(p[1])]);
     p += 2;
   }
   out.resize(static_cast<size_t>(d - out.data()));
@@ -643,6 +666,12 @@ void CheckObjectTextSyntax(std::string_view text) { Parser(text, Mode::kCheck).R
 void VisitObjectText(std::string_view text, ObjBlockVisitor& visitor) {
   CheckObjectTextSyntax(text);
   Parser(text, Mode::kStream, &visitor).Run();
+}
+
+void VisitObjectTextOnce(std::string_view text, ObjBlockVisitor& visitor) {
+  Parser parser(text, Mode::kStream, &visitor);
+  parser.HoldVisitorErrors();
+  parser.Run();
 }
 
 }  // namespace stallora

@@ -40,4 +40,12 @@ class ObjBlockVisitor {
 // the current one. The visitor may throw; the walk then ends.
 void VisitObjectText(std::string_view text, ObjBlockVisitor& visitor);
 
+// The same walk in one pass, for a caller that throws away what the visitor built whenever
+// the walk fails: blocks are handed over as they are read, so the visitor may have seen
+// some before a grammar error further on. The error thrown is still the one
+// VisitObjectText throws: a grammar error anywhere in the text, else the first ObjTextError
+// of the visitor (held while the rest of the text is checked). Any other exception of the
+// visitor ends the walk at once.
+void VisitObjectTextOnce(std::string_view text, ObjBlockVisitor& visitor);
+
 }  // namespace stallora

@@ -132,8 +132,7 @@ class Assigner {
         return;
       }
       case PropertyKind::kStringList:
-      case PropertyKind::kPicture:
-        Invalid(cls, prop);
+      case PropertyKind::kPicture: Invalid(cls, prop);
     }
   }
 
@@ -254,8 +253,10 @@ std::unique_ptr<Record> ReadRootRecordText(std::string_view text, const RootFact
     AssignRecordBlock(block, *root, registry, environment);
     return root;
   }
+  // The root is the caller's only once the whole text is read, so a failed read leaves
+  // nothing behind, and one pass does.
   RootVisitor visitor(registry, environment, makeRoot);
-  VisitObjectText(text, visitor);
+  VisitObjectTextOnce(text, visitor);
   return visitor.Take();
 }
 

@@ -1,5 +1,6 @@
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include <fmt/format.h>
 
@@ -12,6 +13,19 @@ namespace {
 
 constexpr size_t kStringChunk = 64;  // bytes of a string per output line
 constexpr size_t kBinaryChunk = 32;  // bytes of a binary block per output line
+
+// The two upper-case hexadecimal digits of every byte.
+struct HexPairs {
+  char v[256][2];
+  constexpr HexPairs() : v() {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    for (int i = 0; i < 256; ++i) {
+      v[i][0] = kDigits[i >> 4];
+      v[i][1] = kDigits[i & 15];
+    }
+  }
+};
+constexpr HexPairs kHexPairs;
 
 class Writer {
  public:
@@ -180,18 +194,14 @@ class Writer {
   }
 
   void Binary(std::string_view bytes, int level) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     out_ += '{';
     const size_t n = bytes.size();
     auto hex = [&](size_t from, size_t count) {
       const size_t at = out_.size();
       out_.resize(at + count * 2);
       char* d = out_.data() + at;
-      for (size_t k = 0; k < count; ++k) {
-        const auto c = static_cast<unsigned char>(bytes[from + k]);
-        d[2 * k] = kDigits[c >> 4];
-        d[2 * k + 1] = kDigits[c & 15];
-      }
+      for (size_t k = 0; k < count; ++k)
+        std::memcpy(d + 2 * k, kHexPairs.v[static_cast<unsigned char>(bytes[from + k])], 2);
     };
     if (n < kBinaryChunk) {
       hex(0, n);
@@ -229,7 +239,8 @@ std::string RecordText(const Record& record) {
 
 void SaveRecordToFile(const Record& record, const std::filesystem::path& path) {
   const std::string text = RecordText(record);
-  if (!WriteRecordFileGuarded(record, path, text)) throw ObjTextError(fmt::format("Cannot create file {}", PathText(path)));
+  if (!WriteRecordFileGuarded(record, path, text))
+    throw ObjTextError(fmt::format("Cannot create file {}", PathText(path)));
 }
 
 void ExportRecordToFile(const Record& record, const std::filesystem::path& path) {

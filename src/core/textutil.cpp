@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace stallora {
 namespace {
@@ -21,98 +22,172 @@ std::string Pad(std::string text, int width) {
   return text;
 }
 
+// Up to 17 significant digits of a double, and room for the one a rounding carry adds.
+struct Digits {
+  char d[24];
+  int n = 0;
+};
+
 // Shortest digits that read back as the value, and the exponent E with value = 0.D x 10^E.
 // Starting from the shortest form means a value typed as 2.675 rounds like the 2.675 the
 // user sees, not like the binary number just below it.
-void ShortestDigits(double magnitude, std::string& digits, int& exponent) {
+void ShortestDigits(double magnitude, Digits& digits, int& exponent) {
   char buf[64];
   auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
-  std::string_view s(buf, static_cast<size_t>(res.ptr - buf));
-  const size_t e = s.find('e');
-  digits.clear();
-  for (size_t i = 0; i < e; ++i)
-    if (s[i] != '.') digits.push_back(s[i]);
+  const char* p = buf;
+  digits.n = 0;
+  for (; p < res.ptr && *p != 'e'; ++p)
+    if (*p != '.') digits.d[digits.n++] = *p;
+  ++p;  // 'e'
+  const bool negative = *p == '-';
+  ++p;  // its sign
   int x = 0;
-  std::from_chars(s.data() + e + (s[e + 1] == '+' ? 2 : 1), s.data() + s.size(), x);
-  exponent = x + 1;
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  for (; p < res.ptr; ++p) x = x * 10 + (*p - '0');
+  exponent = (negative ? -x : x) + 1;
+  while (digits.n > 1 && digits.d[digits.n - 1] == '0') --digits.n;
 }
 
-// Rounds a digit string to `keep` digits, half away from zero. Returns false when the
-// value rounds to nothing.
-bool RoundDigits(std::string& digits, int& exponent, int keep) {
+// Rounds the digits to `keep` digits, half away from zero. Returns false when the value
+// rounds to nothing.
+bool RoundDigits(Digits& digits, int& exponent, int keep) {
   if (keep < 0) return false;
-  if (static_cast<int>(digits.size()) <= keep) return true;
-  const bool up = digits[static_cast<size_t>(keep)] >= '5';
-  digits.resize(static_cast<size_t>(keep));
+  if (digits.n <= keep) return true;
+  const bool up = digits.d[keep] >= '5';
+  digits.n = keep;
   if (up) {
     int i = keep - 1;
-    while (i >= 0 && digits[static_cast<size_t>(i)] == '9') {
-      digits[static_cast<size_t>(i)] = '0';
+    while (i >= 0 && digits.d[i] == '9') {
+      digits.d[i] = '0';
       --i;
     }
     if (i >= 0) {
-      ++digits[static_cast<size_t>(i)];
+      ++digits.d[i];
     } else {
-      digits.insert(digits.begin(), '1');
+      std::memmove(digits.d + 1, digits.d, static_cast<size_t>(digits.n));
+      digits.d[0] = '1';
+      ++digits.n;
       ++exponent;
     }
   }
-  while (!digits.empty() && digits.back() == '0') digits.pop_back();
-  return !digits.empty();
+  while (digits.n > 0 && digits.d[digits.n - 1] == '0') --digits.n;
+  return digits.n > 0;
+}
+
+// The common case without the shortest-digits search: a value that is the double nearest to
+// a decimal k / 10^decimals of at most 15 digits. Such a decimal is the value's shortest
+// form (two decimals of 15 digits or fewer never share a double), and when all its digits
+// fit the width nothing is rounded or cut: the text is k with the separator put in. False
+// for every other value, which takes the general way.
+bool FixedFast(std::string& out, int width, int decimals, double value, char decimalSeparator) {
+  static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+  if (decimals > 6 || width <= 0 || width > 15 || !(std::fabs(value) < 1e15)) return false;
+  const double scaled = std::nearbyint(value * kPowers[decimals]);
+  if (!(std::fabs(scaled) < 1e15)) return false;
+  const auto k = static_cast<int64_t>(scaled);
+  if (static_cast<double>(k) / kPowers[decimals] != value) return false;
+  const uint64_t magnitude = static_cast<uint64_t>(k < 0 ? -k : k);
+  char digits[24];
+  const auto res = std::to_chars(digits, digits + sizeof digits, magnitude);
+  const int count = static_cast<int>(res.ptr - digits);
+  if (count > width) return false;
+  if (k < 0) out.push_back('-');
+  // The whole part (a single 0 below one), then the decimals with their leading zeros.
+  const int whole = count - decimals;
+  if (whole > 0)
+    out.append(digits, static_cast<size_t>(whole));
+  else
+    out.push_back('0');
+  if (decimals > 0) {
+    out.push_back(decimalSeparator);
+    if (whole < 0) out.append(static_cast<size_t>(-whole), '0');
+    const int from = whole > 0 ? whole : 0;
+    out.append(digits + from, static_cast<size_t>(count - from));
+  }
+  return true;
+}
+
+// The text appended since `start` padded or cut as Pad does.
+void PadFrom(std::string& out, size_t start, int width) {
+  if (width < 0) width = 0;
+  const size_t length = out.size() - start;
+  const auto w = static_cast<size_t>(width);
+  if (length < w)
+    out.insert(start, w + 1 - length, ' ');
+  else
+    out.resize(start + w);
 }
 
 }  // namespace
 
-std::string FormatFixed(int width, int decimals, double value, char decimalSeparator) {
+void AppendFormatFixed(std::string& out, int width, int decimals, double value, char decimalSeparator) {
   if (decimals < 0) decimals = 0;
   if (decimals > 18) decimals = 18;
-  if (std::isnan(value)) return Pad("NAN", width);
-  if (std::isinf(value)) return Pad(value < 0 ? "-INF" : "INF", width);
+  const size_t start = out.size();
+  if (std::isnan(value) || std::isinf(value)) {
+    out += std::isnan(value) ? "NAN" : value < 0 ? "-INF" : "INF";
+    PadFrom(out, start, width);
+    return;
+  }
+
+  if (FixedFast(out, width, decimals, value, decimalSeparator)) {
+    PadFrom(out, start, width);
+    return;
+  }
 
   const bool negative = value < 0;
-  std::string digits;
+  Digits digits;
   int exponent = 0;
   if (value != 0) ShortestDigits(std::fabs(value), digits, exponent);
 
-  std::string out;
   if (value != 0 && exponent > width && width > 0) {
     // Too many digits before the separator for the width: exponent notation.
-    if (!RoundDigits(digits, exponent, width)) digits = "0";
-    if (negative) out.push_back('-');
-    out.push_back(digits[0]);
-    if (digits.size() > 1 || width > 1) {
-      out.push_back(decimalSeparator);
-      for (int i = 1; i < width; ++i)
-        out.push_back(i < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(i)] : '0');
+    if (!RoundDigits(digits, exponent, width)) {
+      digits.d[0] = '0';
+      digits.n = 1;
     }
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "E+%02d", exponent - 1);
-    out += buf;
-    return Pad(out, width);
+    if (negative) out.push_back('-');
+    out.push_back(digits.d[0]);
+    if (digits.n > 1 || width > 1) {
+      out.push_back(decimalSeparator);
+      for (int i = 1; i < width; ++i) out.push_back(i < digits.n ? digits.d[i] : '0');
+    }
+    out += "E+";
+    const int shown = exponent - 1;  // at least the width, so never negative
+    if (shown < 10) out.push_back('0');
+    char buf[8];
+    auto res = std::to_chars(buf, buf + sizeof buf, shown);
+    out.append(buf, res.ptr);
+    PadFrom(out, start, width);
+    return;
   }
 
-  bool nonZero = value != 0 && RoundDigits(digits, exponent, std::min(width, exponent + decimals));
+  const bool nonZero = value != 0 && RoundDigits(digits, exponent, std::min(width, exponent + decimals));
   if (!nonZero) {
-    digits.clear();
+    digits.n = 0;
     exponent = 0;
   }
   if (nonZero && negative) out.push_back('-');
   if (exponent <= 0) {
     out.push_back('0');
   } else {
-    for (int i = 0; i < exponent; ++i)
-      out.push_back(i < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(i)] : '0');
+    const int whole = std::min(exponent, digits.n);
+    out.append(digits.d, static_cast<size_t>(whole));
+    out.append(static_cast<size_t>(exponent - whole), '0');
   }
   if (decimals > 0) {
     out.push_back(decimalSeparator);
     for (int j = 0; j < decimals; ++j) {
       const int pos = exponent + j;
-      out.push_back(pos >= 0 && pos < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(pos)]
-                                                                      : '0');
+      out.push_back(pos >= 0 && pos < digits.n ? digits.d[pos] : '0');
     }
   }
-  return Pad(out, width);
+  PadFrom(out, start, width);
+}
+
+std::string FormatFixed(int width, int decimals, double value, char decimalSeparator) {
+  std::string out;
+  AppendFormatFixed(out, width, decimals, value, decimalSeparator);
+  return out;
 }
 
 double RoundMoney(double value, int decimals) {
@@ -269,8 +344,9 @@ std::string HtmlClipboardBlock(std::string_view html) {
     std::snprintf(buf, sizeof buf, "%06zu", n);
     return std::string(buf);
   };
-  const std::string probe = "Version:0.9\r\nStartHTML:-1\r\nEndHTML:-1\r\nStartFragment:000000\r\n"
-                            "EndFragment:000000\r\n";
+  const std::string probe =
+      "Version:0.9\r\nStartHTML:-1\r\nEndHTML:-1\r\nStartFragment:000000\r\n"
+      "EndFragment:000000\r\n";
   const size_t headerLength = probe.size();
   std::string out = "Version:0.9\r\nStartHTML:-1\r\nEndHTML:-1\r\n";
   out += "StartFragment:" + six(headerLength) + "\r\n";

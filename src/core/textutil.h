@@ -12,6 +12,8 @@ namespace stallora {
 // longer text is cut to its first `width` characters. A value with more than `width`
 // digits before the separator is written in exponent notation.
 std::string FormatFixed(int width, int decimals, double value, char decimalSeparator);
+// The same text appended to `out` (for callers that write many values into one buffer).
+void AppendFormatFixed(std::string& out, int width, int decimals, double value, char decimalSeparator);
 
 // Money: the one rounding rule for every price and cost the program shows or reports.
 // The exact value is rounded half away from zero to `decimals` places (0 to 6). A value

@@ -1,7 +1,9 @@
 #include "feeds/feed.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "core/floattext.h"
 #include "core/html_report.h"
@@ -68,7 +70,7 @@ std::string TFor::WriteAnalyser() const {
   const char sep = env->regional.decimalSeparator;
   for (double v : Analyse.Values()) {
     if (v >= -99999999.0 && v <= 9999999999.0) {
-      out += FormatFixed(10, 3, v, sep);
+      AppendFormatFixed(out, 10, 3, v, sep);
     } else {
       // Ten columns would cut the exponent off such a value and it would read back as
       // another number; it is written whole instead (the reader takes any width).
@@ -83,20 +85,39 @@ std::string TFor::WriteAnalyser() const {
 
 void TFor::ReadAnalyser(std::string_view bytes) {
   Analyse.Clear();
+  // One value per line: room for them all at once.
+  Analyse.Values().reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  const size_t n = bytes.size();
   size_t pos = 0;
   int index = 0;
-  while (pos < bytes.size()) {
-    size_t end = pos;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    std::string line(bytes.substr(pos, end - pos));
+  while (pos < n) {
+    // The line's end and its first comma in one look; leading blanks are not part of it.
+    while (pos < n && bytes[pos] == ' ') ++pos;
+    size_t end = pos, comma = std::string_view::npos;
+    for (; end < n && bytes[end] != '\r' && bytes[end] != '\n'; ++end)
+      if (bytes[end] == ',' && comma == std::string_view::npos) comma = end;
+    const char* first = bytes.data() + pos;
+    const char* last = bytes.data() + end;
+    // A comma is the decimal separator: the line is read from a copy with a point there
+    // (on the stack for the lines this program writes).
+    char small[64];
+    std::string large;
+    if (comma != std::string_view::npos) {
+      const size_t length = end - pos;
+      char* line = small;
+      if (length > sizeof small) {
+        large.assign(first, length);
+        line = large.data();
+      } else {
+        std::memcpy(small, first, length);
+      }
+      line[comma - pos] = '.';
+      first = line;
+      last = line + length;
+    }
     // CR LF, CR or LF end a line; CR LF counts once.
-    pos = end + ((end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ? 2 : 1);
-    if (const size_t comma = line.find(','); comma != std::string::npos) line[comma] = '.';
-    size_t b = 0;
-    while (b < line.size() && line[b] == ' ') ++b;
+    pos = end + ((end + 1 < n && bytes[end] == '\r' && bytes[end + 1] == '\n') ? 2 : 1);
     double v = 0;
-    const char* first = line.data() + b;
-    const char* last = line.data() + line.size();
     if (first < last && *first == '+') ++first;
     auto r = std::from_chars(first, last, v);
     // A line that does not read as a number keeps its place with the value 0.

@@ -190,6 +190,7 @@ class MainWindow : public QMainWindow {
   std::function<void()> scanDone_;
   size_t shownStables_ = 0;
   bool shownFeedLists_ = false;
+  std::chrono::steady_clock::time_point stablesShownAt_{};
   QHash<const Record*, QPointer<QMdiSubWindow>> children_;
   bool closing_ = false;
 };

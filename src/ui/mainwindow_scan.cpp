@@ -5,6 +5,8 @@
 // its own: the records, the environment they are made with and the process-wide tables are
 // then never touched by two threads, and each file is small enough for a slice.
 
+#include <algorithm>
+
 #include <QStatusBar>
 #include <QTimer>
 
@@ -36,6 +38,7 @@ void MainWindow::StartScanWorkspace(std::function<void()> done) {
   tree_->clear();
   shownStables_ = 0;
   shownFeedLists_ = false;
+  stablesShownAt_ = std::chrono::steady_clock::now();
   UpdateInformation();
   UpdateCommands();
   scanTimer_->start();
@@ -65,9 +68,17 @@ void MainWindow::ScanSlice() {
     tree_->AppendFeedLists(workspace_);
     shownFeedLists_ = true;
   }
-  if (shownFeedLists_ && shownStables_ < workspace_.Stables().size()) {
+  // The view lays out its whole tree again after each addition, so stables join it in
+  // growing groups (a quarter of what is shown, or what 100 ms have read), not in every
+  // slice: the first few appear one by one, and the work stays in proportion to the tree.
+  const size_t read = workspace_.Stables().size();
+  const auto now = std::chrono::steady_clock::now();
+  if (shownFeedLists_ && shownStables_ < read &&
+      (complete || read - shownStables_ >= std::max<size_t>(1, shownStables_ / 4) ||
+       now - stablesShownAt_ >= std::chrono::milliseconds(100))) {
     tree_->AppendStables(workspace_, shownStables_);
-    shownStables_ = workspace_.Stables().size();
+    shownStables_ = read;
+    stablesShownAt_ = now;
   }
   if (!complete) {
     statusBar()->showMessage(T(kReadingWorkspace) + ": " + QString::number(progress.stablesRead) + " / " +

@@ -77,18 +77,29 @@ void WorkspaceTree::AppendStables(const Workspace& ws, size_t from) {
 
 void WorkspaceTree::AddStables(const Workspace& ws, size_t from, const std::function<bool(const TStall*)>& open) {
   const auto& stables = ws.Stables();
+  if (from >= stables.size()) return;
+  // Each stable's node is made whole before it joins the tree, and the stables join in one
+  // insertion: the view then hears of one block of new rows, not of every horse.
+  const QIcon stableIcon = Icon(IconKind::Stable), modelStableIcon = Icon(IconKind::ModelStable);
+  const QIcon horseIcon = Icon(IconKind::Horse), modelHorseIcon = Icon(IconKind::ModelHorse);
+  QList<QTreeWidgetItem*> nodes;
+  nodes.reserve(static_cast<qsizetype>(stables.size() - from));
   for (size_t i = from; i < stables.size(); ++i) {
     const auto& s = stables[i];
-    auto* stable = MakeItem(NodeKind::Stable, s.get(), s->stallNavn,
-                            Icon(s->ErModellHestStall ? IconKind::ModelStable : IconKind::Stable));
-    addTopLevelItem(stable);
-    stable->addChild(MakeItem(NodeKind::StableFeedList, s->ForListe.get(), s->ForListe->ForlisteNavn,
-                              ListIcon(*s->ForListe)));
+    auto* stable =
+        MakeItem(NodeKind::Stable, s.get(), s->stallNavn, s->ErModellHestStall ? modelStableIcon : stableIcon);
+    QList<QTreeWidgetItem*> children;
+    children.reserve(static_cast<qsizetype>(s->Horses().size()) + 1);
+    children.append(
+        MakeItem(NodeKind::StableFeedList, s->ForListe.get(), s->ForListe->ForlisteNavn, ListIcon(*s->ForListe)));
     for (const auto& h : s->Horses())
-      stable->addChild(MakeItem(NodeKind::Horse, h.get(), h->Navn,
-                                Icon(s->ErModellHestStall ? IconKind::ModelHorse : IconKind::Horse)));
-    if (open(s.get())) stable->setExpanded(true);
+      children.append(MakeItem(NodeKind::Horse, h.get(), h->Navn, s->ErModellHestStall ? modelHorseIcon : horseIcon));
+    stable->addChildren(children);
+    nodes.append(stable);
   }
+  addTopLevelItems(nodes);
+  for (size_t i = from; i < stables.size(); ++i)
+    if (open(stables[i].get())) nodes[static_cast<qsizetype>(i - from)]->setExpanded(true);
 }
 
 QTreeWidgetItem* WorkspaceTree::ItemOf(const void* record) const {

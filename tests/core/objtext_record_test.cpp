@@ -260,15 +260,20 @@ TEST(ObjTextReader, RealsTakeIntegersAndPlainFloatsOnly) {
 
 TEST(ObjTextReader, TypeMismatchesAndUnknownNames) {
   TFeed f;
-  EXPECT_EQ(ErrorOf([&] { Read("object TFor\n  Prix = 12.5\nend", f); }), "Error reading TFor.Prix: Property does not exist");
-  EXPECT_EQ(ErrorOf([&] { Read("object TFor Fortype = 1.5 end", f); }), "Error reading TFor.Fortype: Invalid property value");
-  EXPECT_EQ(ErrorOf([&] { Read("object TFor Fortype = 12 end", f); }), "Error reading TFor.Fortype: Invalid property value");
-  EXPECT_EQ(ErrorOf([&] { Read("object TFor Fornavn = 5 end", f); }), "Error reading TFor.Fornavn: Invalid property value");
+  EXPECT_EQ(ErrorOf([&] { Read("object TFor\n  Prix = 12.5\nend", f); }),
+            "Error reading TFor.Prix: Property does not exist");
+  EXPECT_EQ(ErrorOf([&] { Read("object TFor Fortype = 1.5 end", f); }),
+            "Error reading TFor.Fortype: Invalid property value");
+  EXPECT_EQ(ErrorOf([&] { Read("object TFor Fortype = 12 end", f); }),
+            "Error reading TFor.Fortype: Invalid property value");
+  EXPECT_EQ(ErrorOf([&] { Read("object TFor Fornavn = 5 end", f); }),
+            "Error reading TFor.Fornavn: Invalid property value");
   EXPECT_EQ(ErrorOf([&] { Read("object TFor Fornavn = 'a'#8364 end", f); }),
             "Error reading TFor.Fornavn: Invalid property value");
   EXPECT_EQ(ErrorOf([&] { Read("object TFor Fornavn.Strings = ('a') end", f); }),
             "Error reading TFor.Fornavn.Strings: Property does not exist");
-  EXPECT_EQ(ErrorOf([&] { Read("object TFor Analyser = 'x' end", f); }), "Error reading TFor.Analyser: Invalid property value");
+  EXPECT_EQ(ErrorOf([&] { Read("object TFor Analyser = 'x' end", f); }),
+            "Error reading TFor.Analyser: Invalid property value");
   EXPECT_EQ(ErrorOf([&] { Read("object TFor Analyser = {626164} end", f); }),
             "Error reading TFor.Analyser: Analysis values cannot be read");
   TStable s;
@@ -333,6 +338,41 @@ TEST(ObjTextReader, ReadRecordFromStringMakesTheRootFromTheRegistry) {
             "Class TUkendt not found");
 }
 
+// A text over 1 MiB is read in one pass with no tree of it; a grammar error anywhere is still
+// the error given, before whatever the records made of the text before it.
+TEST(ObjTextReader, ALargeTextGivesTheErrorsOfTheWholeCheckFirst) {
+  std::string feeds;
+  int count = 0;
+  for (; feeds.size() <= (size_t{1} << 20); ++count) feeds += " object TFor Fornavn = 'Havre' Pris = 1.5 end\n";
+  auto read = [](const std::string& text) {
+    return ErrorOf([&] { (void)ReadRecordFromString(text, testing::TestRegistry()); });
+  };
+  auto whole =
+      ReadRecordFromString("object TForListe\n ForlisteNavn = 'Stor'\n" + feeds + " object TFor Pris = 2 end\nend\n",
+                           testing::TestRegistry());
+  ASSERT_NE(whole, nullptr);
+  const TList& list = static_cast<const TList&>(*whole);
+  EXPECT_EQ(list.ForlisteNavn, "Stor");
+  ASSERT_EQ(list.feeds.size(), static_cast<size_t>(count) + 1);
+  EXPECT_EQ(list.feeds[0]->Fornavn, "Havre");
+  EXPECT_EQ(list.feeds.back()->Pris, 2);
+
+  const std::string lastLine = std::to_string(count + 3);
+  EXPECT_EQ(read("object TForListe\n Prix = 1\n" + feeds + " object TFor Pris 2 end\nend\n"),
+            "''='' expected on line " + lastLine);
+  EXPECT_EQ(read("object TForListe\n Prix = 1\n" + feeds + "end\n"),
+            "Error reading TForListe.Prix: Property does not exist");
+  EXPECT_EQ(read("object TForListe\n object THest end\n" + feeds + " object TFor Pris = {0} end\nend\n"),
+            "Invalid binary value on line " + lastLine);
+  EXPECT_EQ(read("object TForListe\n object THest Navn = 'x' end\n" + feeds + "end\n"), "Class THest not found");
+  EXPECT_EQ(read("object TForListe\n" + feeds + " object TFor Pris = 'x' end\n" + feeds +
+                 " object TFor Fortype = 1.5 end\nend\n"),
+            "Error reading TFor.Pris: Invalid property value")
+      << "the first of the records' errors, not a later one";
+  EXPECT_EQ(read("object TUkendt\n" + feeds + "end 'after the end is not read"), "Class TUkendt not found");
+  EXPECT_EQ(read("object TUkendt\n" + feeds + " x = ,\nend\n"), "OBJECT expected on line " + std::to_string(count + 2));
+}
+
 TEST(ObjTextRoundTrip, SixteenDigitFloatsComeBackRounded) {
   TFeed f;
   f.Pris = 0.1 + 0.2;
@@ -348,9 +388,8 @@ TEST(ObjTextRoundTrip, SixteenDigitFloatsComeBackRounded) {
 class ObjTextFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("stallora-objtext-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = std::filesystem::temp_directory_path() / ("stallora-objtext-" + std::to_string(::getpid()) + "-" +
+                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }

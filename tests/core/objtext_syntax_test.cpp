@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "core/objtext_parser.h"
@@ -72,8 +73,8 @@ TEST(ObjTextSyntax, AcceptsEveryValueForm) {
 }
 
 TEST(ObjTextSyntax, TheTreeHoldsWhatTheTextSaid) {
-  ObjBlock b = ParseObjectText(
-      "object X: TThing [4]\n a.b.c = 'q'#10 + 'r'\n n = -7\n f = 2.5\n object TChild end\nend");
+  ObjBlock b =
+      ParseObjectText("object X: TThing [4]\n a.b.c = 'q'#10 + 'r'\n n = -7\n f = 2.5\n object TChild end\nend");
   EXPECT_EQ(b.instanceName, "X");
   EXPECT_EQ(b.className, "TThing");
   EXPECT_TRUE(b.hasPosition);
@@ -90,7 +91,9 @@ TEST(ObjTextSyntax, TheTreeHoldsWhatTheTextSaid) {
 
 TEST(ObjTextSyntax, StringCodes) {
   ObjBlock b = ParseObjectText("object T s = #39#255'a'# end");
-  EXPECT_EQ(b.properties[0].value.String(), std::string("'\xFF" "a") + std::string(1, '\0'));
+  EXPECT_EQ(b.properties[0].value.String(), std::string("'\xFF"
+                                                        "a") +
+                                                std::string(1, '\0'));
   EXPECT_FALSE(b.properties[0].value.wide);
   b = ParseObjectText("object T s = #256 end");
   EXPECT_TRUE(b.properties[0].value.wide);
@@ -217,7 +220,9 @@ TEST(ObjTextSyntax, ValuesAreViewsIntoTheTextUntilDecoded) {
       "    end>\r\n"
       "end\r\n";
   const ObjBlock b = ParseObjectText(text);
-  auto inside = [&](std::string_view v) { return v.data() >= text.data() && v.data() + v.size() <= text.data() + text.size(); };
+  auto inside = [&](std::string_view v) {
+    return v.data() >= text.data() && v.data() + v.size() <= text.data() + text.size();
+  };
   ASSERT_EQ(b.properties.size(), 7u);
   const ObjValue& plain = b.properties[0].value;
   EXPECT_FALSE(plain.encoded);
@@ -290,6 +295,60 @@ TEST(ObjTextSyntax, TheVisitorSeesEveryBlockAfterTheWholeCheck) {
     EXPECT_STREQ(e.what(), "Invalid binary value on line 4");
   }
   EXPECT_EQ(late.log, "") << "a grammar error is found before any block is handed over";
+}
+
+// In one pass the visitor sees blocks as they come; its own error waits for the rest of the
+// check, and nothing more is handed to it after that error.
+class FailingAt : public Recorder {
+ public:
+  explicit FailingAt(std::string name, bool plainError = false) : name_(std::move(name)), plain_(plainError) {}
+  void BeginBlock(ObjBlock& block) override {
+    if (block.className == name_) {
+      if (plain_) throw std::runtime_error("not a reader error");
+      throw ObjTextError("refused " + name_);
+    }
+    Recorder::BeginBlock(block);
+  }
+  void EndBlock() override {
+    ++ends;
+    Recorder::EndBlock();
+  }
+  int ends = 0;
+
+ private:
+  std::string name_;
+  bool plain_;
+};
+
+std::string OnePassError(std::string_view text, ObjBlockVisitor& visitor) {
+  try {
+    VisitObjectTextOnce(text, visitor);
+  } catch (const ObjTextError& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+TEST(ObjTextSyntax, InOnePassTheGrammarErrorStillComesFirst) {
+  Recorder all;
+  EXPECT_EQ(OnePassError("object A x = 1 object B z = 2 object C end end object D end end", all), "(no error)");
+  EXPECT_EQ(all.log, "A: x\n  B: z\n    C:\n  D:\n");
+  EXPECT_EQ(all.depth, 0u);
+
+  const std::string text = "object A x = 1\n object B\n  object C end\n end\n object D y = 2 end\n";
+  FailingAt atB("B");
+  EXPECT_EQ(OnePassError(text + "end", atB), "refused B");
+  EXPECT_EQ(atB.log, "A: x\n") << "nothing after the refused block";
+  EXPECT_EQ(atB.ends, 0) << "not even the ends of the blocks around it";
+  FailingAt atBThenBadText("B");
+  EXPECT_EQ(OnePassError(text + " object E z = {1} end\nend", atBThenBadText), "Invalid binary value on line 6");
+  FailingAt atD("D");
+  EXPECT_EQ(OnePassError(text + " z = ,\nend", atD), "OBJECT expected on line 6");
+  EXPECT_EQ(atD.log, "A: x\n  B:\n    C:\n") << "the blocks before the error were handed over";
+
+  FailingAt plain("B", /*plainError=*/true);
+  EXPECT_THROW(VisitObjectTextOnce(text + " z = ,\nend", plain), std::runtime_error)
+      << "an error that is not the reader's ends the walk at once";
 }
 
 }  // namespace

@@ -107,6 +107,19 @@ TEST(Feed, AnalyserReaderTakesAnyLineEndAndKeepsThePlaceOfBadLines) {
   EXPECT_EQ(feed.Value(2), 0);
 }
 
+TEST(Feed, AnalyserLinesLongerThanANumberAndTheirCommas) {
+  FeedsEnv fx;
+  TFor feed(*fx.env);
+  // Only the first comma is the separator; a line of any length is read.
+  feed.ReadAnalyser(std::string(100, ' ') + "4,75\r\n1,5,7\r\n+2,25" + std::string(80, ' ') + "\r\n" +
+                    std::string(70, '9') + "\r\n");
+  ASSERT_EQ(feed.ValueCount(), 4);
+  EXPECT_DOUBLE_EQ(feed.Value(0), 4.75);
+  EXPECT_DOUBLE_EQ(feed.Value(1), 1.5);
+  EXPECT_DOUBLE_EQ(feed.Value(2), 2.25);
+  EXPECT_DOUBLE_EQ(feed.Value(3), 1e70 - 1);
+}
+
 TEST(Feed, AnalysisArrayReadsZeroOutsideAndGrowsOnWrite) {
   TAnalyseArray a;
   EXPECT_EQ(a.Get(-1), 0);
