@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTreeView>
-#include <filesystem>
 #include <random>
 
+#include "bench_workspace.h"
 #include "stable/workspace.h"
 #include "test_prompts.h"
 #include "ui/feedlist/feedlistwindow.h"
@@ -17,17 +17,9 @@
 namespace stallora {
 namespace {
 
-namespace fs = std::filesystem;
-
-const fs::path kData = STALLORA_DATA_DIR;
-
-struct BigList {
-  fs::path dir;
-  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
-  RecordingMessages messages;
+struct BigList : bench::Program {
+  BigList() : Program("stallora-bench-feedlistwin") {}
   TestPrompts prompts;
-  std::unique_ptr<AppContext> app;
-  std::unique_ptr<Workspace> workspace;
   Services services;
   TForListe* list = nullptr;
 };
@@ -35,16 +27,7 @@ struct BigList {
 BigList& Big() {
   static BigList* big = [] {
     auto* b = new BigList;
-    b->dir = fs::temp_directory_path() / "stallora-bench-feedlistwin";
-    fs::remove_all(b->dir);
-    fs::create_directories(b->dir / "Resources");
-    fs::copy_file(kData / "dan.ini", b->dir / "dan.ini");
-    for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
-      fs::copy_file(kData / "Resources" / f, b->dir / "Resources" / f);
-    StartResult r = StartProgram(b->dir, b->clock, Regional{}, b->messages);
-    b->app = std::move(r.context);
-    b->workspace = std::make_unique<Workspace>(*b->app);
-    b->workspace->Scan();
+    b->Scan();
     TForListe& l = b->workspace->NewFeedList("Stor liste", false);
     std::mt19937 rng(5);
     const char* brands[] = {"GENERIC", "NORDHAVRE", "VITAMINFABRIKKEN", "HESTEKRAFT", "SKOVFODER"};

@@ -58,8 +58,7 @@ bool LaunchExternal(const QUrl& url, QObject* owner, std::function<void(const QS
 }
 
 HtmlView::HtmlView(QWidget* parent)
-    : QTextBrowser(parent),
-      openExternal([this](const QUrl& url) {
+    : QTextBrowser(parent), openExternal([this](const QUrl& url) {
         return LaunchExternal(url, this, [this, url](const QString& why) { ShowUnreachable(url, why); });
       }) {
   setOpenLinks(true);
@@ -72,6 +71,7 @@ HtmlView::HtmlView(QWidget* parent)
 void HtmlView::ShowUnreachable(const QUrl& url, const QString& why) {
   const QString address = url.toString().toHtmlEscaped();
   current_ = url;
+  pending_.reset();
   const QString reason = why.isEmpty() ? QString() : "<p><tt>" + why.toHtmlEscaped() + "</tt></p>";
   setHtml(QStringLiteral("<html><body><h3>") + Q(Tr(kHvIkkeAabnet)) + "</h3><p><b>" + address + "</b></p><p>" +
           Q(Tr(kHvHvorfor)) + "</p>" + reason + "<p>" + Q(Tr(kHvKopier)) + "</p></body></html>");
@@ -87,12 +87,40 @@ bool HtmlView::HandOutRemote(const QUrl& url) {
 }
 
 void HtmlView::ShowReport(const std::string& html, const std::filesystem::path& baseDir) {
+  // The same report again (a page shown anew with nothing changed): a large report is not
+  // laid out again, and the view stays where the user had scrolled to.
+  if (layOutWhenShown_ && !isVisible() && window()->isVisible()) {
+    pending_.emplace(html, baseDir);
+    return;
+  }
+  pending_.reset();
+  if (shownDocument_ == document() && current_.isEmpty() && html == shownReport_ && baseDir == shownBase_) return;
   if (!baseDir.empty()) setSearchPaths({QString::fromStdString(baseDir.string())});
   current_ = QUrl();
   SetHtmlFitted(Q(html));
+  shownReport_ = html;
+  shownBase_ = baseDir;
+  shownDocument_ = document();
+  // Anything else shown in the document (a page, a link followed) makes the next report new.
+  connect(
+      document(), &QTextDocument::contentsChanged, this, [this] { shownDocument_ = nullptr; },
+      Qt::SingleShotConnection);
+}
+
+void HtmlView::showEvent(QShowEvent* event) {
+  QTextBrowser::showEvent(event);
+  if (!pending_) return;
+  const auto [html, baseDir] = std::move(*pending_);
+  pending_.reset();
+  ShowReport(html, baseDir);
 }
 
 void HtmlView::SetHtmlFitted(const QString& html) {
+  // Laid out with the vertical scroll bar already in place: a long report is laid out once,
+  // not once without it and again with it (the stable's overview of 200 horses took twice
+  // as long).
+  const Qt::ScrollBarPolicy policy = verticalScrollBarPolicy();
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setHtml(html);
   QTextDocument* doc = document();
   QList<QTextFrame*> frames{doc->rootFrame()};
@@ -114,6 +142,7 @@ void HtmlView::SetHtmlFitted(const QString& html) {
     format.setColumnWidthConstraints(widths);
     table->setFormat(format);
   }
+  setVerticalScrollBarPolicy(policy);
 }
 
 void HtmlView::Navigate(const QUrl& url) {
@@ -123,9 +152,10 @@ void HtmlView::Navigate(const QUrl& url) {
 
 void HtmlView::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
   if (HandOutRemote(name)) return;
+  pending_.reset();
   emit NavigationRequested(name);
-  if (name.isLocalFile() && (name.path().endsWith(".htm", Qt::CaseInsensitive) ||
-                             name.path().endsWith(".html", Qt::CaseInsensitive))) {
+  if (name.isLocalFile() &&
+      (name.path().endsWith(".htm", Qt::CaseInsensitive) || name.path().endsWith(".html", Qt::CaseInsensitive))) {
     // The reports are Windows-1252 files.
     if (auto bytes = ReadWholeFile(name.toLocalFile().toStdString())) {
       setSearchPaths({QFileInfo(name.toLocalFile()).absolutePath()});

@@ -1,7 +1,10 @@
 // Reports as the embedded browser paints them: no solid black box where a table's column
-// widths do not fill the table, and a footer logo that is there or left out, never broken.
+// widths do not fill the table, a footer logo that is there or left out, never broken, and
+// a large report laid out only when it is new and seen.
 
 #include <QImage>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QTextDocument>
 
 #include "feeds/mix.h"
@@ -86,6 +89,55 @@ class ReportViewTest : public QObject {
     const QVariant picture = view.document()->resource(QTextDocument::ImageResource, logo);
     QVERIFY2(picture.isValid() && !picture.value<QImage>().isNull(), qPrintable(logo.toString()));
     QCOMPARE(picture.value<QImage>().size(), QSize(150, 37));
+  }
+
+  void theSameReportAgainKeepsTheViewAndAHiddenOneWaitsUntilSeen() {
+    std::string rows;
+    for (int i = 0; i < 300; ++i) rows += "<tr><td>Hest " + std::to_string(i) + "</td></tr>";
+    const std::string a = "<html><body><table>" + rows + "</table></body></html>";
+    const std::string b = "<html><body><p>Kun Bella</p></body></html>";
+    QTabWidget tabs;
+    auto* view = new HtmlView;
+    view->LayOutWhenShown(true);
+    tabs.addTab(new QWidget, "front");
+    tabs.addTab(view, "report");
+    tabs.resize(500, 300);
+    tabs.show();
+    QApplication::processEvents();
+
+    // Given while its page is behind another: shown once its page comes to the front.
+    view->ShowReport(b);
+    QVERIFY(!view->toPlainText().contains("Kun Bella"));
+    tabs.setCurrentWidget(view);
+    QApplication::processEvents();
+    QVERIFY(view->toPlainText().contains("Kun Bella"));
+
+    // The long report, scrolled down: the same report again leaves the view where it was.
+    view->ShowReport(a);
+    QApplication::processEvents();
+    QVERIFY(view->toPlainText().contains("Hest 299"));
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    const int scrolled = view->verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    view->ShowReport(a);
+    QCOMPARE(view->verticalScrollBar()->value(), scrolled);
+    // Another report replaces it; the first one again is shown anew.
+    view->ShowReport(b);
+    QCOMPARE(view->toPlainText().trimmed(), QStringLiteral("Kun Bella"));
+    view->ShowReport(a);
+    QVERIFY(view->toPlainText().contains("Hest 299"));
+    // Something else put into the document: the same report is shown again, not skipped.
+    view->setHtml("<p>andet</p>");
+    view->ShowReport(a);
+    QVERIFY(view->toPlainText().contains("Hest 0"));
+    // A hidden page's report that is overtaken by a page shown in it is not put back later.
+    tabs.setCurrentIndex(0);
+    view->ShowReport(b);
+    view->ShowUnreachable(QUrl("https://example.org/"));
+    tabs.setCurrentWidget(view);
+    QApplication::processEvents();
+    QVERIFY(view->toPlainText().contains("example.org"));
+    QVERIFY(!view->toPlainText().contains("Kun Bella"));
   }
 };
 
