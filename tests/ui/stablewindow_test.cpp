@@ -22,7 +22,7 @@
 
 #include "core/cp1252.h"
 #include "core/fileio.h"
-#include "smallwin_fixture.h"
+#include "stable_fixture.h"
 #include "ui/horsewindow.h"
 #include "ui/htmlview.h"
 #include "ui/models/stablelistmodels.h"
@@ -35,6 +35,7 @@ namespace stallora {
 namespace {
 
 using uitest::Fixture;
+using uitest::Place;
 namespace fs = std::filesystem;
 namespace sc = stablechange;
 using Answer = Prompts::Answer;
@@ -49,42 +50,6 @@ struct Counter : EditorListener {
     ++told;
     last = changed;
   }
-};
-
-// Nord with Bella and Alf, Syd with Dino; the main window on them, both windows registered.
-struct Place {
-  explicit Place(const char* name) : f(name) {
-    TStall& nord = f.WriteStable("Nord");
-    f.WriteHorse(nord, "Bella", "Ida");
-    f.WriteHorse(nord, "Alf", "Bo");
-    TStall& syd = f.WriteStable("Syd");
-    f.WriteHorse(syd, "Dino");
-    MainWindow& main = f.Open();
-    RegisterHorseWindow(main.Windows());
-    RegisterStableWindow(main.Windows());
-    f.Listen();
-  }
-  TStall& Stable(const char* name) {
-    TStall* s = f.ws->StableByName(name);
-    if (!s) qFatal("no stable %s", name);
-    return *s;
-  }
-  StableWindow* Open(const char* name) {
-    TStall& stable = Stable(name);
-    f.main->OpenStable(stable);
-    for (QMdiSubWindow* sub : f.main->MdiArea()->subWindowList())
-      if (auto* w = qobject_cast<StableWindow*>(sub->widget()); w && w->record() == &stable) return w;
-    return nullptr;
-  }
-  int Windows() const { return static_cast<int>(f.main->MdiArea()->subWindowList().size()); }
-  fs::path Save() const { return f.app->preferences.SaveDirectory(); }
-  bool Said(const std::string& text) const { return f.shown.Said(text); }
-  bool SaidStarting(const std::string& start) const {
-    for (const auto& s : f.shown.said)
-      if (s.rfind(start, 0) == 0) return true;
-    return false;
-  }
-  Fixture f;
 };
 
 class StableWindowTest : public QObject {
