@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeView>
@@ -75,6 +76,10 @@ class StableWindowTest : public QObject {
     QCOMPARE(captions, (QStringList{"Information", "Heste i stalden", "Dagbog", "Foderbehov i stalden",
                                     "Rapporter, behandlinger"}));
     for (int i = 0; i < tabs->count(); ++i) QVERIFY(tabs->isTabVisible(i));
+    // Placed by the main window, it is wide enough for every caption (no scrolled tabs).
+    QApplication::processEvents();
+    QVERIFY2(tabs->tabBar()->width() >= tabs->tabBar()->sizeHint().width(),
+             qPrintable(QString::number(tabs->tabBar()->width())));
     // Every menu item is there.
     for (const char* item : {"miStableSave", "miStableSaveAs", "miStableDelete", "miStableEmail", "miStableHelp",
                              "miStableShowFeedlist", "miDeleteAllfeeds", "miFeedsFromNewList", "miBrands",
@@ -250,6 +255,32 @@ class StableWindowTest : public QObject {
     saved.Load(nord.StableFilePath());
     QCOMPARE(saved.StallNoMeals, 3);
     QCOMPARE(saved.SFTider[2], std::to_string(18 * 3600));
+  }
+
+  void leavingTheTableFromACellsEditorIsLeavingIt() {
+    Place p("mealeditor");
+    TStall& nord = p.Stable("Nord");
+    StableWindow* w = p.Open("Nord");
+    StableInformationPage* info = w->InformationPage();
+    QTableView* table = info->MealTable();
+    QApplication::setActiveWindow(p.f.main.get());
+    // A time stored, then a cell's editor open (as Enter opens the next row's): the focus is
+    // in the editor, not in the table itself.
+    auto* model = info->MealTimesModel();
+    QVERIFY(model->setData(model->index(1, StableMealTimesModel::kTime), "12:30"));
+    QCOMPARE(nord.SFTider[1], std::to_string(12 * 3600 + 30 * 60));
+    const QModelIndex third = model->index(2, StableMealTimesModel::kTime);
+    table->setFocus();
+    table->setCurrentIndex(third);
+    table->edit(third);
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != table && table->isAncestorOf(editor));
+    QApplication::processEvents();
+    QVERIFY(p.f.shown.said.empty());
+    // From whichever cell has the focus, out to the name: the message about the horses.
+    info->NameField()->setFocus();
+    QTRY_COMPARE(p.f.shown.said.size(), size_t{1});
+    QVERIFY(p.f.shown.said[0].find(C("Du må genåbne hestene")) != std::string::npos);
   }
 
   void newAndDeletedHorsesWithTheQuestion() {

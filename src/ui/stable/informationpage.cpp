@@ -133,7 +133,14 @@ StableInformationPage::StableInformationPage(StableWindow& window) : window_(win
   otMealTimes_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   otMealTimes_->setEditTriggers(QAbstractItemView::AllEditTriggers);
   otMealTimes_->setSelectionMode(QAbstractItemView::SingleSelection);
-  otMealTimes_->installEventFilter(this);
+  // Leaving the table, from the table or from a cell's editor (Enter opens the next row's):
+  // the focus goes somewhere outside it. Moving into a cell's editor is not leaving.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    if (window_.Dead() || !InMealTable(old) || InMealTable(now)) return;
+    QTimer::singleShot(0, this, [this] {
+      if (!window_.Dead() && !InMealTable(QApplication::focusWidget())) MealTableLeft();
+    });
+  });
   // Enter in a time cell stores the time and moves on down, from the last row to the first.
   connect(otMealTimes_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
           [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
@@ -365,21 +372,14 @@ void StableInformationPage::FeedListChosen(int index) {
   window_.Editor().ChooseFeedList(choices[static_cast<size_t>(index)]);
 }
 
+bool StableInformationPage::InMealTable(const QWidget* w) const {
+  return w && (w == otMealTimes_ || otMealTimes_->isAncestorOf(w));
+}
+
 bool StableInformationPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == cbStallEier_->lineEdit()) {
     if (event->type() == QEvent::FocusOut && !window_.Dead()) OwnerLeft();
     if (event->type() == QEvent::MouseButtonDblClick && !window_.Dead()) RegisterOwner();
-  }
-  if (watched == otMealTimes_ && !window_.Dead()) {
-    if (event->type() == QEvent::FocusOut) {
-      // Leaving for the table's own cell editor is not leaving the table.
-      QTimer::singleShot(0, this, [this] {
-        if (window_.Dead()) return;
-        QWidget* focus = QApplication::focusWidget();
-        if (focus && (focus == otMealTimes_ || otMealTimes_->isAncestorOf(focus))) return;
-        MealTableLeft();
-      });
-    }
   }
   return QWidget::eventFilter(watched, event);
 }
