@@ -3,24 +3,22 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QTreeView>
 #include <random>
 
-#include "bench_workspace.h"
+#include "bench_windows.h"
 #include "stable/workspace.h"
-#include "test_prompts.h"
 #include "ui/feedlist/feedlistwindow.h"
 #include "ui/feedlist/infopage.h"
 
 namespace stallora {
 namespace {
 
-struct BigList : bench::Program {
-  BigList() : Program("stallora-bench-feedlistwin") {}
-  TestPrompts prompts;
-  Services services;
+using bench::Settle;
+
+struct BigList : bench::WindowProgram {
+  BigList() : WindowProgram("stallora-bench-feedlistwin") {}
   TForListe* list = nullptr;
 };
 
@@ -44,15 +42,11 @@ BigList& Big() {
     }
     l.SaveToWorkspace();
     b->list = &l;
-    b->services.app = b->app.get();
-    b->services.workspace = b->workspace.get();
-    b->services.prompts = &b->prompts;
+    b->Wire();
     return b;
   }();
   return *big;
 }
-
-void Settle() { QApplication::processEvents(); }
 
 void BM_WindowOpen2000Feeds(benchmark::State& state) {
   BigList& b = Big();
@@ -112,11 +106,4 @@ BENCHMARK(BM_WindowPageSwitch)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace stallora
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return stallora::bench::RunWindowBenchmarks(argc, argv); }

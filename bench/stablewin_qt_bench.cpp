@@ -5,21 +5,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <memory>
 #include <random>
 
-#include "bench_workspace.h"
-#include "test_prompts.h"
+#include "bench_windows.h"
 #include "ui/stable/stablewindow.h"
 
 namespace stallora {
 namespace {
 
-struct BigStable : bench::Program {
-  BigStable() : Program("stallora-bench-stablewin") {}
-  TestPrompts prompts;
-  Services services;
+using bench::Settle;
+
+struct BigStable : bench::WindowProgram {
+  BigStable() : WindowProgram("stallora-bench-stablewin") {}
   TStall* stable = nullptr;
 };
 
@@ -30,15 +28,11 @@ BigStable& Big() {
     bench::WriteStable(*b->app, "Storstald", 200, rng);
     b->Scan();
     b->stable = b->workspace->StableByName("Storstald");
-    b->services.app = b->app.get();
-    b->services.workspace = b->workspace.get();
-    b->services.prompts = &b->prompts;
+    b->Wire();
     return b;
   }();
   return *big;
 }
-
-void Settle() { QApplication::processEvents(); }
 
 // As the main window opens it: made, shown, activated (the summary and the horse overview
 // report), and painted.
@@ -75,15 +69,18 @@ void ChangeAHorse(TStall& stable, int n) {
   if (TFor* feed = h.ForListe->FeedAt(0)) feed->TildeltKg = n % 2 ? 2.5 : 3.5;
 }
 
-// Arg: the page changed to, its report as shown before (nothing changed meanwhile).
-void BM_WindowPageChange(benchmark::State& state) {
+// Changes to the page from the one before it; with `edited`, a horse changes first, so the
+// page's report is new.
+void PageChange(benchmark::State& state, bool edited) {
   BigStable& b = Big();
   StableWindow window(*b.stable, b.services);
   Open(window);
   const auto page = static_cast<StablePage>(state.range(0));
+  int n = 0;
   for (auto _ : state) {
     state.PauseTiming();
     window.ShowPage(Before(page));
+    if (edited) ChangeAHorse(*b.stable, ++n);
     Settle();
     state.ResumeTiming();
     window.ShowPage(page);
@@ -93,25 +90,11 @@ void BM_WindowPageChange(benchmark::State& state) {
   window.StoreSignature();
 }
 
+// Arg: the page changed to, its report as shown before (nothing changed meanwhile).
+void BM_WindowPageChange(benchmark::State& state) { PageChange(state, false); }
+
 // Arg: the page changed to after a horse changed, so its report is new.
-void BM_WindowPageChangeAfterAnEdit(benchmark::State& state) {
-  BigStable& b = Big();
-  StableWindow window(*b.stable, b.services);
-  Open(window);
-  const auto page = static_cast<StablePage>(state.range(0));
-  int n = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    window.ShowPage(Before(page));
-    ChangeAHorse(*b.stable, ++n);
-    Settle();
-    state.ResumeTiming();
-    window.ShowPage(page);
-    Settle();
-  }
-  state.SetLabel(kPageNames[state.range(0)]);
-  window.StoreSignature();
-}
+void BM_WindowPageChangeAfterAnEdit(benchmark::State& state) { PageChange(state, true); }
 
 // Arg: the first change of a window just opened to that page (its browser laid out for the
 // first time at its size).
@@ -140,11 +123,4 @@ BENCHMARK(BM_WindowFirstPageChange)->DenseRange(1, 4)->Unit(benchmark::kMillisec
 }  // namespace
 }  // namespace stallora
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return stallora::bench::RunWindowBenchmarks(argc, argv); }
