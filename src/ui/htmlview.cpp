@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QFileInfo>
 #include <QTextFrame>
+#include <QTextOption>
 #include <QTextTable>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -63,6 +64,9 @@ HtmlView::HtmlView(QWidget* parent)
       }) {
   setOpenLinks(true);
   setOpenExternalLinks(false);
+  // Narrow report columns grow and the view scrolls sideways; by default the text browser
+  // cut a feed's name in a column heading anywhere ("Mineralf" over "oder").
+  setWordWrapMode(QTextOption::WordWrap);
   connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
     if (IsRemoteAddress(url)) HandOutRemote(url);
   });
