@@ -4,6 +4,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextFrame>
 #include <QTextOption>
 #include <QTextTable>
@@ -22,6 +25,27 @@ inline constexpr Text kHvHvorfor{"htmlview.why",
                                  "Der er ingen webbrowser eller e-postprogram på denne computer, som kunne tage imod "
                                  "adressen, eller det kunne ikke startes."};
 inline constexpr Text kHvKopier{"htmlview.copy", "Du kan kopiere adressen og åbne den i et andet program."};
+
+// A cell of a table of many columns that is one amount ("3.200 kg", "30 g") is never
+// broken: the line breaker cuts "3.200" after "3.", and a narrow column of the rations'
+// comparison showed "3." over "200" over "kg". Tables of few columns keep their widths and
+// are left alone, so that a long one (the overview of 200 horses) is not laid out again.
+constexpr int kManyColumns = 8;
+void KeepAmountsWhole(QTextTable& table) {
+  static const QRegularExpression amount(QStringLiteral(R"(^\s*[-+]?\d+([.,]\d+)?\s*[^\s\d]{0,4}\s*$)"));
+  QTextCursor cursor(table.document());
+  cursor.beginEditBlock();
+  for (int row = 0; row < table.rows(); ++row)
+    for (int column = 0; column < table.columns(); ++column) {
+      const QTextBlock block = table.cellAt(row, column).firstCursorPosition().block();
+      if (block.length() > 24 || !amount.match(block.text()).hasMatch()) continue;
+      QTextBlockFormat format = block.blockFormat();
+      format.setNonBreakableLines(true);
+      cursor.setPosition(block.position());
+      cursor.setBlockFormat(format);
+    }
+  cursor.endEditBlock();
+}
 
 }  // namespace
 
@@ -133,6 +157,7 @@ void HtmlView::SetHtmlFitted(const QString& html) {
     frames.append(frame->childFrames());
     auto* table = qobject_cast<QTextTable*>(frame);
     if (!table) continue;
+    if (table->columns() >= kManyColumns) KeepAmountsWhole(*table);
     QTextTableFormat format = table->format();
     QList<QTextLength> widths = format.columnWidthConstraints();
     double sum = 0;
