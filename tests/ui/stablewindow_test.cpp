@@ -118,13 +118,21 @@ class StableWindowTest : public QObject {
     QVERIFY(!tabs->isTabVisible(4));
     QVERIFY(w->InformationPage()->HorseList()->isHidden());
     QVERIFY(w->InformationPage()->SummaryGroup()->isHidden());
+    // Without the list the horse buttons stay at the foot of their group, not in its middle.
+    QVERIFY(QTest::qWaitForWindowExposed(w->window()));
+    QApplication::processEvents();
+    auto* newHorse = w->findChild<QPushButton*>("btnNyHest");
+    const QWidget* group = newHorse->parentWidget();
+    QVERIFY2(group->height() > 4 * newHorse->height(), qPrintable(QString::number(group->height())));
+    QVERIFY2(group->height() - newHorse->geometry().bottom() < 2 * newHorse->height(),
+             qPrintable(QString::number(newHorse->geometry().bottom())));
     // Editing a time of a stable without horses says nothing on leaving the table.
     auto* model = w->InformationPage()->MealTimesModel();
     QVERIFY(model->setData(model->index(0, StableMealTimesModel::kTime), "06:45"));
     w->InformationPage()->MealTableLeft();
     QVERIFY(p.f.shown.said.empty());
     // A new horse brings the other pages.
-    w->findChild<QPushButton*>("btnNyHest")->click();
+    newHorse->click();
     QCOMPARE(s.HorseCount(), 1);
     QVERIFY(tabs->isTabVisible(1));
     QVERIFY(!w->InformationPage()->HorseList()->isHidden());

@@ -56,6 +56,8 @@ StableInformationPage::StableInformationPage(StableWindow& window) : window_(win
   horseButtons->addWidget(newHorse);
   horseButtons->addWidget(btnSlettHest_);
   horses->addWidget(lbHorseNameList_, 1);
+  // Takes the list's place while it is hidden, so that the buttons stay at the foot.
+  horses->addStretch();
   horses->addLayout(horseButtons);
   columns->addWidget(grbHorseInfo_, 1);
 
