@@ -203,6 +203,36 @@ class StableWindowLinksTest : public QObject {
     QVERIFY2(p.f.shown.said[0].find(": Navn mangler") != std::string::npos, p.f.shown.said[0].c_str());
   }
 
+  void leavingTheOwnerFieldRecordsItOrSaysWhatIsMissing() {
+    Place p("ownerleft");
+    StableWindow* w = p.Open("Nord");
+    QWidget* top = w->window();
+    top->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(top));
+    StableInformationPage* info = w->InformationPage();
+    QComboBox* owner = info->OwnerField();
+    QLineEdit* name = info->NameField();
+    // Typed and left with the keyboard, as a user does: the stable has the new owner.
+    owner->setFocus();
+    QTRY_VERIFY(owner->hasFocus());
+    owner->lineEdit()->selectAll();
+    QTest::keyClicks(owner, "Ole Hansen");
+    name->setFocus();
+    QTRY_VERIFY(name->hasFocus());
+    QCOMPARE(p.Stable("Nord").StallEier, std::string("Ole Hansen"));
+    // Emptied and left: the owner type's name says the name is missing, the focus comes back.
+    p.f.shown.said.clear();
+    owner->setFocus();
+    QTRY_VERIFY(owner->hasFocus());
+    owner->lineEdit()->selectAll();
+    QTest::keyClick(owner, Qt::Key_Delete);
+    QCOMPARE(owner->currentText(), QString());
+    name->setFocus();
+    QTRY_COMPARE(p.f.shown.said.size(), size_t{1});
+    QVERIFY2(p.f.shown.said[0].find(": Navn mangler") != std::string::npos, p.f.shown.said[0].c_str());
+    QTRY_VERIFY(owner->hasFocus());
+  }
+
   void withoutTheContactsWindowThereIsNoR() {
     Place p("noowner");
     p.f.main->Windows().ownerContacts = nullptr;

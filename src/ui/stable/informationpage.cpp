@@ -205,6 +205,9 @@ StableInformationPage::StableInformationPage(StableWindow& window) : window_(win
   connect(newHorse, &QPushButton::clicked, this, live([this] { window_.NewHorse(); }));
   connect(btnSlettHest_, &QPushButton::clicked, this, live([this] { DeleteHorse(); }));
   connect(eStallNavn_, &QLineEdit::editingFinished, this, live([this] { NameLeft(); }));
+  // The field's focus belongs to the combo box, whose line edit never sees a focus event of
+  // its own: its end of editing is the owner left (with the keyboard, the mouse or Enter).
+  connect(cbStallEier_->lineEdit(), &QLineEdit::editingFinished, this, live([this] { OwnerLeft(); }));
   connect(cbStallEier_, &QComboBox::activated, this, live([this](int i) { OwnerChosen(i); }));
   connect(btnRegistrer_, &QPushButton::clicked, this, live([this] { RegisterOwner(); }));
   connect(showList, &QPushButton::clicked, this, live([this] { window_.ShowFeedList(); }));
@@ -380,7 +383,6 @@ bool StableInformationPage::InMealTable(const QWidget* w) const {
 
 bool StableInformationPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == cbStallEier_->lineEdit()) {
-    if (event->type() == QEvent::FocusOut && !window_.Dead()) OwnerLeft();
     if (event->type() == QEvent::MouseButtonDblClick && !window_.Dead()) RegisterOwner();
   }
   return QWidget::eventFilter(watched, event);
