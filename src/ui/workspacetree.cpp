@@ -44,6 +44,9 @@ WorkspaceTree::WorkspaceTree(QWidget* parent) : QTreeWidget(parent) {
   setAcceptDrops(true);
   setContextMenuPolicy(Qt::CustomContextMenu);
   setIconSize(QSize(20, 20));
+  // A double click opens the node's window; it folded a stable's node too, and its horses
+  // went out of sight at every opening. The arrow and the keys still fold.
+  setExpandsOnDoubleClick(false);
 }
 
 NodeRef WorkspaceTree::Ref(const QTreeWidgetItem* item) {
@@ -82,8 +85,8 @@ void WorkspaceTree::AddStables(const Workspace& ws, size_t from, const std::func
     auto* stable = MakeItem(NodeKind::Stable, s.get(), s->stallNavn,
                             Icon(s->ErModellHestStall ? IconKind::ModelStable : IconKind::Stable));
     addTopLevelItem(stable);
-    stable->addChild(MakeItem(NodeKind::StableFeedList, s->ForListe.get(), s->ForListe->ForlisteNavn,
-                              ListIcon(*s->ForListe)));
+    stable->addChild(
+        MakeItem(NodeKind::StableFeedList, s->ForListe.get(), s->ForListe->ForlisteNavn, ListIcon(*s->ForListe)));
     for (const auto& h : s->Horses())
       stable->addChild(MakeItem(NodeKind::Horse, h.get(), h->Navn,
                                 Icon(s->ErModellHestStall ? IconKind::ModelHorse : IconKind::Horse)));

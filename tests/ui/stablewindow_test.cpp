@@ -68,6 +68,16 @@ class StableWindowTest : public QObject {
     QVERIFY(w);
     emit p.f.main->Tree()->itemDoubleClicked(node, 0);
     QCOMPARE(p.Windows(), 1);
+    // A double click as the mouse gives it (a click, then the double click) on an open
+    // stable's node leaves the node open, its horses in sight; the tree had folded it.
+    WorkspaceTree* tree = p.f.main->Tree();
+    tree->expandItem(node);
+    QVERIFY(QTest::qWaitForWindowExposed(tree->window()));
+    const QPoint at = tree->visualItemRect(node).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(node->isExpanded());
+    QCOMPARE(p.Windows(), 1);
     QCOMPARE(w->windowTitle(), QStringLiteral("Nord"));
     QCOMPARE(w->Menu()->title().remove('&'), QStringLiteral("Nord"));
     QTabWidget* tabs = w->Tabs();
