@@ -1,7 +1,8 @@
 #pragma once
 // What the workspace benchmarks generate alike: a program directory with the shipped data the
-// start needs, and horses with random feeds, weighings and treatments (the same seed gives the
-// same workspace in every benchmark, so their figures compare).
+// start needs, the program started on it, and stables of horses with random feeds, weighings
+// and treatments (the same seed gives the same workspace in every benchmark, so their figures
+// compare).
 
 #include <filesystem>
 #include <memory>
@@ -54,6 +55,41 @@ inline void FillHorse(THest& h, const RecordEnvironment& env, std::mt19937& rng,
     tr.TreatmentName = "Behandling " + std::to_string(t);
     tr.PlannedDate = env.Today() - 400 + rng() % 500;
   }
+}
+
+// A program started on its own directory below the temporary directory, on a fixed day.
+struct Program {
+  explicit Program(const std::string& name) : dir(MakeProgramDir(name)) {
+    StartResult r = StartProgram(dir, clock, Regional{}, messages);
+    app = std::move(r.context);
+  }
+  // Reads what has been written below the save directory.
+  Workspace& Scan() {
+    workspace = std::make_unique<Workspace>(*app);
+    workspace->Scan();
+    return *workspace;
+  }
+
+  fs::path dir;
+  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
+  RecordingMessages messages;
+  std::unique_ptr<AppContext> app;
+  std::unique_ptr<Workspace> workspace;
+};
+
+// Writes a stable "name" of `horses` horses "Hest 0" ... each with an 8-feed ration,
+// 20 weighings and 6 treatments.
+inline void WriteStable(const AppContext& app, const std::string& name, int horses, std::mt19937& rng) {
+  TStall stable(app.Env());
+  stable.stallNavn = name;
+  stable.NameFeedList();
+  stable.Save();
+  for (int h = 0; h < horses; ++h) {
+    THest& horse = stable.AddHorse(std::make_unique<THest>(app.Env()));
+    horse.Navn = "Hest " + std::to_string(h);
+    FillHorse(horse, app.Env(), rng, 8, 20, 6);
+  }
+  stable.SaveAllHorses();
 }
 
 }  // namespace stallora::bench

@@ -3,48 +3,29 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QTreeView>
-#include <filesystem>
 #include <random>
 
+#include "bench_windows.h"
 #include "stable/workspace.h"
-#include "test_prompts.h"
 #include "ui/feedlist/feedlistwindow.h"
 #include "ui/feedlist/infopage.h"
 
 namespace stallora {
 namespace {
 
-namespace fs = std::filesystem;
+using bench::Settle;
 
-const fs::path kData = STALLORA_DATA_DIR;
-
-struct BigList {
-  fs::path dir;
-  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
-  RecordingMessages messages;
-  TestPrompts prompts;
-  std::unique_ptr<AppContext> app;
-  std::unique_ptr<Workspace> workspace;
-  Services services;
+struct BigList : bench::WindowProgram {
+  BigList() : WindowProgram("stallora-bench-feedlistwin") {}
   TForListe* list = nullptr;
 };
 
 BigList& Big() {
   static BigList* big = [] {
     auto* b = new BigList;
-    b->dir = fs::temp_directory_path() / "stallora-bench-feedlistwin";
-    fs::remove_all(b->dir);
-    fs::create_directories(b->dir / "Resources");
-    fs::copy_file(kData / "dan.ini", b->dir / "dan.ini");
-    for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
-      fs::copy_file(kData / "Resources" / f, b->dir / "Resources" / f);
-    StartResult r = StartProgram(b->dir, b->clock, Regional{}, b->messages);
-    b->app = std::move(r.context);
-    b->workspace = std::make_unique<Workspace>(*b->app);
-    b->workspace->Scan();
+    b->Scan();
     TForListe& l = b->workspace->NewFeedList("Stor liste", false);
     std::mt19937 rng(5);
     const char* brands[] = {"GENERIC", "NORDHAVRE", "VITAMINFABRIKKEN", "HESTEKRAFT", "SKOVFODER"};
@@ -61,15 +42,11 @@ BigList& Big() {
     }
     l.SaveToWorkspace();
     b->list = &l;
-    b->services.app = b->app.get();
-    b->services.workspace = b->workspace.get();
-    b->services.prompts = &b->prompts;
+    b->Wire();
     return b;
   }();
   return *big;
 }
-
-void Settle() { QApplication::processEvents(); }
 
 void BM_WindowOpen2000Feeds(benchmark::State& state) {
   BigList& b = Big();
@@ -129,11 +106,4 @@ BENCHMARK(BM_WindowPageSwitch)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace stallora
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return stallora::bench::RunWindowBenchmarks(argc, argv); }

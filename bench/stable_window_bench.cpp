@@ -4,74 +4,23 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <random>
 
+#include "bench_workspace.h"
 #include "forms/stable_editor.h"
 #include "stable/workspace.h"
 
 namespace stallora {
 namespace {
 
-namespace fs = std::filesystem;
-
-const fs::path kData = STALLORA_DATA_DIR;
-
-struct BigStable {
-  fs::path dir;
-  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
-  RecordingMessages messages;
-  std::unique_ptr<AppContext> app;
-  std::unique_ptr<Workspace> workspace;
-};
-
-void FillHorse(THest& h, const RecordEnvironment& env, std::mt19937& rng) {
-  h.Kategori = static_cast<TDyreKategori>(rng() % 6);
-  h.ForventetVoksenvekt = 450 + rng() % 200;
-  h.Fodselsdato = env.Today() - 300 - rng() % 3000;
-  h.TreningsMengde = (rng() % 100) / 100.0;
-  for (int w = 0; w < 20; ++w) h.VektListe->LeggTil(400 + rng() % 200, env.Today() - 7.0 * (20 - w));
-  for (int f = 0; f < 8; ++f) {
-    TFor& feed = h.ForListe->AddFeed(std::make_unique<TFor>(env));
-    feed.Fornavn = "Foder " + std::to_string(f);
-    feed.Fortype = static_cast<uint8_t>(rng() % 12);
-    feed.Valgt = true;
-    feed.TildeltKg = (rng() % 80) / 10.0;
-    feed.Pris = (rng() % 500) / 100.0;
-    for (int n = 0; n < 24; ++n) feed.SetValue(n, (rng() % 10000) / 100.0);
-  }
-  for (int t = 0; t < 6; ++t) {
-    TTreatmentObj& tr = h.TreatmentListe->AddNew();
-    tr.TreatmentType = static_cast<TTreatmentType>(rng() % 6);
-    tr.TreatmentName = "Behandling " + std::to_string(t);
-    tr.PlannedDate = env.Today() - 400 + rng() % 500;
-  }
-}
+using BigStable = bench::Program;
 
 BigStable& Big() {
   static BigStable* g = [] {
-    auto* b = new BigStable;
-    b->dir = fs::temp_directory_path() / "stallora-bench-stable-window";
-    fs::remove_all(b->dir);
-    fs::create_directories(b->dir / "Resources");
-    fs::copy_file(kData / "dan.ini", b->dir / "dan.ini");
-    for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
-      fs::copy_file(kData / "Resources" / f, b->dir / "Resources" / f);
-    StartResult r = StartProgram(b->dir, b->clock, Regional{}, b->messages);
-    b->app = std::move(r.context);
+    auto* b = new BigStable("stallora-bench-stable-window");
     std::mt19937 rng(5);
-    TStall stable(b->app->Env());
-    stable.stallNavn = "Storstald";
-    stable.NameFeedList();
-    stable.Save();
-    for (int h = 0; h < 200; ++h) {
-      THest& horse = stable.AddHorse(std::make_unique<THest>(b->app->Env()));
-      horse.Navn = "Hest " + std::to_string(h);
-      FillHorse(horse, b->app->Env(), rng);
-    }
-    stable.SaveAllHorses();
-    b->workspace = std::make_unique<Workspace>(*b->app);
-    b->workspace->Scan();
+    bench::WriteStable(*b->app, "Storstald", 200, rng);
+    b->Scan();
     return b;
   }();
   return *g;

@@ -20,38 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using bench::FillHorse;
-using bench::MakeProgramDir;
-
-struct Generated {
-  fs::path dir;
-  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
-  RecordingMessages messages;
-  std::unique_ptr<AppContext> app;
-  std::unique_ptr<Workspace> workspace;
-};
+using Generated = bench::Program;
 
 Generated& Big() {
   static Generated* g = [] {
-    auto* gen = new Generated;
-    gen->dir = MakeProgramDir("stallora-bench-switch");
-    StartResult r = StartProgram(gen->dir, gen->clock, Regional{}, gen->messages);
-    gen->app = std::move(r.context);
+    auto* gen = new Generated("stallora-bench-switch");
     std::mt19937 rng(7);
-    for (int s = 0; s < 200; ++s) {
-      TStall stable(gen->app->Env());
-      stable.stallNavn = "Stald " + std::to_string(s);
-      stable.NameFeedList();
-      stable.Save();
-      for (int h = 0; h < 25; ++h) {
-        THest& horse = stable.AddHorse(std::make_unique<THest>(gen->app->Env()));
-        horse.Navn = "Hest " + std::to_string(h);
-        FillHorse(horse, gen->app->Env(), rng, 8, 20, 6);
-      }
-      stable.SaveAllHorses();
-    }
-    gen->workspace = std::make_unique<Workspace>(*gen->app);
-    gen->workspace->Scan();
+    for (int s = 0; s < 200; ++s) bench::WriteStable(*gen->app, "Stald " + std::to_string(s), 25, rng);
+    gen->Scan();
     return gen;
   }();
   return *g;

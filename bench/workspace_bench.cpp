@@ -20,32 +20,13 @@ namespace fs = std::filesystem;
 using bench::FillHorse;
 using bench::MakeProgramDir;
 
-struct Generated {
-  fs::path dir;
-  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
-  RecordingMessages messages;
-  std::unique_ptr<AppContext> app;
-};
+using Generated = bench::Program;
 
 Generated& Big() {
   static Generated* g = [] {
-    auto* gen = new Generated;
-    gen->dir = MakeProgramDir("stallora-bench-workspace");
-    StartResult r = StartProgram(gen->dir, gen->clock, Regional{}, gen->messages);
-    gen->app = std::move(r.context);
+    auto* gen = new Generated("stallora-bench-workspace");
     std::mt19937 rng(7);
-    for (int s = 0; s < 200; ++s) {
-      TStall stable(gen->app->Env());
-      stable.stallNavn = "Stald " + std::to_string(s);
-      stable.NameFeedList();
-      stable.Save();
-      for (int h = 0; h < 25; ++h) {
-        THest& horse = stable.AddHorse(std::make_unique<THest>(gen->app->Env()));
-        horse.Navn = "Hest " + std::to_string(h);
-        FillHorse(horse, gen->app->Env(), rng, 8, 20, 6);
-      }
-      stable.SaveAllHorses();
-    }
+    for (int s = 0; s < 200; ++s) bench::WriteStable(*gen->app, "Stald " + std::to_string(s), 25, rng);
     return gen;
   }();
   return *g;
@@ -63,7 +44,8 @@ void BM_StartAndScan5000Horses(benchmark::State& state) {
     benchmark::DoNotOptimize(horses);
   }
   state.counters["horses"] = static_cast<double>(horses);
-  state.counters["horses/s"] = benchmark::Counter(static_cast<double>(horses) * state.iterations(), benchmark::Counter::kIsRate);
+  state.counters["horses/s"] =
+      benchmark::Counter(static_cast<double>(horses) * state.iterations(), benchmark::Counter::kIsRate);
 }
 
 void BM_SaveEveryRecord(benchmark::State& state) {

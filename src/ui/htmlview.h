@@ -6,7 +6,9 @@
 #include <QUrl>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace stallora {
 
@@ -35,6 +37,9 @@ class HtmlView : public QTextBrowser {
 
   // Shows a report held as Windows-1252 bytes; pictures are found relative to `baseDir`.
   void ShowReport(const std::string& cp1252Html, const std::filesystem::path& baseDir = {});
+  // A report given while the view is hidden in a shown window (a page not in front) is
+  // laid out when the view shows, once and at its size, instead of at once.
+  void LayOutWhenShown(bool on) { layOutWhenShown_ = on; }
   // Shows a file (local HTML or a picture); web addresses open in the desktop's browser,
   // and when that fails the view shows the address and why.
   void Navigate(const QUrl& url);
@@ -49,6 +54,7 @@ class HtmlView : public QTextBrowser {
 
  protected:
   void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // Remote: to the desktop, or the reason in the view. True when it was a remote address.
@@ -58,6 +64,12 @@ class HtmlView : public QTextBrowser {
   // black background showed there as a solid box.
   void SetHtmlFitted(const QString& html);
   QUrl current_;
+  // The report as last shown, while the document still holds it unchanged.
+  std::string shownReport_;
+  std::filesystem::path shownBase_;
+  const QTextDocument* shownDocument_ = nullptr;
+  bool layOutWhenShown_ = false;
+  std::optional<std::pair<std::string, std::filesystem::path>> pending_;
 };
 
 }  // namespace stallora

@@ -44,6 +44,9 @@ WorkspaceTree::WorkspaceTree(QWidget* parent) : QTreeWidget(parent) {
   setAcceptDrops(true);
   setContextMenuPolicy(Qt::CustomContextMenu);
   setIconSize(QSize(20, 20));
+  // A double click opens the node's window; it folded a stable's node too, and its horses
+  // went out of sight at every opening. The arrow and the keys still fold.
+  setExpandsOnDoubleClick(false);
 }
 
 NodeRef WorkspaceTree::Ref(const QTreeWidgetItem* item) {

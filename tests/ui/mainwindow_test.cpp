@@ -233,8 +233,13 @@ class MainWindowTest : public QObject {
     // The stable's reports are on its pages: the overview of its horses, the treatments.
     stableWindow->ShowPage(StablePage::Horses);
     QVERIFY(stableWindow->findChild<HtmlView*>("wbStallenshester")->toPlainText().contains("Ida Hansen"));
+    // Bella has nothing planned: the treatment list has its title, says the stable has 0 and
+    // has no row for her.
     stableWindow->ShowPage(StablePage::Treatments);
-    QVERIFY(!stableWindow->findChild<HtmlView*>("wbStabletreatments")->toPlainText().isEmpty());
+    const QString treatments = stableWindow->findChild<HtmlView*>("wbStabletreatments")->toPlainText();
+    QVERIFY(treatments.contains("Behandlingsliste"));
+    QVERIFY(treatments.contains("Nord: 0 Behandlinger planlagt frem til"));
+    QVERIFY(!treatments.contains("Bella"));
     // Opening it again raises the same window; nothing was changed, so nothing to save.
     main.OpenStable(*nord);
     QCOMPARE(main.MdiArea()->subWindowList().size(), 1);

@@ -1,7 +1,13 @@
 // Reports as the embedded browser paints them: no solid black box where a table's column
-// widths do not fill the table, and a footer logo that is there or left out, never broken.
+// widths do not fill the table, a footer logo that is there or left out, never broken, and
+// a large report laid out only when it is new and seen, and words never cut in two.
 
 #include <QImage>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTextTable>
 #include <QTextDocument>
 
 #include "feeds/mix.h"
@@ -86,6 +92,93 @@ class ReportViewTest : public QObject {
     const QVariant picture = view.document()->resource(QTextDocument::ImageResource, logo);
     QVERIFY2(picture.isValid() && !picture.value<QImage>().isNull(), qPrintable(logo.toString()));
     QCOMPARE(picture.value<QImage>().size(), QSize(150, 37));
+  }
+
+  void aTableTooWideForTheViewScrollsInsteadOfCuttingWords() {
+    // Eleven feed columns in a window of ordinary width: the stable's ration comparison
+    // showed "Fodern" over "avn" and "Mineralf" over "oder".
+    std::string header, shortWords, amounts;
+    for (int i = 0; i < 11; ++i) {
+      header += "<th>Mineralfoder" + std::to_string(i) + "</th>";
+      shortWords += "<th>Hø, sent slæt, groft</th>";
+      // Qt's line breaker would break "3.200" after "3." (but not "10.00").
+      amounts += "<td align=\"center\">" + std::to_string(i % 9 + 1) + ".200 kg </td>";
+    }
+    const std::string html = "<html><body><table border=1><tr>" + header + "</tr></table><table border=1><tr>" +
+                             shortWords + "</tr><tr>" + amounts + "</tr></table></body></html>";
+    HtmlView view;
+    view.ShowReport(html);
+    view.resize(400, 300);
+    view.show();
+    QApplication::processEvents();
+    QList<QTextTable*> tables;
+    for (QTextFrame* frame : view.document()->rootFrame()->childFrames())
+      if (auto* t = qobject_cast<QTextTable*>(frame)) tables.append(t);
+    QCOMPARE(tables.size(), 2);
+    QCOMPARE(tables[0]->columns(), 11);
+    QCOMPARE(tables[1]->columns(), 11);
+    auto lines = [](QTextTable* table, int row, int column) {
+      const QTextBlock block = table->cellAt(row, column).firstCursorPosition().block();
+      return std::pair{block.text(), block.layout()->lineCount()};
+    };
+    for (int c = 0; c < 11; ++c) {
+      const auto [name, nameLines] = lines(tables[0], 0, c);
+      QVERIFY2(name.startsWith("Mineralfoder") && nameLines == 1, qPrintable(name));
+      // A heading of short words may wrap between them; the amount below it stays whole.
+      const auto [amount, amountLines] = lines(tables[1], 1, c);
+      QVERIFY2(amount.contains(".200 kg") && amountLines == 1, qPrintable(amount));
+    }
+    // What does not fit is reached by scrolling.
+    QVERIFY(view.horizontalScrollBar()->maximum() > 0);
+  }
+
+  void theSameReportAgainKeepsTheViewAndAHiddenOneWaitsUntilSeen() {
+    std::string rows;
+    for (int i = 0; i < 300; ++i) rows += "<tr><td>Hest " + std::to_string(i) + "</td></tr>";
+    const std::string a = "<html><body><table>" + rows + "</table></body></html>";
+    const std::string b = "<html><body><p>Kun Bella</p></body></html>";
+    QTabWidget tabs;
+    auto* view = new HtmlView;
+    view->LayOutWhenShown(true);
+    tabs.addTab(new QWidget, "front");
+    tabs.addTab(view, "report");
+    tabs.resize(500, 300);
+    tabs.show();
+    QApplication::processEvents();
+
+    // Given while its page is behind another: shown once its page comes to the front.
+    view->ShowReport(b);
+    QVERIFY(!view->toPlainText().contains("Kun Bella"));
+    tabs.setCurrentWidget(view);
+    QApplication::processEvents();
+    QVERIFY(view->toPlainText().contains("Kun Bella"));
+
+    // The long report, scrolled down: the same report again leaves the view where it was.
+    view->ShowReport(a);
+    QApplication::processEvents();
+    QVERIFY(view->toPlainText().contains("Hest 299"));
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    const int scrolled = view->verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    view->ShowReport(a);
+    QCOMPARE(view->verticalScrollBar()->value(), scrolled);
+    // Another report replaces it; the first one again is shown anew.
+    view->ShowReport(b);
+    QCOMPARE(view->toPlainText().trimmed(), QStringLiteral("Kun Bella"));
+    view->ShowReport(a);
+    QVERIFY(view->toPlainText().contains("Hest 299"));
+    // Something else put into the document: the same report is shown again, not skipped.
+    view->setHtml("<p>andet</p>");
+    view->ShowReport(a);
+    QVERIFY(view->toPlainText().contains("Hest 0"));
+    // A hidden page's report that is overtaken by a page shown in it is not put back later.
+    tabs.setCurrentIndex(0);
+    view->ShowReport(b);
+    view->ShowUnreachable(QUrl("https://example.org/"));
+    tabs.setCurrentWidget(view);
+    QApplication::processEvents();
+    QVERIFY(view->toPlainText().contains("example.org"));
+    QVERIFY(!view->toPlainText().contains("Kun Bella"));
   }
 };
 

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTreeView>
@@ -22,7 +23,7 @@
 
 #include "core/cp1252.h"
 #include "core/fileio.h"
-#include "smallwin_fixture.h"
+#include "stable_fixture.h"
 #include "ui/horsewindow.h"
 #include "ui/htmlview.h"
 #include "ui/models/stablelistmodels.h"
@@ -35,6 +36,7 @@ namespace stallora {
 namespace {
 
 using uitest::Fixture;
+using uitest::Place;
 namespace fs = std::filesystem;
 namespace sc = stablechange;
 using Answer = Prompts::Answer;
@@ -49,42 +51,6 @@ struct Counter : EditorListener {
     ++told;
     last = changed;
   }
-};
-
-// Nord with Bella and Alf, Syd with Dino; the main window on them, both windows registered.
-struct Place {
-  explicit Place(const char* name) : f(name) {
-    TStall& nord = f.WriteStable("Nord");
-    f.WriteHorse(nord, "Bella", "Ida");
-    f.WriteHorse(nord, "Alf", "Bo");
-    TStall& syd = f.WriteStable("Syd");
-    f.WriteHorse(syd, "Dino");
-    MainWindow& main = f.Open();
-    RegisterHorseWindow(main.Windows());
-    RegisterStableWindow(main.Windows());
-    f.Listen();
-  }
-  TStall& Stable(const char* name) {
-    TStall* s = f.ws->StableByName(name);
-    if (!s) qFatal("no stable %s", name);
-    return *s;
-  }
-  StableWindow* Open(const char* name) {
-    TStall& stable = Stable(name);
-    f.main->OpenStable(stable);
-    for (QMdiSubWindow* sub : f.main->MdiArea()->subWindowList())
-      if (auto* w = qobject_cast<StableWindow*>(sub->widget()); w && w->record() == &stable) return w;
-    return nullptr;
-  }
-  int Windows() const { return static_cast<int>(f.main->MdiArea()->subWindowList().size()); }
-  fs::path Save() const { return f.app->preferences.SaveDirectory(); }
-  bool Said(const std::string& text) const { return f.shown.Said(text); }
-  bool SaidStarting(const std::string& start) const {
-    for (const auto& s : f.shown.said)
-      if (s.rfind(start, 0) == 0) return true;
-    return false;
-  }
-  Fixture f;
 };
 
 class StableWindowTest : public QObject {
@@ -102,6 +68,16 @@ class StableWindowTest : public QObject {
     QVERIFY(w);
     emit p.f.main->Tree()->itemDoubleClicked(node, 0);
     QCOMPARE(p.Windows(), 1);
+    // A double click as the mouse gives it (a click, then the double click) on an open
+    // stable's node leaves the node open, its horses in sight; the tree had folded it.
+    WorkspaceTree* tree = p.f.main->Tree();
+    tree->expandItem(node);
+    QVERIFY(QTest::qWaitForWindowExposed(tree->window()));
+    const QPoint at = tree->visualItemRect(node).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(node->isExpanded());
+    QCOMPARE(p.Windows(), 1);
     QCOMPARE(w->windowTitle(), QStringLiteral("Nord"));
     QCOMPARE(w->Menu()->title().remove('&'), QStringLiteral("Nord"));
     QTabWidget* tabs = w->Tabs();
@@ -110,6 +86,10 @@ class StableWindowTest : public QObject {
     QCOMPARE(captions, (QStringList{"Information", "Heste i stalden", "Dagbog", "Foderbehov i stalden",
                                     "Rapporter, behandlinger"}));
     for (int i = 0; i < tabs->count(); ++i) QVERIFY(tabs->isTabVisible(i));
+    // Placed by the main window, it is wide enough for every caption (no scrolled tabs).
+    QApplication::processEvents();
+    QVERIFY2(tabs->tabBar()->width() >= tabs->tabBar()->sizeHint().width(),
+             qPrintable(QString::number(tabs->tabBar()->width())));
     // Every menu item is there.
     for (const char* item : {"miStableSave", "miStableSaveAs", "miStableDelete", "miStableEmail", "miStableHelp",
                              "miStableShowFeedlist", "miDeleteAllfeeds", "miFeedsFromNewList", "miBrands",
@@ -148,13 +128,21 @@ class StableWindowTest : public QObject {
     QVERIFY(!tabs->isTabVisible(4));
     QVERIFY(w->InformationPage()->HorseList()->isHidden());
     QVERIFY(w->InformationPage()->SummaryGroup()->isHidden());
+    // Without the list the horse buttons stay at the foot of their group, not in its middle.
+    QVERIFY(QTest::qWaitForWindowExposed(w->window()));
+    QApplication::processEvents();
+    auto* newHorse = w->findChild<QPushButton*>("btnNyHest");
+    const QWidget* group = newHorse->parentWidget();
+    QVERIFY2(group->height() > 4 * newHorse->height(), qPrintable(QString::number(group->height())));
+    QVERIFY2(group->height() - newHorse->geometry().bottom() < 2 * newHorse->height(),
+             qPrintable(QString::number(newHorse->geometry().bottom())));
     // Editing a time of a stable without horses says nothing on leaving the table.
     auto* model = w->InformationPage()->MealTimesModel();
     QVERIFY(model->setData(model->index(0, StableMealTimesModel::kTime), "06:45"));
     w->InformationPage()->MealTableLeft();
     QVERIFY(p.f.shown.said.empty());
     // A new horse brings the other pages.
-    w->findChild<QPushButton*>("btnNyHest")->click();
+    newHorse->click();
     QCOMPARE(s.HorseCount(), 1);
     QVERIFY(tabs->isTabVisible(1));
     QVERIFY(!w->InformationPage()->HorseList()->isHidden());
@@ -285,6 +273,32 @@ class StableWindowTest : public QObject {
     saved.Load(nord.StableFilePath());
     QCOMPARE(saved.StallNoMeals, 3);
     QCOMPARE(saved.SFTider[2], std::to_string(18 * 3600));
+  }
+
+  void leavingTheTableFromACellsEditorIsLeavingIt() {
+    Place p("mealeditor");
+    TStall& nord = p.Stable("Nord");
+    StableWindow* w = p.Open("Nord");
+    StableInformationPage* info = w->InformationPage();
+    QTableView* table = info->MealTable();
+    QApplication::setActiveWindow(p.f.main.get());
+    // A time stored, then a cell's editor open (as Enter opens the next row's): the focus is
+    // in the editor, not in the table itself.
+    auto* model = info->MealTimesModel();
+    QVERIFY(model->setData(model->index(1, StableMealTimesModel::kTime), "12:30"));
+    QCOMPARE(nord.SFTider[1], std::to_string(12 * 3600 + 30 * 60));
+    const QModelIndex third = model->index(2, StableMealTimesModel::kTime);
+    table->setFocus();
+    table->setCurrentIndex(third);
+    table->edit(third);
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != table && table->isAncestorOf(editor));
+    QApplication::processEvents();
+    QVERIFY(p.f.shown.said.empty());
+    // From whichever cell has the focus, out to the name: the message about the horses.
+    info->NameField()->setFocus();
+    QTRY_COMPARE(p.f.shown.said.size(), size_t{1});
+    QVERIFY(p.f.shown.said[0].find(C("Du må genåbne hestene")) != std::string::npos);
   }
 
   void newAndDeletedHorsesWithTheQuestion() {

@@ -16,6 +16,9 @@ StableHorsesPage::StableHorsesPage(StableWindow& window) : window_(window) {
   auto* layout = new QVBoxLayout(this);
   browser_ = new HtmlView(this);
   browser_->setObjectName("wbStallenshester");
+  // The overview is given on every activation of the information page; a large stable's
+  // is laid out only when this page is seen.
+  browser_->LayOutWhenShown(true);
   buttons_ = new StableReportButtons(
       window_, "tsHester", *browser_, [] { return kHorseOverviewReport; }, this);
   layout->addWidget(browser_, 1);

@@ -56,6 +56,8 @@ StableInformationPage::StableInformationPage(StableWindow& window) : window_(win
   horseButtons->addWidget(newHorse);
   horseButtons->addWidget(btnSlettHest_);
   horses->addWidget(lbHorseNameList_, 1);
+  // Takes the list's place while it is hidden, so that the buttons stay at the foot.
+  horses->addStretch();
   horses->addLayout(horseButtons);
   columns->addWidget(grbHorseInfo_, 1);
 
@@ -133,7 +135,14 @@ StableInformationPage::StableInformationPage(StableWindow& window) : window_(win
   otMealTimes_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   otMealTimes_->setEditTriggers(QAbstractItemView::AllEditTriggers);
   otMealTimes_->setSelectionMode(QAbstractItemView::SingleSelection);
-  otMealTimes_->installEventFilter(this);
+  // Leaving the table, from the table or from a cell's editor (Enter opens the next row's):
+  // the focus goes somewhere outside it. Moving into a cell's editor is not leaving.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    if (window_.Dead() || !InMealTable(old) || InMealTable(now)) return;
+    QTimer::singleShot(0, this, [this] {
+      if (!window_.Dead() && !InMealTable(QApplication::focusWidget())) MealTableLeft();
+    });
+  });
   // Enter in a time cell stores the time and moves on down, from the last row to the first.
   connect(otMealTimes_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
           [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
@@ -196,6 +205,9 @@ StableInformationPage::StableInformationPage(StableWindow& window) : window_(win
   connect(newHorse, &QPushButton::clicked, this, live([this] { window_.NewHorse(); }));
   connect(btnSlettHest_, &QPushButton::clicked, this, live([this] { DeleteHorse(); }));
   connect(eStallNavn_, &QLineEdit::editingFinished, this, live([this] { NameLeft(); }));
+  // The field's focus belongs to the combo box, whose line edit never sees a focus event of
+  // its own: its end of editing is the owner left (with the keyboard, the mouse or Enter).
+  connect(cbStallEier_->lineEdit(), &QLineEdit::editingFinished, this, live([this] { OwnerLeft(); }));
   connect(cbStallEier_, &QComboBox::activated, this, live([this](int i) { OwnerChosen(i); }));
   connect(btnRegistrer_, &QPushButton::clicked, this, live([this] { RegisterOwner(); }));
   connect(showList, &QPushButton::clicked, this, live([this] { window_.ShowFeedList(); }));
@@ -365,21 +377,13 @@ void StableInformationPage::FeedListChosen(int index) {
   window_.Editor().ChooseFeedList(choices[static_cast<size_t>(index)]);
 }
 
+bool StableInformationPage::InMealTable(const QWidget* w) const {
+  return w && (w == otMealTimes_ || otMealTimes_->isAncestorOf(w));
+}
+
 bool StableInformationPage::eventFilter(QObject* watched, QEvent* event) {
   if (watched == cbStallEier_->lineEdit()) {
-    if (event->type() == QEvent::FocusOut && !window_.Dead()) OwnerLeft();
     if (event->type() == QEvent::MouseButtonDblClick && !window_.Dead()) RegisterOwner();
-  }
-  if (watched == otMealTimes_ && !window_.Dead()) {
-    if (event->type() == QEvent::FocusOut) {
-      // Leaving for the table's own cell editor is not leaving the table.
-      QTimer::singleShot(0, this, [this] {
-        if (window_.Dead()) return;
-        QWidget* focus = QApplication::focusWidget();
-        if (focus && (focus == otMealTimes_ || otMealTimes_->isAncestorOf(focus))) return;
-        MealTableLeft();
-      });
-    }
   }
   return QWidget::eventFilter(watched, event);
 }

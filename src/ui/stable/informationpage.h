@@ -66,6 +66,7 @@ class StableInformationPage : public QWidget {
 
  private:
   void FitMealTable();
+  bool InMealTable(const QWidget* w) const;
 
   StableWindow& window_;
   bool filling_ = false;

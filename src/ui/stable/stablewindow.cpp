@@ -1,6 +1,7 @@
 #include "ui/stable/stablewindow.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -101,6 +103,13 @@ StableWindow::~StableWindow() {
 }
 
 Record* StableWindow::record() const { return stable_; }
+
+QSize StableWindow::sizeHint() const {
+  const QSize hint = RecordWindow::sizeHint();
+  const QMargins m = layout()->contentsMargins();
+  const int tabs = pcStallinfo_->tabBar()->sizeHint().width() + m.left() + m.right() + 24;
+  return {std::max(hint.width(), tabs), hint.height()};
+}
 
 void StableWindow::BuildMenu() {
   QMenu* m = menuStable_;

@@ -42,6 +42,9 @@ class StableWindow : public RecordWindow {
   void StoreSignature() override;
   void WindowActivated() override;
   void RecordGoing(const Record& record) override;
+  // Wide enough to show every page's caption: the main window gives a window its preferred
+  // size when it places it.
+  QSize sizeHint() const override;
 
   TStall& Stable() const { return *stable_; }
   StableEditor& Editor() const { return *editor_; }
