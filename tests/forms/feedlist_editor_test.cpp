@@ -6,16 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include "core/cp1252.h"
-#include <sys/resource.h>
-
-#include <csignal>
-
 #include <deque>
 #include <fstream>
 
+#include "core/cp1252.h"
 #include "core/fileio.h"
 #include "core/objtext.h"
+#include "disk_faults.h"
 #include "feeds/feedlist_tools.h"
 #include "../stable/workspace_fixture.h"
 
@@ -106,23 +103,8 @@ bool Has(const std::string& text, const std::string& part) { return text.find(pa
 
 // A disk that takes no more than 64 bytes per file while it lives (root ignores a
 // read-only directory, but not the file size limit).
-class FullDisk {
- public:
-  FullDisk() {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old_;
-    small.rlim_cur = 64;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FullDisk() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
- private:
-  rlimit old_{};
-  void (*previous_)(int) = nullptr;
+struct FullDisk : testing::ScopedFileSizeLimit {
+  FullDisk() : ScopedFileSizeLimit(64) {}
 };
 
 TEST_F(FeedListEditorTest, PickingCountsInTheTreeAndOpensThePages) {

@@ -35,6 +35,7 @@
 #include "forms/feedlist_editor.h"
 #include "render/qttext.h"
 #include "stable/workspace.h"
+#include "program_dir_fixture.h"
 #include "test_prompts.h"
 #include "ui/appwindows.h"
 #include "ui/feedlist/comparepage.h"
@@ -57,39 +58,12 @@ namespace fs = std::filesystem;
 
 std::string C(const char* utf8) { return Utf8ToCp1252(utf8); }
 
-// A disk that takes no more than 64 bytes per file while it lives: a save that fails even
-// for root, who writes into read-only directories.
-class FullDisk {
- public:
-  FullDisk() {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old_;
-    small.rlim_cur = 64;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FullDisk() {
-    ::setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-  FullDisk(const FullDisk&) = delete;
-  FullDisk& operator=(const FullDisk&) = delete;
-
- private:
-  rlimit old_{};
-  void (*previous_)(int) = nullptr;
-};
+using testing::FullDisk;
 
 class Workplace {
  public:
   explicit Workplace(const char* name) {
-    dir = fs::temp_directory_path() / ("stallora-feedwin-" + std::to_string(::getpid()) + "-" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir / "Resources");
-    const fs::path data = STALLORA_DATA_DIR;
-    fs::copy_file(data / "dan.ini", dir / "dan.ini");
-    for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
-      fs::copy_file(data / "Resources" / f, dir / "Resources" / f);
+    dir = testing::FreshProgramDirectory("stallora-feedwin-", name);
     StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1400, 900});
     if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
     app = std::move(r.context);

@@ -24,6 +24,7 @@
 #include "feeds/feedlist.h"
 #include "render/qttext.h"
 #include "stable/workspace.h"
+#include "program_dir_fixture.h"
 #include "test_prompts.h"
 #include "ui/appwindows.h"
 #include "ui/feedmix/feedmixwindow.h"
@@ -39,13 +40,7 @@ namespace fs = std::filesystem;
 class Workplace {
  public:
   explicit Workplace(const char* name) {
-    dir = fs::temp_directory_path() / ("stallora-generate-" + std::to_string(::getpid()) + "-" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir / "Resources");
-    const fs::path data = STALLORA_DATA_DIR;
-    fs::copy_file(data / "dan.ini", dir / "dan.ini");
-    for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
-      fs::copy_file(data / "Resources" / f, dir / "Resources" / f);
+    dir = testing::FreshProgramDirectory("stallora-generate-", name);
     StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1400, 900});
     if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
     app = std::move(r.context);

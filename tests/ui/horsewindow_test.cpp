@@ -46,6 +46,7 @@
 #include "ui/rationpage.h"
 #include "ui/horseyoungdialog.h"
 #include "ui/mainwindow.h"
+#include "program_dir_fixture.h"
 #include "test_prompts.h"
 #include "ui/appwindows.h"
 #include "ui/boxprompts.h"
@@ -81,13 +82,7 @@ class BoxWatcher {
 class Workplace {
  public:
   explicit Workplace(const char* name) {
-    dir = fs::temp_directory_path() / ("stallora-horsewin-" + std::to_string(::getpid()) + "-" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir / "Resources");
-    const fs::path data = STALLORA_DATA_DIR;
-    fs::copy_file(data / "dan.ini", dir / "dan.ini");
-    for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
-      fs::copy_file(data / "Resources" / f, dir / "Resources" / f);
+    dir = testing::FreshProgramDirectory("stallora-horsewin-", name);
     StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1400, 900});
     if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
     app = std::move(r.context);

@@ -21,6 +21,7 @@
 #include "stable/workspace.h"
 #include "ui/horsewindow.h"
 #include "ui/mainwindow.h"
+#include "program_dir_fixture.h"
 #include "test_prompts.h"
 #include "ui/boxprompts.h"
 #include "ui/welcomewindow.h"
@@ -62,13 +63,7 @@ class BoxWatcher {
 class Installation {
  public:
   explicit Installation(const char* name) {
-    dir = fs::temp_directory_path() / ("stallora-twoprog-" + std::to_string(::getpid()) + "-" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir / "Resources");
-    const fs::path data = STALLORA_DATA_DIR;
-    fs::copy_file(data / "dan.ini", dir / "dan.ini");
-    for (const char* f : {"EPListe.eqe", "treatmentregister45.txt", "behovsliste.txt"})
-      fs::copy_file(data / "Resources" / f, dir / "Resources" / f);
+    dir = testing::FreshProgramDirectory("stallora-twoprog-", name);
   }
   ~Installation() {
     std::error_code ec;
