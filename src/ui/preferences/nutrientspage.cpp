@@ -13,23 +13,16 @@
 #include "ui/models/preferencesmodels.h"
 #include "ui/preferences/preferencesdialog.h"
 #include "ui/qtext.h"
+#include "ui/widgets/namedbutton.h"
 
 namespace stallora {
-
-namespace {
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  return b;
-}
-}  // namespace
 
 NutrientsPage::NutrientsPage(PreferencesDialog& dialog) : QWidget(&dialog), dialog_(dialog) {
   setObjectName("tsNutrients");
   PreferencesEditor& e = dialog.Editor();
   model_ = new NutrientChecksModel(e, this);
-  btnPlan_ = Button(T(kPfPlanButton), "btnPlanNutrients", this);
-  btnColumns_ = Button(T(kPfColumnsButton), "btnColumnNutrients", this);
+  btnPlan_ = NamedButton(T(kPfPlanButton), "btnPlanNutrients", this);
+  btnColumns_ = NamedButton(T(kPfColumnsButton), "btnColumnNutrients", this);
   cbWarnings_ = new QCheckBox(T(kPfWarnings), this);
   cbWarnings_->setObjectName("cbNutrientWarnings");
 
@@ -42,9 +35,9 @@ NutrientsPage::NutrientsPage(PreferencesDialog& dialog) : QWidget(&dialog), dial
   lvNutrients_->setObjectName("lvNutrients");
   lvNutrients_->setModel(model_);
   lvNutrients_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  auto* selectAll = Button(T(kPfSelectAll), "btnSelectAll", gbNutrients_);
-  auto* clearAll = Button(T(kPfClearAll), "btnClearAll", gbNutrients_);
-  auto* store = Button(T(kPfStore), "btnStoreNutrients", gbNutrients_);
+  auto* selectAll = NamedButton(T(kPfSelectAll), "btnSelectAll", gbNutrients_);
+  auto* clearAll = NamedButton(T(kPfClearAll), "btnClearAll", gbNutrients_);
+  auto* store = NamedButton(T(kPfStore), "btnStoreNutrients", gbNutrients_);
   auto* boxButtons = new QHBoxLayout;
   for (QPushButton* b : {selectAll, clearAll, store}) boxButtons->addWidget(b);
   boxButtons->addStretch();

@@ -16,16 +16,11 @@
 #include "ui/models/preferencesmodels.h"
 #include "ui/preferences/preferencesdialog.h"
 #include "ui/qtext.h"
+#include "ui/widgets/namedbutton.h"
 
 namespace stallora {
 
 namespace {
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  return b;
-}
 
 QComboBox* Choice(const char* name, QWidget* parent) {
   auto* c = new QComboBox(parent);
@@ -60,10 +55,10 @@ ObjectsPage::ObjectsPage(PreferencesDialog& dialog) : QWidget(&dialog), dialog_(
   lblActive_ = new QLabel(this);
   lblActive_->setObjectName("lblActiveObject");
   lblActive_->setWordWrap(true);
-  auto* btnNew = Button(T(kPfNewObject), "btnNewObject", this);
-  btnDelete_ = Button(T(kPfSlet) + " " + T(kPfObject), "btnDeleteObject", this);
-  auto* btnSave = Button(T(kPfGem), "btnSaveObjects", this);
-  auto* btnDefault = Button(T(kPfUseAsDefault), "btnUseAsDefault", this);
+  auto* btnNew = NamedButton(T(kPfNewObject), "btnNewObject", this);
+  btnDelete_ = NamedButton(T(kPfSlet) + " " + T(kPfObject), "btnDeleteObject", this);
+  auto* btnSave = NamedButton(T(kPfGem), "btnSaveObjects", this);
+  auto* btnDefault = NamedButton(T(kPfUseAsDefault), "btnUseAsDefault", this);
 
   gbObject_ = new QGroupBox(T(kPfObjectInformation), this);
   gbObject_->setObjectName("gbObject");
@@ -76,8 +71,8 @@ ObjectsPage::ObjectsPage(PreferencesDialog& dialog) : QWidget(&dialog), dialog_(
   edFactor_->setObjectName("edFactor");
   cbProtein_ = Choice("cbProtein", gbObject_);
   cbSystem_ = Choice("cbSystem", gbObject_);
-  auto* btnAccept = Button(T(kPfAccept), "btnAcceptObject", gbObject_);
-  auto* btnCountryReset = Button(T(kPfCountryReset), "btnCountryReset", gbObject_);
+  auto* btnAccept = NamedButton(T(kPfAccept), "btnAcceptObject", gbObject_);
+  auto* btnCountryReset = NamedButton(T(kPfCountryReset), "btnCountryReset", gbObject_);
   auto* form = new QFormLayout;
   form->addRow(T(kPfNavn), edName_);
   form->addRow(T(kPfLand), cbCountry_);

@@ -16,16 +16,9 @@
 #include "ui/models/preferencesmodels.h"
 #include "ui/preferences/preferencesdialog.h"
 #include "ui/qtext.h"
+#include "ui/widgets/namedbutton.h"
 
 namespace stallora {
-
-namespace {
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  return b;
-}
-}  // namespace
 
 TreatmentsPage::TreatmentsPage(PreferencesDialog& dialog) : QWidget(&dialog), dialog_(dialog) {
   setObjectName("tsTreatmentRegister");
@@ -39,9 +32,9 @@ TreatmentsPage::TreatmentsPage(PreferencesDialog& dialog) : QWidget(&dialog), di
   lbTreatments_->setModel(model_);
   lbTreatments_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   lbTreatments_->setToolTip(T(kPfDoubleClick));
-  auto* btnAdd = Button(T(kPfAdd), "btnAddTreatment", this);
-  auto* btnDelete = Button(T(kPfSlet), "btnDeleteTreatment", this);
-  auto* btnSave = Button(T(kPfSaveRegister), "btnSaveRegister", this);
+  auto* btnAdd = NamedButton(T(kPfAdd), "btnAddTreatment", this);
+  auto* btnDelete = NamedButton(T(kPfSlet), "btnDeleteTreatment", this);
+  auto* btnSave = NamedButton(T(kPfSaveRegister), "btnSaveRegister", this);
   edForwardDays_ = new QLineEdit(this);
   edForwardDays_->setObjectName("edForwardDays");
   edForwardDays_->setMaximumWidth(60);
@@ -52,8 +45,8 @@ TreatmentsPage::TreatmentsPage(PreferencesDialog& dialog) : QWidget(&dialog), di
   edName_->setObjectName("edTreatmentName");
   edAddress_ = new QLineEdit(gbTreatment_);
   edAddress_->setObjectName("edTreatmentAddress");
-  auto* btnOk = Button(T(kPfOk), "btnTreatmentOk", gbTreatment_);
-  auto* btnCancel = Button(T(kPfCancel), "btnTreatmentCancel", gbTreatment_);
+  auto* btnOk = NamedButton(T(kPfOk), "btnTreatmentOk", gbTreatment_);
+  auto* btnCancel = NamedButton(T(kPfCancel), "btnTreatmentCancel", gbTreatment_);
   auto* form = new QFormLayout;
   form->addRow(T(kPfNavn), edName_);
   form->addRow(T(kPfWebAddress), edAddress_);
