@@ -113,7 +113,8 @@ class SystemSwitchTest : public QObject {
         files[e.path().string()] = ReadWholeFile(e.path()).value_or("");
     return files;
   }
-  static QString Spec(const TEnergyProteinObj& o) {
+  // The energy system as the tool's convert command takes it: calculation:basis:unit:factor:protein.
+  static QString SystemArgument(const TEnergyProteinObj& o) {
     auto word = [](auto value) {
       return QString::fromStdString(std::string(EnumValueNames(value)[static_cast<size_t>(value)]));
     };
@@ -128,7 +129,7 @@ class SystemSwitchTest : public QObject {
     QProcess cli;
     cli.start(QStringLiteral(STALLORA_BIN_DIR "/stallora-cli"),
               {"--program-dir", QString::fromStdString(f_->dir.string()), "convert",
-               QString::fromStdString(copy.string()), Spec(to)});
+               QString::fromStdString(copy.string()), SystemArgument(to)});
     if (!cli.waitForFinished(60000) || cli.exitCode() != 0)
       qFatal("stallora-cli convert %s: %s", label.c_str(), cli.readAllStandardError().constData());
     const QByteArray out = cli.readAllStandardOutput();
