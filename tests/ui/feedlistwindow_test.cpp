@@ -37,6 +37,7 @@
 #include "stable/workspace.h"
 #include "program_dir_fixture.h"
 #include "test_prompts.h"
+#include "window_fixture.h"
 #include "ui/appwindows.h"
 #include "ui/feedlist/comparepage.h"
 #include "ui/feedlist/copypage.h"
@@ -83,12 +84,7 @@ class Workplace {
     main->RefreshTree();
   }
   ~Workplace() {
-    if (auto* mdi = main->findChild<QMdiArea*>()) {
-      for (QMdiSubWindow* sub : mdi->subWindowList()) {
-        if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
-        delete sub;
-      }
-    }
+    testing::CloseRecordWindowsQuietly(main.get());
     main.reset();
     ws.reset();
     app.reset();
@@ -133,21 +129,10 @@ class Workplace {
   int Windows() const { return static_cast<int>(main->findChildren<FeedListWindow*>().size()); }
   template <class W>
   W* Find(const char* name) const {
-    FeedListWindow* w = Window();
-    return w ? w->findChild<W*>(QString::fromLatin1(name)) : nullptr;
+    return testing::Named<W>(Window(), name);
   }
-  void Click(const char* name) {
-    auto* b = Find<QAbstractButton>(name);
-    if (!b) qFatal("no button %s", name);
-    b->click();
-  }
-  void Type(const char* field, const QString& text) {
-    auto* e = Find<QLineEdit>(field);
-    if (!e) qFatal("no field %s", field);
-    e->setText(text);
-    e->setModified(true);  // as typing leaves it
-    emit e->editingFinished();
-  }
+  void Click(const char* name) { testing::ClickNamed(Window(), name); }
+  void Type(const char* field, const QString& text) { testing::TypeNamed(Window(), field, text); }
   QAction* Action(const char* name) const {
     FeedListWindow* w = Window();
     return w ? w->findChild<QAction*>(QString::fromLatin1(name)) : nullptr;

@@ -36,6 +36,7 @@
 #include "stable/workspace.h"
 #include "program_dir_fixture.h"
 #include "test_prompts.h"
+#include "window_fixture.h"
 #include "ui/appwindows.h"
 #include "ui/feedlist/feedlistwindow.h"
 #include "ui/feedmix/feedmixwindow.h"
@@ -88,10 +89,7 @@ class Workplace {
     main->RefreshTree();
   }
   ~Workplace() {
-    for (QMdiSubWindow* sub : main->MdiArea()->subWindowList()) {
-      if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
-      delete sub;
-    }
+    testing::CloseRecordWindowsQuietly(main.get());
     main.reset();
     ws.reset();
     app.reset();
@@ -118,21 +116,10 @@ class Workplace {
   FeedMixWindow* Mix() const { return main->findChild<FeedMixWindow*>(); }
   template <class W>
   W* Find(const char* name) const {
-    FeedMixWindow* w = Mix();
-    return w ? w->findChild<W*>(QString::fromLatin1(name)) : nullptr;
+    return testing::Named<W>(Mix(), name);
   }
-  void Click(const char* name) {
-    auto* b = Find<QAbstractButton>(name);
-    if (!b) qFatal("no button %s", name);
-    b->click();
-  }
-  void Type(const char* field, const QString& text) {
-    auto* e = Find<QLineEdit>(field);
-    if (!e) qFatal("no field %s", field);
-    e->setText(text);
-    e->setModified(true);
-    emit e->editingFinished();
-  }
+  void Click(const char* name) { testing::ClickNamed(Mix(), name); }
+  void Type(const char* field, const QString& text) { testing::TypeNamed(Mix(), field, text); }
   // Double-click on a feed of the source tree, by name.
   void PickFromTree(const QString& feed) {
     auto* view = Find<QTreeView>("tvSource");

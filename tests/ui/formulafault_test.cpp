@@ -15,6 +15,7 @@
 #include "ui/horsewindow.h"
 #include "ui/mainwindow.h"
 #include "test_prompts.h"
+#include "window_fixture.h"
 #include "ui/boxprompts.h"
 
 namespace stallora {
@@ -123,11 +124,7 @@ class FormulaFaultTest : public QObject {
     QTest::qWait(300);
     QCOMPARE(shown().size(), size_t{1});
 
-    if (auto* mdi = main->findChild<QMdiArea*>())
-      for (QMdiSubWindow* sub : mdi->subWindowList()) {
-        if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
-        delete sub;
-      }
+    testing::CloseRecordWindowsQuietly(main.get());
     main->services().prompts = &boxes;
     main.reset();
     ws.reset();

@@ -26,6 +26,7 @@
 #include "stable/workspace.h"
 #include "program_dir_fixture.h"
 #include "test_prompts.h"
+#include "window_fixture.h"
 #include "ui/appwindows.h"
 #include "ui/feedmix/feedmixwindow.h"
 #include "ui/feedmix/generatedialog.h"
@@ -68,10 +69,7 @@ class Workplace {
     main->show();
   }
   ~Workplace() {
-    for (QMdiSubWindow* sub : main->MdiArea()->subWindowList()) {
-      if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
-      delete sub;
-    }
+    testing::CloseRecordWindowsQuietly(main.get());
     main.reset();
     ws.reset();
     app.reset();

@@ -48,6 +48,7 @@
 #include "ui/mainwindow.h"
 #include "program_dir_fixture.h"
 #include "test_prompts.h"
+#include "window_fixture.h"
 #include "ui/appwindows.h"
 #include "ui/boxprompts.h"
 #include "ui/smalldialogs.h"
@@ -109,12 +110,7 @@ class Workplace {
   ~Workplace() {
     main->services().prompts = &boxes;
     // Child windows go while the main window still keeps its books on them.
-    if (auto* mdi = main->findChild<QMdiArea*>()) {
-      for (QMdiSubWindow* sub : mdi->subWindowList()) {
-        if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
-        delete sub;
-      }
-    }
+    testing::CloseRecordWindowsQuietly(main.get());
     main.reset();
     ws.reset();
     app.reset();

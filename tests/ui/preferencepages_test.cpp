@@ -25,6 +25,7 @@
 #include "ui/horsewindow.h"
 #include "ui/models/preferencesmodels.h"
 #include "ui/preferences/preferencesdialog.h"
+#include "window_fixture.h"
 
 namespace stallora {
 namespace {
@@ -79,11 +80,7 @@ class PreferencePagesTest : public QObject {
     f_->Listen();
   }
   void cleanup() {
-    if (auto* mdi = f_->main->findChild<QMdiArea*>())
-      for (QMdiSubWindow* sub : mdi->subWindowList()) {
-        if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
-        delete sub;
-      }
+    testing::CloseRecordWindowsQuietly(f_->main.get());
     f_.reset();
   }
 

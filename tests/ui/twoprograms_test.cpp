@@ -23,6 +23,7 @@
 #include "ui/mainwindow.h"
 #include "program_dir_fixture.h"
 #include "test_prompts.h"
+#include "window_fixture.h"
 #include "ui/boxprompts.h"
 #include "ui/welcomewindow.h"
 
@@ -84,12 +85,7 @@ class Program {
   }
   ~Program() {
     if (main) {
-      if (auto* mdi = main->findChild<QMdiArea*>()) {
-        for (QMdiSubWindow* sub : mdi->subWindowList()) {
-          if (auto* rw = qobject_cast<RecordWindow*>(sub->widget())) rw->StoreSignature();
-          delete sub;
-        }
-      }
+      testing::CloseRecordWindowsQuietly(main.get());
     }
     main.reset();
     ws->TakeWorkspaceLock(false);
