@@ -125,6 +125,33 @@ bool IsProgramTempFile(std::string_view name) {
   return true;
 }
 
+bool ListDirectory(const fs::path& dir, std::vector<ListedName>* names) {
+  names->clear();
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  // On the stack: an opened directory stream would allocate a buffer of 32 KiB each time.
+  alignas(8) char buffer[8192];
+  bool ok = true;
+  for (;;) {
+    const ssize_t got = ::getdents64(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    for (ssize_t at = 0; at < got;) {
+      const auto* e = reinterpret_cast<const dirent64*>(buffer + at);
+      at += e->d_reclen;
+      const char* n = e->d_name;
+      if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+      names->push_back({n, e->d_type});
+    }
+  }
+  ::close(fd);
+  return ok;
+}
+
 int RemoveProgramTempFiles(const fs::path& dir) {
   // Run on every stable and horse directory at each start: the directory is read with the
   // system's calls, without building a path for every entry.

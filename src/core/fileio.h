@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace stallora {
@@ -43,6 +44,17 @@ bool IsProgramTempFile(std::string_view fileName);
 // Removes the program's own temporary files lying directly in `dir` (an interrupted save
 // or download leaves them); links and directories are left alone. Returns how many.
 int RemoveProgramTempFiles(const std::filesystem::path& dir);
+
+// A name of a directory listing and its type as the listing gives it (DT_REG, DT_DIR,
+// DT_LNK, ... of <dirent.h>; DT_UNKNOWN where the file system gives none).
+struct ListedName {
+  std::string name;  // the file system's bytes
+  unsigned char type = 0;
+};
+// The names of `dir` without "." and "..", in the file system's order, read with the
+// system's calls alone (the scan lists a directory for every horse). False when the
+// directory cannot be opened or read.
+bool ListDirectory(const std::filesystem::path& dir, std::vector<ListedName>* names);
 
 // A path as text for a message (Windows-1252).
 std::string PathText(const std::filesystem::path& path);

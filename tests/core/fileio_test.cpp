@@ -3,11 +3,14 @@
 
 #include "core/fileio.h"
 
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <map>
+#include <set>
 
 #include "core/objtext.h"
 #include "test_records.h"
@@ -86,6 +89,42 @@ TEST_F(FileIoTest, NamesTooLongForTheFilesOfTheirRecordAreRefused) {
   EXPECT_TRUE(ValidateFileName(std::string(kLimit / 2 + 1, '\xE6')));
   // 238 to 255 characters once passed, and then the temporary file's name did not fit.
   EXPECT_TRUE(ValidateFileName(std::string(240, 'S')));
+}
+
+TEST_F(FileIoTest, ADirectoryListingGivesEveryNameWithItsTypeAndNotTheDotEntries) {
+  std::vector<ListedName> names{{"left over", 0}};
+  EXPECT_FALSE(ListDirectory(dir_ / "absent", &names));
+  EXPECT_TRUE(names.empty());
+  ASSERT_TRUE(ListDirectory(dir_, &names));
+  EXPECT_TRUE(names.empty());
+
+  // More names than one read of the listing holds (each entry takes 24 bytes and its name).
+  std::set<std::string> expected;
+  for (int i = 0; i < 600; ++i) {
+    const std::string name = "Hest " + std::to_string(i) + std::string(40, 'x') + ".eqh";
+    Write(name, "x");
+    expected.insert(name);
+  }
+  fs::create_directory(dir_ / "Folder");
+  fs::create_symlink(dir_ / "Folder", dir_ / ".link");
+  Write("\xc3\xa6" "bler.txt", "x");  // a UTF-8 name comes as the file system's bytes
+  ASSERT_TRUE(ListDirectory(dir_, &names));
+  ASSERT_EQ(names.size(), 600u + 3u);
+  std::map<std::string, unsigned char> types;
+  for (const ListedName& n : names) EXPECT_TRUE(types.emplace(n.name, n.type).second) << n.name << " listed twice";
+  for (const std::string& name : expected) EXPECT_EQ(types.count(name), 1u) << name;
+  // ext4 and tmpfs give the type; a file system that gives none says DT_UNKNOWN.
+  const auto typed = [&](const std::string& name, unsigned char type) {
+    return types.at(name) == type || types.at(name) == DT_UNKNOWN;
+  };
+  EXPECT_TRUE(typed("Folder", DT_DIR));
+  EXPECT_TRUE(typed(".link", DT_LNK));
+  EXPECT_TRUE(typed("\xc3\xa6" "bler.txt", DT_REG));
+  EXPECT_EQ(types.count("."), 0u);
+  EXPECT_EQ(types.count(".."), 0u);
+
+  // A file is no directory to list.
+  EXPECT_FALSE(ListDirectory(dir_ / "Folder" / ".." / "\xc3\xa6" "bler.txt", &names));
 }
 
 }  // namespace
