@@ -1,5 +1,6 @@
 #include "core/texts.h"
 
+#include <mutex>
 #include <unordered_map>
 
 #include "core/cp1252.h"
@@ -9,7 +10,11 @@
 namespace stallora {
 namespace {
 
+// Texts are asked for from the workspace scan's threads as well as the window's: the lazily
+// filled table of converted texts is guarded. (Its nodes never move, so a text returned
+// stays valid while other texts are added.)
 struct TextTable {
+  std::mutex guard;
   std::map<std::string, std::string, std::less<>> language;  // UTF-8
   std::unordered_map<std::string_view, std::string> converted;  // cp1252, by key
 };
@@ -23,6 +28,7 @@ TextTable& Table() {
 
 const std::string& Tr(const Text& text) {
   TextTable& t = Table();
+  const std::lock_guard lock(t.guard);
   auto it = t.converted.find(text.key);
   if (it != t.converted.end()) return it->second;
   std::string_view source = text.danish;
@@ -32,6 +38,7 @@ const std::string& Tr(const Text& text) {
 
 void SetLanguageTable(std::map<std::string, std::string, std::less<>> table) {
   TextTable& t = Table();
+  const std::lock_guard lock(t.guard);
   t.language = std::move(table);
   t.converted.clear();
 }

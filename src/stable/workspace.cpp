@@ -41,9 +41,7 @@ inline constexpr Text kBackupIncomplete{"backup.incomplete", "Sikkerhedskopien e
 
 }  // namespace
 
-namespace {
-
-std::vector<fs::directory_entry> SortedEntriesOf(const fs::path& dir, bool removeTemps) {
+std::vector<fs::directory_entry> SortedEntries(const fs::path& dir) {
   // Each name is converted once, not at every comparison.
   struct Named {
     std::string text;
@@ -52,15 +50,7 @@ std::vector<fs::directory_entry> SortedEntriesOf(const fs::path& dir, bool remov
   };
   std::vector<Named> named;
   std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir, ec)) {
-    if (removeTemps && IsProgramTempFile(e.path().filename().string())) {
-      // Only plain files: never a link (nor what it points to), a directory or a device. The
-      // type comes from the listing where the file system gives it.
-      std::error_code typeError;
-      if (fs::is_regular_file(e.symlink_status(typeError)) && fs::remove(e.path(), typeError)) continue;
-    }
-    named.push_back({NameOf(e.path()), e.path().filename(), e});
-  }
+  for (const auto& e : fs::directory_iterator(dir, ec)) named.push_back({NameOf(e.path()), e.path().filename(), e});
   std::sort(named.begin(), named.end(), [](const Named& a, const Named& b) {
     const int c = CompareText(a.text, b.text);
     return c != 0 ? c < 0 : a.name < b.name;
@@ -70,12 +60,6 @@ std::vector<fs::directory_entry> SortedEntriesOf(const fs::path& dir, bool remov
   for (Named& n : named) entries.push_back(std::move(n.entry));
   return entries;
 }
-
-}  // namespace
-
-std::vector<fs::directory_entry> SortedEntries(const fs::path& dir) { return SortedEntriesOf(dir, false); }
-
-std::vector<fs::directory_entry> SortedEntriesRemovingTemps(const fs::path& dir) { return SortedEntriesOf(dir, true); }
 
 // ---------------------------------------------------------------- context and start
 

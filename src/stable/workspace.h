@@ -3,8 +3,10 @@
 // the scan of the save directory into stables, horses and feed lists, the start-up checks,
 // saving, changing the save directory, backups and the clean-up on close.
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -107,13 +109,20 @@ class Workspace {
   void Clear();
 
   // The same scan in steps, for a window that keeps answering while the workspace is read:
-  // BeginScan, then ScanStep until it returns true. Each step reads one file (a feed list,
-  // a stable or a horse); a stable joins Stables() once it and all its horses are read, so
-  // what the workspace lists is always whole. The steps after the reading (model horses,
-  // bringing everything up to date from a newer guarantee list, the welcome flag) run in
-  // the last step. Scan() is BeginScan and every step at once.
+  // BeginScan, then ScanStep until it returns true. A step reads one feed list, or lets one
+  // stable join Stables() with all its horses, so what the workspace lists is always whole.
+  // The stable directories are read ahead on threads of the scan's own (see
+  // SetScanThreads), into records nothing else sees until their stable joins, in the order
+  // of the save directory; messages and the tree come out as from one thread. A step given
+  // `until` waits for the next stable no longer than that and returns false when it is not
+  // read yet. The steps after the reading (model horses, bringing everything up to date
+  // from a newer guarantee list, the welcome flag) run in the last step. Scan() is
+  // BeginScan and every step at once.
   void BeginScan();
-  bool ScanStep();
+  bool ScanStep(std::optional<std::chrono::steady_clock::time_point> until = std::nullopt);
+  // Threads that read stable directories ahead of the steps: 0 reads each in its step, on
+  // the caller's thread; negative (the default) one per processor, at most 8.
+  void SetScanThreads(int threads) { scanThreads_ = threads; }
   bool Scanning() const { return scan_ != nullptr; }
   // Ends a scan half-way (the program closes): what was read stays, nothing more is read,
   // and the steps after the reading do not run, so nothing is saved.
@@ -224,21 +233,27 @@ class Workspace {
   // One start-up message per conflict copy in the save directory and the two levels below it
   // (each names the copy and the file it belongs to). The scan adds them to Messages().
   std::vector<std::string> ConflictCopyMessages() const;
-  // What the scan learnt of a horse directory while it read the horse, so that the search
-  // for conflict copies at its end does not read the directory a second time: whether the
-  // directory holds its own record file, and the messages of the copies in it.
+  // What the scan learnt of a stable or horse directory while it read the record, so that
+  // the search for conflict copies at its end does not read the directory a second time:
+  // whether the directory holds its own record file, and the messages of the copies in it
+  // (and, of a stable's, in its horse directories).
   struct ScannedDirectory {
     bool own = false;
     std::vector<std::string> messages;
   };
   using ScannedDirectories = std::unordered_map<std::string, ScannedDirectory>;
-  // The same messages, taking the directories two levels below the save directory that are in
-  // `scanned` from there.
+  // The same messages, taking the directories one and two levels below the save directory
+  // that are in `scanned` from there.
   std::vector<std::string> ConflictCopyMessages(const ScannedDirectories& scanned) const;
-  // The entry for `scanned` of a directory two levels below the save directory, from its
-  // sorted entries.
-  ScannedDirectory ScanForConflictCopies(const std::filesystem::path& dir,
-                                         const std::vector<std::filesystem::directory_entry>& entries) const;
+  // The entry for `scanned` of a stable directory the scan has read, from its sorted entries
+  // and the entries of its horse directories (own is true: it holds its stable file).
+  static ScannedDirectory ScanStableDirectory(const std::filesystem::path& dir,
+                                              const std::vector<std::filesystem::directory_entry>& entries,
+                                              const ScannedDirectories& horses, const std::filesystem::path& S);
+  // The entry for `scanned` of a horse directory the scan reads (`S` is the save directory,
+  // which the messages' paths are told below). The program's temporary files in it are
+  // removed on the way.
+  static ScannedDirectory ScanHorseDirectory(const std::filesystem::path& dir, const std::filesystem::path& S);
   // Whether the scan takes the workspace lock (the desktop program) or only looks at it (the
   // command-line tool, tests). Off lets go of a lock held.
   void TakeWorkspaceLock(bool take);
@@ -256,6 +271,7 @@ class Workspace {
   std::vector<std::string> messages_;
   struct ScanState;
   std::unique_ptr<ScanState> scan_;
+  int scanThreads_ = -1;
   bool takeLock_ = false;
   WorkspaceLock lock_;
   std::string lockNotice_;
@@ -267,8 +283,5 @@ class Workspace {
 
 // Directory entries sorted by name without regard to case.
 std::vector<std::filesystem::directory_entry> SortedEntries(const std::filesystem::path& dir);
-// The same, after removing the program's temporary files among them (as
-// RemoveProgramTempFiles does), in one reading of the directory.
-std::vector<std::filesystem::directory_entry> SortedEntriesRemovingTemps(const std::filesystem::path& dir);
 
 }  // namespace stallora

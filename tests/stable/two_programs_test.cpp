@@ -288,6 +288,11 @@ TEST_F(TwoProgramsTest, TheScanFindsTheConflictCopiesAFreshSearchFindsAndRemoves
         horse);
   Write("Save/Nord/Bella/Old.sync-conflict-20261209-093000-ABCDEFG/notes.txt", "x");
   Write("Save/Nord/Nord.sync-conflict-20261209-093000-ABCDEFG.eqs", Read("Save/Nord/Nord.eqs"));
+  // A stable whose file cannot be read: its directory and its horse's are searched at the end.
+  Write("Save/Brudt/Brudt.eqs", "object TStall\r\n  Na");
+  Write("Save/Brudt/Brudt (conflicted copy 2026-12-09 093000).eqs", "object TStall\r\nend\r\n");
+  Write("Save/Brudt/Fole/Fole.eqh", horse);
+  Write("Save/Brudt/Fole/Fole.sync-conflict-20261209-093000-ABCDEFG.eqh", horse);
 
   Workspace ws(*app_);
   ws.Scan();
@@ -303,7 +308,9 @@ TEST_F(TwoProgramsTest, TheScanFindsTheConflictCopiesAFreshSearchFindsAndRemoves
   EXPECT_EQ(named("Nord/Bella/Bella_oversigt (conflicted copy 2026-12-09 093000).htm"), 1);
   EXPECT_EQ(named("Nord/Bella/Old.sync-conflict-20261209-093000-ABCDEFG"), 1);
   EXPECT_EQ(named("Nord/Nord.sync-conflict-20261209-093000-ABCDEFG.eqs"), 1);
-  EXPECT_EQ(fresh.size(), 4u) << ::testing::PrintToString(fresh);
+  EXPECT_EQ(named("Brudt/Brudt (conflicted copy 2026-12-09 093000).eqs"), 1);
+  EXPECT_EQ(named("Brudt/Fole/Fole.sync-conflict-20261209-093000-ABCDEFG.eqh"), 1);
+  EXPECT_EQ(fresh.size(), 6u) << ::testing::PrintToString(fresh);
   EXPECT_FALSE(fs::exists(dir_ / "Save/Nord/Bella/.Bella.eqh.1a2b3c4d.tmp"));
   EXPECT_TRUE(fs::is_symlink(dir_ / "Save/Nord/Bella/Bella.sync-conflict-20261209-100000-LINKLNK.eqh"));
 }

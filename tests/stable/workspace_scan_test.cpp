@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "core/fileio.h"
@@ -55,38 +56,44 @@ TEST_F(WorkspaceScanTest, TheScanInStepsIsTheScanAtOnce) {
   ASSERT_EQ(once.Stables().size(), 3u);
   EXPECT_EQ(messages.size(), 3u);  // the two horses the check corrects, the damaged file
 
-  Workspace stepwise(app);
-  EXPECT_FALSE(stepwise.Scanning());
-  stepwise.BeginScan();
-  EXPECT_TRUE(stepwise.Scanning());
-  int steps = 0;
-  size_t seen = 0;
-  bool feedListsSeen = false;
-  while (!stepwise.ScanStep()) {
-    ++steps;
-    const Workspace::ScanProgress p = stepwise.Progress();
-    // What the workspace lists is whole at every step: a stable appears with all its horses.
-    ASSERT_GE(stepwise.Stables().size(), seen);
-    seen = stepwise.Stables().size();
-    for (const auto& s : stepwise.Stables()) {
-      const auto& expectedAll = once.StableByName(s->stallNavn)->Horses();
-      ASSERT_EQ(s->Horses().size(), expectedAll.size()) << s->stallNavn;
+  // Read on the caller's thread, and ahead on one and on three threads of the scan's own.
+  for (const int threads : {0, 1, 3}) {
+    SCOPED_TRACE("threads " + std::to_string(threads));
+    Workspace stepwise(app);
+    stepwise.SetScanThreads(threads);
+    EXPECT_FALSE(stepwise.Scanning());
+    stepwise.BeginScan();
+    EXPECT_TRUE(stepwise.Scanning());
+    int steps = 0;
+    size_t seen = 0;
+    bool feedListsSeen = false;
+    while (!stepwise.ScanStep()) {
+      ++steps;
+      const Workspace::ScanProgress p = stepwise.Progress();
+      // What the workspace lists is whole at every step: a stable appears with all its horses.
+      ASSERT_GE(stepwise.Stables().size(), seen);
+      ASSERT_LE(stepwise.Stables().size(), seen + 1) << "one stable joins per step";
+      seen = stepwise.Stables().size();
+      for (const auto& s : stepwise.Stables()) {
+        const auto& expectedAll = once.StableByName(s->stallNavn)->Horses();
+        ASSERT_EQ(s->Horses().size(), expectedAll.size()) << s->stallNavn;
+      }
+      if (p.feedListsRead) {
+        feedListsSeen = true;
+        EXPECT_EQ(stepwise.FeedLists().size(), 1u);
+        EXPECT_EQ(p.stablesTotal, 3);
+        EXPECT_LE(p.stablesRead, 3);
+      } else {
+        EXPECT_TRUE(stepwise.Stables().empty());
+      }
     }
-    if (p.feedListsRead) {
-      feedListsSeen = true;
-      EXPECT_EQ(stepwise.FeedLists().size(), 1u);
-      EXPECT_EQ(p.stablesTotal, 3);
-      EXPECT_LE(p.stablesRead, 3);
-    } else {
-      EXPECT_TRUE(stepwise.Stables().empty());
-    }
+    EXPECT_FALSE(stepwise.Scanning());
+    EXPECT_TRUE(feedListsSeen);
+    EXPECT_GE(steps, 1 + 3);  // a step per feed list and per stable at least
+    EXPECT_EQ(stepwise.TreeLines(), tree);
+    EXPECT_EQ(stepwise.Messages(), messages);
+    EXPECT_EQ(stepwise.Progress().stablesRead, 3);
   }
-  EXPECT_FALSE(stepwise.Scanning());
-  EXPECT_TRUE(feedListsSeen);
-  EXPECT_GE(steps, 3 + 16 + 1);  // a step per stable and per horse file at least
-  EXPECT_EQ(stepwise.TreeLines(), tree);
-  EXPECT_EQ(stepwise.Messages(), messages);
-  EXPECT_EQ(stepwise.Progress().stablesRead, 3);
 }
 
 TEST_F(WorkspaceScanTest, AScanEndedHalfWayKeepsWhatWasReadAndRunsNothingAfter) {
@@ -105,6 +112,57 @@ TEST_F(WorkspaceScanTest, AScanEndedHalfWayKeepsWhatWasReadAndRunsNothingAfter) 
   ws.Scan();
   EXPECT_EQ(ws.Stables().size(), 3u);
   EXPECT_TRUE(app.preferences.ShowWelcomeScreen);
+}
+
+TEST_F(WorkspaceScanTest, StablesReadAheadJoinInOrderAndAScanEndedHalfWayStopsItsThreads) {
+  AppContext& app = Start();
+  // Enough stables for the threads to run ahead of the steps; every fifth with a damaged
+  // horse, whose message must keep its place among the others.
+  for (int i = 0; i < 40; ++i) {
+    TStall s(app.Env());
+    s.stallNavn = "Stald" + std::to_string(100 + i);
+    ASSERT_TRUE(s.Save());
+    for (int h = 0; h < 3; ++h) {
+      THest& horse = s.NewHorse();
+      horse.Navn = s.stallNavn + "-" + std::to_string(h);
+      ASSERT_TRUE(s.SaveHorse(horse));
+    }
+    if (i % 5 == 0) Write("Save/" + s.stallNavn + "/Brudt/Brudt.eqh", "object THest\r\n  Navn = 'Brudt\r\nend\r\n");
+  }
+  Workspace serial(app);
+  serial.SetScanThreads(0);
+  serial.Scan();
+  ASSERT_EQ(serial.Stables().size(), 40u);
+  ASSERT_EQ(serial.Messages().size(), 8u);
+
+  // Steps that never wait: a step with nothing read yet returns at once, and the workspace
+  // still comes out as the one read on one thread.
+  Workspace ahead(app);
+  ahead.SetScanThreads(3);
+  ahead.BeginScan();
+  int steps = 0;
+  while (!ahead.ScanStep(std::chrono::steady_clock::now())) ASSERT_LT(++steps, 10'000'000);
+  EXPECT_EQ(ahead.TreeLines(), serial.TreeLines());
+  EXPECT_EQ(ahead.Messages(), serial.Messages());
+
+  // Ended after the first stable, with the threads still reading: they stop, what joined
+  // stays, and a new scan reads everything again.
+  for (const int threads : {1, 3, 8}) {
+    Workspace ws(app);
+    ws.SetScanThreads(threads);
+    ws.BeginScan();
+    while (ws.Stables().empty()) ASSERT_FALSE(ws.ScanStep());
+    ws.CancelScan();
+    EXPECT_EQ(ws.Stables().size(), 1u);
+    ws.Scan();
+    EXPECT_EQ(ws.TreeLines(), serial.TreeLines());
+    // And a workspace that goes while its scan runs takes its threads with it.
+    Workspace going(app);
+    going.SetScanThreads(threads);
+    going.BeginScan();
+    ASSERT_FALSE(going.ScanStep());
+    ASSERT_FALSE(going.ScanStep());
+  }
 }
 
 TEST_F(WorkspaceScanTest, AFileIsWrittenBackOnlyWhenAnEnergyLineChanged) {
