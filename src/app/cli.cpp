@@ -212,8 +212,9 @@ bool NeedsQtParts(const std::vector<std::string>& args) {
 
 bool HasQtParts() { return QtPartHooks().printToPdf != nullptr; }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool processEnds) {
   Env env{Options{}, out, err, SystemClock{}, std::nullopt};
+  env.processEnds = processEnds;
   RegisterAllRecordClasses();
   size_t i = 0;
   auto value = [&](const std::string& opt) -> std::optional<std::string> {

@@ -105,11 +105,12 @@ int CmdScan(Env& env, const std::vector<std::string>& args) {
   if (!args.empty()) return Usage(env.err, "scan takes no arguments");
   auto s = Open(env);
   if (!s) return 1;
-  Workspace ws(*s->app);
-  ws.Scan();
-  for (const std::string& line : ws.TreeLines()) env.out << Cp1252ToUtf8(line) << "\n";
+  auto ws = std::make_unique<Workspace>(*s->app);
+  ws->Scan();
+  for (const std::string& line : ws->TreeLines()) env.out << Cp1252ToUtf8(line) << "\n";
   env.out << "--\n";
-  for (const std::string& m : ws.Messages()) env.out << OneLine(m) << "\n";
+  for (const std::string& m : ws->Messages()) env.out << OneLine(m) << "\n";
+  DoneWith(env, std::move(ws));
   return 0;
 }
 
@@ -205,12 +206,13 @@ int CmdBackup(Env& env, const std::vector<std::string>& args) {
   if (args.size() != 1) return Usage(env.err, "backup needs DIR");
   auto s = Open(env);
   if (!s) return 1;
-  Workspace ws(*s->app);
-  ws.Scan();
-  const fs::path target = ws.BackupTarget(fs::path(args[0]));
+  auto ws = std::make_unique<Workspace>(*s->app);
+  ws->Scan();
+  const fs::path target = ws->BackupTarget(fs::path(args[0]));
   std::string error;
-  if (!ws.Backup(target, &error)) return Fail(env, error);
+  if (!ws->Backup(target, &error)) return Fail(env, error);
   env.out << target.string() << "\n";
+  DoneWith(env, std::move(ws));
   return s->ReportedErrors() ? 1 : 0;
 }
 

@@ -28,5 +28,5 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!stallora::cli::HasQtParts() && stallora::cli::NeedsQtParts(args)) HandToQtHelper(argv);
-  return stallora::cli::Run(args, std::cout, std::cerr);
+  return stallora::cli::Run(args, std::cout, std::cerr, true);
 }

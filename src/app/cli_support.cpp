@@ -206,5 +206,12 @@ bool LoadHorse(Env& env, Session& s, const std::string& file) {
   return true;
 }
 
+namespace {
+Workspace* leftToTheSystem = nullptr;
+}  // namespace
+
+void DoneWith(Env& env, std::unique_ptr<Workspace> ws) {
+  if (env.processEnds) leftToTheSystem = ws.release();
+}
 
 }  // namespace stallora::cli
