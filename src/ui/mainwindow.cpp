@@ -386,6 +386,10 @@ void MainWindow::UpdateInformation() {
 void MainWindow::UpdateCommands() {
   const bool whole = !workspace_.Scanning();
   for (QAction* action : workspaceActions_) action->setEnabled(whole);
+  // The preferences change what every record is computed with, records the scan is still
+  // reading among them.
+  for (const char* name : {"actPrefCompany", "actPrefNutrients", "actPrefSystem", "actPrefObjects", "actPrefTreatments"})
+    if (auto* a = findChild<QAction*>(name)) a->setEnabled(whole && windows_->preferences);
   if (newHorse_) newHorse_->setEnabled(whole && !workspace_.Stables().empty());
 }
 

@@ -1,9 +1,11 @@
 // The main window's scan at start: the workspace read in slices between the window's events.
 //
-// The scan runs on the window's own thread, a few milliseconds at a time from a zero timer
-// (which the event loop serves only when no input or paint is waiting), not on a thread of
-// its own: the records, the environment they are made with and the process-wide tables are
-// then never touched by two threads, and each file is small enough for a slice.
+// The workspace reads its stable directories ahead on threads of its own, into records
+// nothing else sees; the window takes them a few milliseconds at a time from a zero timer
+// (which the event loop serves only when no input or paint is waiting), waiting no longer
+// than its slice for the next stable, so the records the window shows are only ever touched
+// by its own thread. The preferences, which change what the records are computed with, wait
+// with the workspace commands.
 
 #include <algorithm>
 
@@ -58,7 +60,7 @@ void MainWindow::ScanSlice() {
   const auto until = std::chrono::steady_clock::now() + scanSlice;
   bool complete = false;
   do {
-    complete = workspace_.ScanStep();
+    complete = workspace_.ScanStep(until);
   } while (!complete && std::chrono::steady_clock::now() < until);
 
   // The tree shows what is whole: the feed lists once all are read, then each stable with
