@@ -61,13 +61,9 @@ std::string C(const char* utf8) { return Utf8ToCp1252(utf8); }
 
 using testing::FullDisk;
 
-class Workplace {
+class Workplace : public testing::StartedProgram {
  public:
-  explicit Workplace(const char* name) {
-    dir = testing::FreshProgramDirectory("stallora-feedwin-", name);
-    StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1400, 900});
-    if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
-    app = std::move(r.context);
+  explicit Workplace(const char* name) : StartedProgram("stallora-feedwin-", name) {
     ws = std::make_unique<Workspace>(*app);
     ws->Scan();
     // "Vinter": oats and barley (concentrates), hay (roughage), a branded mineral.
@@ -147,11 +143,7 @@ class Workplace {
     return out.str() + err.str();
   }
 
-  fs::path dir;
-  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
-  RecordingMessages startMessages;
   TestPrompts prompts;
-  std::unique_ptr<AppContext> app;
   std::unique_ptr<Workspace> ws;
   std::unique_ptr<MainWindow> main;
 };

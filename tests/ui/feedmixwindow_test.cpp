@@ -62,13 +62,9 @@ void Shot(QWidget* w, const QString& name) {
 
 using testing::FullDisk;
 
-class Workplace {
+class Workplace : public testing::StartedProgram {
  public:
-  explicit Workplace(const char* name) {
-    dir = testing::FreshProgramDirectory("stallora-feedmix-", name);
-    StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1400, 900});
-    if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
-    app = std::move(r.context);
+  explicit Workplace(const char* name) : StartedProgram("stallora-feedmix-", name) {
     ws = std::make_unique<Workspace>(*app);
     ws->Scan();
     // "Hø": hay at 2.00 (roughage), oats at 3.00 (concentrate), a mineral.
@@ -174,11 +170,7 @@ class Workplace {
     return w;
   }
 
-  fs::path dir;
-  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
-  RecordingMessages startMessages;
   TestPrompts prompts;
-  std::unique_ptr<AppContext> app;
   std::unique_ptr<Workspace> ws;
   THest* horse = nullptr;
   std::unique_ptr<MainWindow> main;

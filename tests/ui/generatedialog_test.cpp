@@ -38,13 +38,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Workplace {
+class Workplace : public testing::StartedProgram {
  public:
-  explicit Workplace(const char* name) {
-    dir = testing::FreshProgramDirectory("stallora-generate-", name);
-    StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1400, 900});
-    if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
-    app = std::move(r.context);
+  explicit Workplace(const char* name) : StartedProgram("stallora-generate-", name) {
     ws = std::make_unique<Workspace>(*app);
     ws->Scan();
     // The target: a generic hay, an own feed, a feed of brand Acme, one of Old Mill.
@@ -85,11 +81,7 @@ class Workplace {
   }
   std::vector<std::string> Names() const { return target->FeedNames(); }
 
-  fs::path dir;
-  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
-  RecordingMessages startMessages;
   TestPrompts prompts;
-  std::unique_ptr<AppContext> app;
   std::unique_ptr<Workspace> ws;
   TForListe* target = nullptr;
   std::unique_ptr<MainWindow> main;

@@ -80,13 +80,9 @@ class BoxWatcher {
   QTimer timer_;
 };
 
-class Workplace {
+class Workplace : public testing::StartedProgram {
  public:
-  explicit Workplace(const char* name) {
-    dir = testing::FreshProgramDirectory("stallora-horsewin-", name);
-    StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1400, 900});
-    if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
-    app = std::move(r.context);
+  explicit Workplace(const char* name) : StartedProgram("stallora-horsewin-", name) {
     // A stable with two horses on disk, read by the scan as the program reads them.
     TStall stable(app->Env());
     stable.stallNavn = "Stald1";
@@ -161,11 +157,7 @@ class Workplace {
     return ReadWholeFile(app->preferences.SaveDirectory() / "Stald1" / name / (name + ".eqh")).value_or("");
   }
 
-  fs::path dir;
-  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
-  RecordingMessages startMessages;
   BoxPrompts boxes;
-  std::unique_ptr<AppContext> app;
   std::unique_ptr<Workspace> ws;
   std::unique_ptr<MainWindow> main;
   ScriptedPrompts scripted;

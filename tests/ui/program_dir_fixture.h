@@ -4,10 +4,15 @@
 
 #include <unistd.h>
 
+#include <QtGlobal>
 #include <filesystem>
+#include <memory>
 #include <string>
 
+#include "core/daynum.h"
 #include "core/disk_faults.h"
+#include "core/seams.h"
+#include "stable/workspace.h"
 
 namespace stallora::testing {
 
@@ -25,6 +30,22 @@ inline std::filesystem::path FreshProgramDirectory(const std::string& prefix, co
     fs::copy_file(data / "Resources" / f, dir / "Resources" / f);
   return dir;
 }
+
+// The program started on a fresh program directory (FreshProgramDirectory) on 9 December
+// 2026, with the start's messages recorded: what a window test's set-up builds on. A test
+// stops at once when the start fails.
+struct StartedProgram {
+  StartedProgram(const std::string& prefix, const char* name) : dir(FreshProgramDirectory(prefix, name)) {
+    StartResult r = StartProgram(dir, clock, Regional{}, startMessages, ScreenSize{1400, 900});
+    if (!r.context) qFatal("start failed: %s", r.fatalMessage.c_str());
+    app = std::move(r.context);
+  }
+
+  std::filesystem::path dir;
+  FixedClock clock{static_cast<DayNumber>(EncodeDate(2026, 12, 9))};
+  RecordingMessages startMessages;
+  std::unique_ptr<AppContext> app;
+};
 
 // A disk that takes no more than 64 bytes per file while it lives: a save that fails even
 // for root, who writes into read-only directories.
