@@ -56,6 +56,23 @@ make_workspace() {
   mkdir -p "$dir/Save/Gaard7/Tom7/Tom7.eqh"
   mkdir -p "$dir/Save/.skjult"
   cp "$dir/Save/Gaard8/Gaard8.eqs" "$dir/Save/.skjult/.skjult.eqs"
+  # Sync tools' conflict copies on every level the scan searches (the save directory, the
+  # feed lists, a stable's and a horse's directory, a copied directory) and one below them,
+  # which is not searched; the program's temporary files beside records, and a directory
+  # and a link with such names, which stay.
+  s9=$dir/Save/Gaard9
+  cp "$dir/Save/HorseOwners.txt" "$dir/Save/HorseOwners (conflicted copy 2026-12-01).txt"
+  cp "$feeds/Nordhavre Foder.eqf" "$feeds/Nordhavre Foder.sync-conflict-20261201-101010-ABCDEFG.eqf"
+  cp "$s9/Gaard9.eqs" "$s9/Gaard9 (Case Conflict).eqs"
+  cp -R "$s9/Birk9" "$s9/Birk9.sync-conflict-20261201-101010-ABCDEFG"
+  cp "$s9/Nova9/Nova9.eqh" "$s9/Nova9/Nova9_conflict-20261201-101010.eqh"
+  mkdir -p "$s9/Nova9/Noter"
+  cp "$s9/Nova9/Nova9.eqh" "$s9/Nova9/Noter/Nova9 (conflicted copy 2026-12-01).eqh"
+  printf 'halv' >"$s9/.Gaard9.eqs.0a1b2c3d.tmp"
+  printf 'halv' >"$s9/Nova9/.Nova9.eqh.deadbeef.tmp"
+  printf 'halv' >"$s9/Pjevs9/.Pjevs9.eqh.part"
+  mkdir -p "$s9/Pjevs9/.gemt.part"
+  ln -s ../Gaard9.eqs "$s9/Pjevs9/.link.0a1b2c3d.tmp"
 }
 
 make_workspace "$work/ws"
@@ -75,10 +92,13 @@ cmp -s "$work/old.out" "$work/new.out" || fail "scan's tree: $(diff "$work/old.o
 cmp -s "$work/old.err" "$work/new.err" || fail "scan's messages: $(diff "$work/old.err" "$work/new.err" | head -5)"
 cmp -s "$work/old.status" "$work/new.status" || fail "scan's exit status"
 diff -r "$work/old" "$work/new" >"$work/files.diff" || fail "files after the scan: $(head -5 "$work/files.diff")"
-nodes=$(wc -l <"$work/new.out")
-messages=$(wc -l <"$work/new.err")
+# The tree, then "--", then the messages, a line each.
+nodes=$(sed '/^--$/q' "$work/new.out" | sed '$d' | wc -l)
+messages=$(sed '1,/^--$/d' "$work/new.out" | wc -l)
+conflicts=$(sed '1,/^--$/d' "$work/new.out" | grep -c -i 'konflikt' || true)
+[ -z "${SHOW:-}" ] || sed '1,/^--$/d' "$work/new.out"
 migrated=$(grep -rl "EnergiBeregning = nrc2007" "$work/new/Save" | wc -l)
-echo "scan: $nodes lines of tree, $messages of messages, exit status $(cat "$work/new.status"), $migrated files with a migrated line; files after it: $(find "$work/new" -type f | wc -l)"
+echo "scan: $nodes lines of tree, $messages messages ($conflicts of conflict copies), exit status $(cat "$work/new.status"), $migrated files with a migrated line; files after it: $(find "$work/new" -type f | wc -l)"
 
 # ---- format, check and check --syntax
 files=0
